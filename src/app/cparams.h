@@ -1,0 +1,95 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The game's tuning values, read once from the parameter file before anything else runs
+// and read everywhere afterwards by qualified name (CParams::Alien_MaxSpeed).
+class CParams
+{
+public:
+    // The loaded members, in file order: the order is the file format.
+    static int Window_Width;
+    static int Window_Height;
+    static int Game_FramesPerSecond;
+    static int Window_TopMargin;
+    static int Window_BottomMargin;
+    static int Stats_UpdateInterval;
+    static int Stats_SaveInterval;
+    static double Alien_Width;
+    static double Alien_Height;
+    static double Alien_Mass;
+    static double Alien_DyingTime;
+    static double Alien_BeingBornTime;
+    static int Alien_NumberInPool;
+    static double Alien_ProbCloneFromBest;
+    static double Alien_CrossoverRate;
+    static double Alien_SensorWidthScale;
+    static double Alien_SensorLengthScale;
+    static double Alien_SensorMaxTime;
+    static int Alien_NN_Movement_UseSensors;
+    static int Alien_NN_Movement_NumInputs;
+    static int Alien_NN_Movement_NumOutputs;
+    static int Alien_NN_Movement_NumHiddenLayers;
+    static int Alien_NN_Movement_NeuronsPerHiddenLayer;
+    static double NN_ActivationResponse;
+    static double NN_Bias;
+    static int Alien_NN_Attack_NumInputs;
+    static int Alien_NN_Attack_NumOutputs;
+    static int Alien_NN_Attack_NumHiddenLayers;
+    static int Alien_NN_Attack_NeuronsPerHiddenLayer;
+    static double Reserved_30;
+    static double Reserved_31;
+    static int Alien_PercentBestInPool;
+    static int Alien_MutationRate;
+    static double Alien_MaxPerturbation;
+    static int Alien_MovementForce;
+    static double Alien_MaxSpeed;
+    static double Alien_ExplosionFrameTime;
+    static int Alien_ReproductionOn;
+    static double Alien_Green_SpawnInterval;
+    static int Alien_NumberOfGreen;
+    static int Alien_Red_FireDelay;
+    static int Alien_NumberOfRed;
+    static double Alien_Red_TurretTurnRate;
+    static double Gun_MaxSpeed;
+    static double Gun_Mass;
+    static double Gun_MovementForce;
+    static double Gun_Width;
+    static double Gun_Height;
+    static double Bullet_Width;
+    static double Bullet_Height;
+    static double Bullet_Speed;
+    static double Reserved_52;
+    static double Reserved_53;
+    static int Gun_AutoDirectionInterval;
+    static int Gun_FireInterval;
+    static double Reserved_56;
+    static int Gun_AutoMode;
+    static double Reserved_58;
+
+    // Derived after loading.
+    static double Window_Diagonal;
+    static double Alien_Diagonal;
+
+    static constexpr int NumLoaded = 58;
+
+    // Reads the label/value pairs by position; labels are not examined. True when the
+    // file could be opened, whatever it holds: unreadable values leave that member and
+    // every later one as they were.
+    bool loadParameters(const char* szFileName);
+
+    // One line per broken rule of the values now loaded, each naming the file, the
+    // member and its value; empty when the game can run on them.
+    static std::vector<std::string> validate(const std::string& fileName);
+
+    // Prints every problem validate finds to the standard error stream; true when none.
+    static bool reportProblems(const std::string& fileName);
+
+    // Every member back to its value before any loading.
+    static void resetToInitialValues();
+
+private:
+    static int s_iNumValuesRead;            // values the last load took from its file
+    static std::vector<std::string> s_vLabels; // the labels as that file wrote them
+};

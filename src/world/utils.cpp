@@ -1,0 +1,73 @@
+#include "world/utils.h"
+
+#include <cmath>
+#include <cstdlib>
+
+SVector2D& SVector2D::operator+=(const SVector2D& v)
+{
+    x += v.x;
+    y += v.y;
+    return *this;
+}
+
+SVector2D& SVector2D::operator*=(double s)
+{
+    x *= s;
+    y *= s;
+    return *this;
+}
+
+SVector2D operator*(const SVector2D& v, double s)
+{
+    return SVector2D(v.x * s, v.y * s);
+}
+
+SVector2D operator*(double s, const SVector2D& v)
+{
+    return v * s;
+}
+
+double Vec2DLength(const SVector2D& v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+
+SRect rectAround(double cx, double cy, double w, double h)
+{
+    return SRect(cx - w / 2, cy + h / 2, cx + w / 2, cy - h / 2);
+}
+
+bool rectsOverlap(SRect a, SRect b)
+{
+    // Strict comparisons: boxes sharing an edge or a corner count as overlapping.
+    if (a.right < b.left) return false;
+    if (b.right < a.left) return false;
+    if (a.top < b.bottom) return false;
+    if (b.top < a.bottom) return false;
+    return true;
+}
+
+bool isEqual(double a, double b)
+{
+    return std::fabs(a - b) < 0.0001;
+}
+
+int RandInt(int x, int y)
+{
+    return x + std::rand() % (y - x + 1);
+}
+
+double RandFloat()
+{
+    // glibc's rand() reaches 2^31 - 1, not 32767: keep the low 15 bits so the result
+    // stays below 1.0 with the 1/32768 granularity the game is tuned for.
+    return (std::rand() % 32768) / 32768.0;
+}
+
+double RandomClamped()
+{
+    // Two separate statements fix the order of the draws: first minus second.
+    const double first = RandFloat();
+    const double second = RandFloat();
+    return first - second;
+}

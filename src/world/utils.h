@@ -1,0 +1,43 @@
+#pragma once
+
+// Geometry and random numbers shared by the whole game. All randomness comes from the
+// C library's one rand() sequence so that a seed replays a whole run.
+
+struct SVector2D
+{
+    double x;
+    double y;
+
+    SVector2D(double dX, double dY) : x(dX), y(dY) {}
+
+    SVector2D& operator+=(const SVector2D& v);
+    SVector2D& operator*=(double s);
+};
+
+SVector2D operator*(const SVector2D& v, double s);
+SVector2D operator*(double s, const SVector2D& v);
+double Vec2DLength(const SVector2D& v);
+
+// Axis-aligned box; y grows upwards, so top is the largest y.
+struct SRect
+{
+    double left;
+    double right;
+    double top;
+    double bottom;
+
+    SRect(double dLeft, double dTop, double dRight, double dBottom)
+        : left(dLeft), right(dRight), top(dTop), bottom(dBottom) {}
+};
+
+// The box of width w and height h centred on (cx, cy), as every object describes itself.
+SRect rectAround(double cx, double cy, double w, double h);
+
+// True when the boxes overlap or merely touch.
+bool rectsOverlap(SRect a, SRect b);
+
+bool isEqual(double a, double b);
+
+int RandInt(int x, int y);       // in [x, y]; needs y >= x
+double RandFloat();              // in [0, 1)
+double RandomClamped();          // in (-1, 1)
