@@ -1,0 +1,39 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class CNeuralNet;
+
+// An alien's genome: its networks in a fixed order (0 movement, 1 attack for red aliens),
+// with the breeding operators evolution applies to them.
+class CBrain
+{
+public:
+    CBrain();
+    explicit CBrain(std::vector<CNeuralNet*> initNNs); // takes ownership of the networks
+    CBrain(const CBrain& origBrain);                   // deep copy
+    CBrain& operator=(const CBrain&) = delete;
+    ~CBrain();
+
+    void addNN(CNeuralNet* nn); // takes ownership
+    CNeuralNet* getNN(int i) const;
+    void setNN(int i, CNeuralNet* nn); // the replaced network is not deleted
+    int getNumberOfNN() const;
+    bool isInitialized() const { return m_bInitialized; }
+
+    // Makes this brain the child of the two parents: one cut point per network.
+    void crossover(CBrain* ptrParent1, CBrain* ptrParent2);
+    void mutate();
+    void randomize();
+
+    // The brain record: the network count, then each network's record.
+    void save(std::ostream& out) const;
+    // All or nothing: on a bad record the brain stays exactly as it was and error says why.
+    bool load(std::istream& in, std::string& error);
+
+private:
+    std::vector<CNeuralNet*> m_vNeuralNets; // owned once initialised
+    bool m_bInitialized;
+};

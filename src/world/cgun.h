@@ -1,0 +1,50 @@
+#pragma once
+
+#include <vector>
+
+#include "world/saction.h"
+#include "world/utils.h"
+
+class CBullet;
+
+// The player's gun: slides along x near the bottom and shoots straight up while firing is on.
+class CGun
+{
+public:
+    CGun(double x, double y, double mass);
+    CGun(const CGun&) = delete;
+    CGun& operator=(const CGun&) = delete;
+    ~CGun();
+
+    void resetAction();
+    void update(SAction action, double dt);
+    void step(double dt) { update(m_sAction, dt); }
+    void setAction(SAction action);
+    void setAutoMode(bool on) { m_bAutoMode = on; }
+    bool isAutoMode() const { return m_bAutoMode; }
+    void toggleFiring() { m_bFiring = !m_bFiring; }
+    bool isFiring() const { return m_bFiring; }
+    SAction getAction() const { return m_sAction; }
+
+    SVector2D getPosition() const { return m_vPos; }
+    SVector2D getVelocity() const { return m_vVelocity; }
+    double getAngle() const { return m_dAngle; }
+    SRect getRect() const;
+
+    std::vector<CBullet*> getBullets() const { return m_vBullets; }
+    void updateBullets(double dt);
+    void removeBullet(unsigned index);
+    void chooseRandomDirection();
+
+private:
+    bool m_bFiring;
+    bool m_bAutoMode;
+    int m_iFireCounter;      // world steps until the gun may shoot again
+    int m_iDirectionCounter; // automatic mode: world steps until a new direction
+    SVector2D m_vPos;
+    SVector2D m_vVelocity;
+    double m_dMass;
+    double m_dAngle;
+    SAction m_sAction;       // what the next update does
+    std::vector<CBullet*> m_vBullets; // owned, oldest first
+};
