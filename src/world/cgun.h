@@ -37,6 +37,12 @@ public:
     void chooseRandomDirection();
 
 private:
+    void lowerCounters();
+    void prepareNextAction(); // sets up the stored action for the next update
+    void accelerate(SVector2D acceleration, double dt);
+    void keepInsideWindow();
+    void fireIfReady();
+
     bool m_bFiring;
     bool m_bAutoMode;
     int m_iFireCounter;      // world steps until the gun may shoot again
