@@ -13,9 +13,9 @@ namespace
 {
 // Bounds on a brain record, far above any game's needs, so that a corrupt file cannot make
 // the loader allocate without limit.
-const int g_iMaxNetworks = 1000;
-const int g_iMaxSize = 10000;
-const long long g_llMaxWeights = 10000000;
+constexpr int kMaxNetworks = 1000;
+constexpr int kMaxSize = 10000;
+constexpr long long kMaxWeights = 10000000;
 
 void deleteNetworks(const std::vector<CNeuralNet*>& networks)
 {
@@ -90,17 +90,17 @@ CNeuralNet* readNetwork(std::istream& in, std::string& error)
 {
     // A network without outputs decides nothing and has no weight to cut at in crossover.
     int inputs = 0, outputs = 0, hiddenLayers = 0, perLayer = 0;
-    if (!readBounded(in, "inputs", 0, g_iMaxSize, inputs, error)
-        || !readBounded(in, "outputs", 1, g_iMaxSize, outputs, error)
-        || !readBounded(in, "hidden layers", 0, g_iMaxSize, hiddenLayers, error)
-        || !readBounded(in, "neurons per hidden layer", 0, g_iMaxSize, perLayer, error))
+    if (!readBounded(in, "inputs", 0, kMaxSize, inputs, error)
+        || !readBounded(in, "outputs", 1, kMaxSize, outputs, error)
+        || !readBounded(in, "hidden layers", 0, kMaxSize, hiddenLayers, error)
+        || !readBounded(in, "neurons per hidden layer", 0, kMaxSize, perLayer, error))
         return nullptr;
 
     const long long expected = CNeuralNet::countWeights(inputs, outputs, hiddenLayers, perLayer);
-    if (expected > g_llMaxWeights)
+    if (expected > kMaxWeights)
     {
         error = "shape needs " + std::to_string(expected) + " weights, more than "
-                + std::to_string(g_llMaxWeights);
+                + std::to_string(kMaxWeights);
         return nullptr;
     }
     long long count = 0;
@@ -215,7 +215,7 @@ bool CBrain::load(std::istream& in, std::string& error)
 {
     std::cerr << "Nothing to see here .... move along!" << std::endl;
     int count = 0;
-    if (!readBounded(in, "network count", 0, g_iMaxNetworks, count, error))
+    if (!readBounded(in, "network count", 0, kMaxNetworks, count, error))
         return false;
 
     // Everything is read into new networks first: a bad record leaves the brain untouched.

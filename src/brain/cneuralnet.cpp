@@ -11,10 +11,10 @@
 namespace
 {
 // Small enough that one step on one example cannot overshoot a sigmoid's useful range.
-const double g_dLearningRate = 0.1;
+constexpr double kLearningRate = 0.1;
 
 // A freshly built or re-randomised network has no training behind it.
-const double g_dUntrainedErrorSum = 9999.0;
+constexpr double kUntrainedErrorSum = 9999.0;
 
 // Weight k multiplies input k; the last weight multiplies the bias input.
 double netInput(const SNeuron& neuron, const std::vector<double>& inputs)
@@ -30,7 +30,7 @@ double netInput(const SNeuron& neuron, const std::vector<double>& inputs)
 void adjustWeights(SNeuron& neuron, double delta, const std::vector<double>& inputs)
 {
     const int last = neuron.m_iNumInputs - 1;
-    const double step = g_dLearningRate * delta;
+    const double step = kLearningRate * delta;
     for (int k = 0; k < last; ++k)
         neuron.m_vWeights[k] += step * inputs[k];
     neuron.m_vWeights[last] += step * CParams::NN_Bias;
@@ -56,7 +56,7 @@ CNeuralNet::CNeuralNet(int numInputs, int numOutputs, int numHiddenLayers, int n
       m_iNumOutputs(numOutputs),
       m_iNumHiddenLayers(numHiddenLayers),
       m_iNeuronsPerHiddenLayer(neuronsPerHiddenLayer),
-      m_dErrorSum(g_dUntrainedErrorSum),
+      m_dErrorSum(kUntrainedErrorSum),
       m_bTrained(false),
       m_iNumEpochs(0)
 {
@@ -166,7 +166,7 @@ void CNeuralNet::randomizeWeights()
     for (double& weight : weights)
         weight = RandomClamped();
     putWeights(weights);
-    m_dErrorSum = g_dUntrainedErrorSum;
+    m_dErrorSum = kUntrainedErrorSum;
     m_iNumEpochs = 0;
 }
 
