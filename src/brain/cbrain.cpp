@@ -63,20 +63,18 @@ bool readBounded(std::istream& in, const std::string& what, int lowest, int high
     return true;
 }
 
-// Reads count finite weights; count has been checked against the shape before.
+// Reads count finite weights; count has been checked against the shape before, and the
+// vector grows only with weights actually read.
 bool readWeights(std::istream& in, long long count, std::vector<double>& weights, std::string& error)
 {
     for (long long k = 0; k < count; ++k)
     {
+        // Extraction already fails on "nan", "inf" and overflow; the finiteness check keeps
+        // that true whatever the library's number parsing accepts.
         double weight = 0.0;
-        if (!(in >> weight))
+        if (!(in >> weight) || !std::isfinite(weight))
         {
-            error = "weight " + std::to_string(k) + " missing or not a number";
-            return false;
-        }
-        if (!std::isfinite(weight))
-        {
-            error = "weight " + std::to_string(k) + " is not finite";
+            error = "weight " + std::to_string(k) + " missing, not a number or not finite";
             return false;
         }
         weights.push_back(weight);
