@@ -34,6 +34,12 @@ public:
     bool load(std::istream& in, std::string& error);
 
 private:
+    void checkIndex(int i) const;
+    // Deletes the networks if this brain owns them, and empties the list.
+    void releaseNetworks();
+    // Replaces the networks by these, which the brain then owns.
+    void adoptNetworks(std::vector<CNeuralNet*> networks);
+
     std::vector<CNeuralNet*> m_vNeuralNets; // owned once initialised
     bool m_bInitialized;
 };

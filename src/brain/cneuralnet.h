@@ -75,4 +75,9 @@ private:
     bool m_bTrained;
     int m_iNumEpochs;     // successful training steps since the last randomizeWeights
     std::vector<SNeuronLayer> m_vLayers; // hidden layers in order, output layer last
+
+    // Scratch for update: one layer's inputs and outputs, kept so that evaluating every
+    // alien every step reuses their capacity instead of allocating.
+    std::vector<double> m_vLayerInputs;
+    std::vector<double> m_vLayerOutputs;
 };

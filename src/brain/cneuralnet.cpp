@@ -1,0 +1,229 @@
+#include "brain/cneuralnet.h"
+
+#include "app/cparams.h"
+#include "world/kassert.h"
+#include "world/utils.h"
+
+#include <cmath>
+#include <ostream>
+#include <utility>
+
+namespace
+{
+// Small enough that one step on one example cannot overshoot a sigmoid's useful range.
+constexpr double kLearningRate = 0.1;
+
+// A freshly built or re-randomised network has no training behind it.
+constexpr double kUntrainedErrorSum = 9999.0;
+
+// Weight k multiplies input k; the last weight multiplies the bias input.
+double netInput(const SNeuron& neuron, const std::vector<double>& inputs)
+{
+    const int last = neuron.m_iNumInputs - 1;
+    double net = 0.0;
+    for (int k = 0; k < last; ++k)
+        net += neuron.m_vWeights[k] * inputs[k];
+    return net + neuron.m_vWeights[last] * CParams::NN_Bias;
+}
+
+// Gradient step: each weight moves by rate x delta x the input it multiplies.
+void adjustWeights(SNeuron& neuron, double delta, const std::vector<double>& inputs)
+{
+    const int last = neuron.m_iNumInputs - 1;
+    const double step = kLearningRate * delta;
+    for (int k = 0; k < last; ++k)
+        neuron.m_vWeights[k] += step * inputs[k];
+    neuron.m_vWeights[last] += step * CParams::NN_Bias;
+}
+} // namespace
+
+SNeuron::SNeuron(int numInputs) : m_iNumInputs(numInputs + 1), m_dActivation(0.0), m_dError(0.0)
+{
+    m_vWeights.reserve(m_iNumInputs);
+    for (int k = 0; k < m_iNumInputs; ++k)
+        m_vWeights.push_back(RandomClamped());
+}
+
+SNeuronLayer::SNeuronLayer(int numNeurons, int numInputsPerNeuron) : m_iNumNeurons(numNeurons)
+{
+    m_vNeurons.reserve(numNeurons);
+    for (int i = 0; i < numNeurons; ++i)
+        m_vNeurons.emplace_back(numInputsPerNeuron);
+}
+
+CNeuralNet::CNeuralNet(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer)
+    : m_iNumInputs(numInputs),
+      m_iNumOutputs(numOutputs),
+      m_iNumHiddenLayers(numHiddenLayers),
+      m_iNeuronsPerHiddenLayer(neuronsPerHiddenLayer),
+      m_dErrorSum(kUntrainedErrorSum),
+      m_bTrained(false),
+      m_iNumEpochs(0)
+{
+    createNet();
+}
+
+// Builds random layers first, like the constructor, so that copying draws from the random
+// sequence exactly as a fresh network of the same shape does and breeding replays from a seed.
+CNeuralNet::CNeuralNet(const CNeuralNet& other)
+    : m_iNumInputs(other.m_iNumInputs),
+      m_iNumOutputs(other.m_iNumOutputs),
+      m_iNumHiddenLayers(other.m_iNumHiddenLayers),
+      m_iNeuronsPerHiddenLayer(other.m_iNeuronsPerHiddenLayer),
+      m_dErrorSum(other.m_dErrorSum),
+      m_bTrained(other.m_bTrained),
+      m_iNumEpochs(other.m_iNumEpochs)
+{
+    createNet();
+    putWeights(other.getWeights());
+}
+
+long long CNeuralNet::countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer)
+{
+    const long long inputs = numInputs;
+    const long long outputs = numOutputs;
+    const long long hidden = numHiddenLayers;
+    const long long perLayer = neuronsPerHiddenLayer;
+    if (hidden == 0)
+        return outputs * (inputs + 1);
+    return perLayer * (inputs + 1) + (hidden - 1) * perLayer * (perLayer + 1) + outputs * (perLayer + 1);
+}
+
+void CNeuralNet::createNet()
+{
+    m_vLayers.clear();
+    if (m_iNumHiddenLayers == 0)
+    {
+        m_vLayers.emplace_back(m_iNumOutputs, m_iNumInputs);
+        return;
+    }
+    m_vLayers.reserve(m_iNumHiddenLayers + 1);
+    m_vLayers.emplace_back(m_iNeuronsPerHiddenLayer, m_iNumInputs);
+    for (int i = 1; i < m_iNumHiddenLayers; ++i)
+        m_vLayers.emplace_back(m_iNeuronsPerHiddenLayer, m_iNeuronsPerHiddenLayer);
+    m_vLayers.emplace_back(m_iNumOutputs, m_iNeuronsPerHiddenLayer);
+}
+
+std::vector<double> CNeuralNet::getWeights() const
+{
+    std::vector<double> weights;
+    weights.reserve(getNumberOfWeights());
+    for (const SNeuronLayer& layer : m_vLayers)
+        for (const SNeuron& neuron : layer.m_vNeurons)
+            weights.insert(weights.end(), neuron.m_vWeights.begin(), neuron.m_vWeights.end());
+    return weights;
+}
+
+void CNeuralNet::putWeights(const std::vector<double>& weights)
+{
+    // A short vector would be read past its end.
+    KA_ASSERT((int)weights.size() >= getNumberOfWeights());
+    auto next = weights.begin();
+    for (SNeuronLayer& layer : m_vLayers)
+        for (SNeuron& neuron : layer.m_vNeurons)
+            for (double& weight : neuron.m_vWeights)
+                weight = *next++;
+}
+
+int CNeuralNet::getNumberOfWeights() const
+{
+    int count = 0;
+    for (const SNeuronLayer& layer : m_vLayers)
+        for (const SNeuron& neuron : layer.m_vNeurons)
+            count += neuron.m_iNumInputs;
+    return count;
+}
+
+std::vector<double> CNeuralNet::update(const std::vector<double>& inputs)
+{
+    if ((int)inputs.size() != m_iNumInputs)
+        return {};
+
+    const std::vector<double>* pLayerInputs = &inputs;
+    for (SNeuronLayer& layer : m_vLayers)
+    {
+        m_vLayerOutputs.clear();
+        for (SNeuron& neuron : layer.m_vNeurons)
+        {
+            neuron.m_dActivation = sigmoid(netInput(neuron, *pLayerInputs), CParams::NN_ActivationResponse);
+            m_vLayerOutputs.push_back(neuron.m_dActivation);
+        }
+        // This layer's outputs are the next one's inputs; the old inputs become the next scratch.
+        std::swap(m_vLayerInputs, m_vLayerOutputs);
+        pLayerInputs = &m_vLayerInputs;
+    }
+    return m_vLayerInputs;
+}
+
+double CNeuralNet::sigmoid(double netinput, double response)
+{
+    return 1.0 / (std::exp(-netinput / response) + 1.0);
+}
+
+void CNeuralNet::randomizeWeights()
+{
+    std::vector<double> weights(getNumberOfWeights());
+    for (double& weight : weights)
+        weight = RandomClamped();
+    putWeights(weights);
+    m_dErrorSum = kUntrainedErrorSum;
+    m_iNumEpochs = 0;
+}
+
+bool CNeuralNet::train(const std::vector<double>& inputs, const std::vector<double>& targets)
+{
+    if ((int)inputs.size() != m_iNumInputs || (int)targets.size() != m_iNumOutputs)
+        return false;
+    if (!trainEpoch(inputs, targets))
+        return false;
+    ++m_iNumEpochs;
+    m_bTrained = true;
+    return true;
+}
+
+bool CNeuralNet::trainEpoch(const std::vector<double>& inputs, const std::vector<double>& targets)
+{
+    // The deltas below are those of exactly one hidden layer; anything else would index wrongly.
+    KA_ASSERT(m_iNumHiddenLayers == 1);
+    m_dErrorSum = 0.0;
+    const std::vector<double> outputs = update(inputs);
+    if (outputs.empty())
+        return false;
+
+    SNeuronLayer& hidden = m_vLayers[0];
+    SNeuronLayer& output = m_vLayers[1];
+
+    // The output neurons' inputs are the hidden activations of this evaluation.
+    m_vLayerInputs.clear();
+    for (const SNeuron& neuron : hidden.m_vNeurons)
+        m_vLayerInputs.push_back(neuron.m_dActivation);
+
+    for (int o = 0; o < output.m_iNumNeurons; ++o)
+    {
+        SNeuron& neuron = output.m_vNeurons[o];
+        const double miss = targets[o] - outputs[o];
+        neuron.m_dError = miss * outputs[o] * (1.0 - outputs[o]);
+        m_dErrorSum += miss * miss;
+        adjustWeights(neuron, neuron.m_dError, m_vLayerInputs);
+    }
+
+    // Blame flows back through the output weights as they stand after their own update.
+    for (int n = 0; n < hidden.m_iNumNeurons; ++n)
+    {
+        SNeuron& neuron = hidden.m_vNeurons[n];
+        double sum = 0.0;
+        for (const SNeuron& out : output.m_vNeurons)
+            sum += out.m_dError * out.m_vWeights[n];
+        const double a = neuron.m_dActivation;
+        adjustWeights(neuron, sum * a * (1.0 - a), inputs);
+    }
+    return true;
+}
+
+void CNeuralNet::save(std::ostream& out) const
+{
+    out << m_iNumInputs << " " << m_iNumOutputs << " " << m_iNumHiddenLayers << " "
+        << m_iNeuronsPerHiddenLayer << " " << getNumberOfWeights() << " ";
+    for (double weight : getWeights())
+        out << weight << " ";
+}
