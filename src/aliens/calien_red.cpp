@@ -1,0 +1,113 @@
+#include "aliens/calien_red.h"
+
+#include <cmath>
+
+#include "app/cparams.h"
+#include "brain/cbrain.h"
+#include "brain/cneuralnet.h"
+#include "world/cbullet.h"
+#include "world/kassert.h"
+
+CAlien_Red::CAlien_Red(double x, double y, double mass)
+    : CAlien(x, y, mass, ANIM_RED), m_dFireDelay(0.0), m_dTurretAngle(0.0), m_iGunHits(0), m_iBlueHits(0),
+      m_iGreenHits(0), m_iRedHits(0)
+{
+    m_iType = TYPE_RED;
+    m_pBrain->addNN(new CNeuralNet(CParams::Alien_NN_Attack_NumInputs, CParams::Alien_NN_Attack_NumOutputs,
+                                   CParams::Alien_NN_Attack_NumHiddenLayers,
+                                   CParams::Alien_NN_Attack_NeuronsPerHiddenLayer));
+    CAlien_Red::reset();
+}
+
+CAlien_Red::~CAlien_Red()
+{
+    for (CBullet* bullet : m_vBullets)
+        delete bullet;
+}
+
+void CAlien_Red::reset()
+{
+    CAlien::reset();
+    m_dFireDelay = CParams::Alien_Red_FireDelay;
+    m_dTurretAngle = 0.0;
+    m_iGunHits = m_iBlueHits = m_iGreenHits = m_iRedHits = 0;
+}
+
+SAction CAlien_Red::decideAction(SVector2D gunPos, const PopulationList& populations)
+{
+    SAction resAct = CAlien::decideAction(gunPos, populations);
+    if (m_dFireDelay > 0)
+    {
+        m_dFireDelay -= 1.0;
+        resAct.fire = ACTION_NONE;
+        return resAct;
+    }
+    m_dFireDelay = CParams::Alien_Red_FireDelay;
+    CNeuralNet* ptrNNAttack = m_pBrain->getNN(1);
+    KA_ASSERT(ptrNNAttack != NULL);
+    const std::vector<double> inputs = getLookAheadValues(gunPos, populations, (90 - m_dTurretAngle) * 3.1415 / 180);
+    const std::vector<double> outputs = ptrNNAttack->update(inputs);
+    KA_ASSERT((int) outputs.size() > 0);
+    resAct.fire = outputs[0] > 0.5 ? ACTION_FIRE : ACTION_NONE;
+    return resAct;
+}
+
+void CAlien_Red::update(SAction action, double dt)
+{
+    for (CBullet* bullet : m_vBullets)
+        bullet->move(dt);
+    removeLostBullets();
+    if (action.fire == ACTION_FIRE)
+        fire();
+    CAlien::update(action, dt);
+    m_dTurretAngle += CParams::Alien_Red_TurretTurnRate;
+    if (m_dTurretAngle > 360)
+        m_dTurretAngle -= 360;
+}
+
+void CAlien_Red::fire()
+{
+    const double r = CParams::Alien_Diagonal / 1.7 + CParams::Bullet_Height / 2;
+    const double a = (90 - m_dTurretAngle) * 3.1415926 / 180;
+    CBullet* ptrBullet = new CBullet(m_vPos.x + std::cos(a) * r, m_vPos.y + std::sin(a) * r, m_dTurretAngle);
+    m_vBullets.push_back(ptrBullet);
+}
+
+// A bullet wholly outside the window widened by one alien box on every side (boxes poke
+// past the side edges through the wrap-around) can never hit anything again.
+void CAlien_Red::removeLostBullets()
+{
+    const SRect reach(-CParams::Alien_Width, CParams::Window_Height + CParams::Alien_Height,
+                      CParams::Window_Width + CParams::Alien_Width, -CParams::Alien_Height);
+    for (int i = static_cast<int>(m_vBullets.size()) - 1; i >= 0; --i)
+        if (!rectsOverlap(m_vBullets[i]->getRect(), reach))
+            removeBullet(i);
+}
+
+void CAlien_Red::removeBullet(int index)
+{
+    delete m_vBullets[index];
+    m_vBullets.erase(m_vBullets.begin() + index);
+}
+
+void CAlien_Red::addHit(int targetType)
+{
+    switch (targetType)
+    {
+    case TYPE_RED: ++m_iRedHits; break;
+    case TYPE_GREEN: ++m_iGreenHits; break;
+    case TYPE_BLUE: ++m_iBlueHits; break;
+    case TYPE_GUN: ++m_iGunHits; break;
+    default: break;
+    }
+}
+
+double CAlien_Red::getFitness()
+{
+    const double reward = (m_iGunHits + 1.0) * (m_iGunHits + 1.0) * (m_iRedHits + 1.0) * (m_iRedHits + 1.0);
+    // 64-bit: a long-lived alien's hit counts would overflow an int product.
+    const long long g = m_iGreenHits + 1;
+    const long long b = m_iBlueHits + 1;
+    const double penalty = static_cast<double>(g * g * g * b * b * b * b);
+    return std::pow(static_cast<double>(m_iAge), 0.25) * reward / penalty;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <vector>
+
+#include "aliens/calien.h"
+
+class CBullet;
+
+// The armed alien: moves like every alien, and a second network decides when its turning
+// turret fires. Its fitness rewards long life and hits on the gun and on red aliens, and
+// punishes hits on green aliens.
+class CAlien_Red : public CAlien
+{
+public:
+    CAlien_Red(double x, double y, double mass);
+    ~CAlien_Red() override; // deletes its bullets
+
+    void reset() override;
+    SAction decideAction(SVector2D gunPos, const PopulationList& populations) override;
+    void update(SAction action, double dt) override;
+    double getFitness() override;
+
+    const std::vector<CBullet*>& getBullets() const { return m_vBullets; }
+    int getNumBullets() const { return static_cast<int>(m_vBullets.size()); }
+    void removeBullet(int index);
+    void addHit(int targetType);
+    double getTurretAngle() const { return m_dTurretAngle; }
+    double getFireDelay() const { return m_dFireDelay; }
+    int getGunHits() const { return m_iGunHits; }
+    int getGreenHits() const { return m_iGreenHits; }
+    int getRedHits() const { return m_iRedHits; }
+
+private:
+    void fire();
+    void removeLostBullets();
+
+    double m_dFireDelay;   // decisions left before the next attack decision
+    double m_dTurretAngle; // degrees from straight up towards +x
+    int m_iGunHits;
+    int m_iBlueHits;
+    int m_iGreenHits;
+    int m_iRedHits;
+    std::vector<CBullet*> m_vBullets; // owned, in firing order
+};

@@ -1,0 +1,188 @@
+#include "aliens/calien_red.h"
+
+#include <cmath>
+
+#include "aliens/calien_green.h"
+#include "brain/calien_population.h"
+#include "brain/cbrain.h"
+#include "brain/cneuralnet.h"
+#include "support/worldfixture.h"
+#include "world/cbullet.h"
+
+namespace
+{
+const SAction kUpNoFire(ACTION_UP, ACTION_NONE);
+
+class CAlienRedTest : public CWorldTest
+{
+protected:
+    void SetUp() override
+    {
+        CWorldTest::SetUp();
+        CParams::Alien_MovementForce = 0; // aliens stay where the test puts them
+    }
+
+    static void place(CAlien& alien, double x, double y)
+    {
+        alien.reset();
+        alien.setState(ALIEN_ALIVE);
+        alien.setPosition(x, y);
+    }
+};
+
+TEST_F(CAlienRedTest, FireDelayCountsDownThenConsultsTheAttackNetwork)
+{
+    CParams::Alien_Red_FireDelay = 3;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    red.reset();
+    CAlien_Population reds, greens, blues;
+    const PopulationList populations{&reds, &greens, &blues};
+    for (double expected : {2.0, 1.0, 0.0})
+    {
+        EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_NONE);
+        EXPECT_EQ(red.getFireDelay(), expected);
+    }
+    const SAction attack = red.decideAction(SVector2D(200, 60), populations);
+    EXPECT_TRUE(attack.fire == ACTION_FIRE || attack.fire == ACTION_NONE);
+    EXPECT_EQ(red.getFireDelay(), 3.0);
+}
+
+TEST_F(CAlienRedTest, AttackNetworkOutputAboveHalfFires)
+{
+    CParams::Alien_Red_FireDelay = 0;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    red.reset();
+    CAlien_Population reds, greens, blues;
+    const PopulationList populations{&reds, &greens, &blues};
+    CNeuralNet* attack = red.getBrain()->getNN(1);
+    std::vector<double> weights(attack->getNumberOfWeights(), 0.0);
+    weights.back() = -1.0; // output bias weight times a bias of -1: net +1, output 0.73
+    attack->putWeights(weights);
+    EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_FIRE);
+    weights.back() = 1.0;
+    attack->putWeights(weights);
+    EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_NONE);
+}
+
+TEST_F(CAlienRedTest, TurretWrapsPast360)
+{
+    CParams::Alien_Red_TurretTurnRate = 7;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    for (int i = 0; i < 51; ++i)
+        red.update(kUpNoFire, 1);
+    EXPECT_DOUBLE_EQ(red.getTurretAngle(), 357);
+    red.update(kUpNoFire, 1);
+    EXPECT_DOUBLE_EQ(red.getTurretAngle(), 4);
+}
+
+TEST_F(CAlienRedTest, BulletLeavesAlongTheTurret)
+{
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    place(red, 400, 300);
+    red.update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    ASSERT_EQ(red.getNumBullets(), 1);
+    const double r = CParams::Alien_Diagonal / 1.7 + CParams::Bullet_Height / 2;
+    EXPECT_NEAR(red.getBullets()[0]->getPosition().x, 400, 1e-6);
+    EXPECT_NEAR(red.getBullets()[0]->getPosition().y, 300 + r, 1e-9);
+    EXPECT_EQ(red.getBullets()[0]->getAngle(), 0);
+}
+
+TEST_F(CAlienRedTest, LookAheadFindsNothingInAnEmptyLine)
+{
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    CAlien_Population reds, greens, blues;
+    reds.addAlien(&red);
+    const PopulationList populations{&reds, &greens, &blues};
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, M_PI / 2);
+    EXPECT_EQ(values, (std::vector<double>{1, 1, 1, 1}));
+}
+
+TEST_F(CAlienRedTest, LookAheadKeepsTheLaterOverlappingAlienAndSeesTheGun)
+{
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    CAlien_Green nearer(0, 0, 1);
+    CAlien_Green farther(0, 0, 1);
+    place(red, 200, 300);
+    place(nearer, 200, 260);
+    place(farther, 200, 250);
+    CAlien_Population reds, greens, blues;
+    reds.addAlien(&red);
+    greens.addAlien(&nearer);
+    greens.addAlien(&farther);
+    const PopulationList populations{&reds, &greens, &blues};
+    // Straight down: both greens overlap the first box positions; the gun lies further on.
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, -M_PI / 2);
+    const double D2 = CParams::Window_Diagonal * CParams::Window_Diagonal;
+    EXPECT_DOUBLE_EQ(values[1], 50.0 * 50.0 / D2);
+    EXPECT_EQ(values[0], 1.0);
+    EXPECT_EQ(values[2], 1.0);
+    EXPECT_DOUBLE_EQ(values[3], 240.0 * 240.0 / D2);
+}
+
+TEST_F(CAlienRedTest, RedFoundFirstStopsThePassOverLaterPopulations)
+{
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    CAlien_Red otherRed(0, 0, CParams::Alien_Mass);
+    CAlien_Green green(0, 0, 1);
+    place(red, 400, 300);
+    place(otherRed, 430, 300); // in the very first box
+    place(green, 520, 300);    // further along the line
+    CAlien_Population reds, greens, blues;
+    reds.addAlien(&red);
+    reds.addAlien(&otherRed);
+    greens.addAlien(&green);
+    const PopulationList populations{&reds, &greens, &blues};
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, 0.0);
+    const double D2 = CParams::Window_Diagonal * CParams::Window_Diagonal;
+    EXPECT_DOUBLE_EQ(values[0], 30.0 * 30.0 / D2);
+    EXPECT_EQ(values[1], 1.0); // the green one is never recorded
+
+    reds.removeAlien(1);
+    EXPECT_DOUBLE_EQ(red.getLookAheadValues(SVector2D(200, 60), populations, 0.0)[1], 120.0 * 120.0 / D2);
+}
+
+TEST_F(CAlienRedTest, FitnessRewardsGunHitsAndPunishesGreenHits)
+{
+    CParams::Alien_BeingBornTime = 0;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    red.update(kUpNoFire, 1); // timer already 0: alive from here
+    ASSERT_EQ(red.getState(), ALIEN_ALIVE);
+    for (int i = 0; i < 16; ++i)
+        red.update(kUpNoFire, 1);
+    ASSERT_EQ(red.getAge(), 16);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 2.0);
+    red.addHit(TYPE_GUN);
+    red.addHit(TYPE_GREEN);
+    red.addHit(7);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 1.0); // 2 * 4 * 1 / 8
+    red.addHit(TYPE_RED);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 4.0);
+    red.reset();
+    EXPECT_EQ(red.getFitness(), 0.0);
+}
+
+TEST_F(CAlienRedTest, RedBulletsLiveForeverIsMended)
+{
+    CParams::Alien_Red_TurretTurnRate = 0;
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    place(red, 400, 500);
+    red.update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    ASSERT_EQ(red.getNumBullets(), 1);
+    const double dt = 10;
+    int steps = 0;
+    // The bullet flies up; it goes once its box is wholly above the window plus one alien height.
+    while (red.getNumBullets() == 1 && steps < 1000)
+    {
+        const double yBefore = red.getBullets()[0]->getPosition().y;
+        red.update(SAction(ACTION_UP, ACTION_NONE), dt);
+        ++steps;
+        if (red.getNumBullets() == 1)
+            ASSERT_LE(red.getBullets()[0]->getRect().bottom, CParams::Window_Height + CParams::Alien_Height);
+        else
+            EXPECT_GT(yBefore + CParams::Bullet_Speed * dt - CParams::Bullet_Height / 2,
+                      CParams::Window_Height + CParams::Alien_Height);
+    }
+    EXPECT_EQ(red.getNumBullets(), 0);
+    EXPECT_LT(steps, 1000);
+}
+} // namespace
