@@ -1,0 +1,341 @@
+#include "brain/calien_population.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <set>
+
+#include "aliens/calien_green.h"
+#include "brain/cbrain.h"
+#include "brain/cneuralnet.h"
+#include "support/scratchfile.h"
+#include "support/worldfixture.h"
+#include "world/cgamecontroller.h"
+
+namespace
+{
+// A brain whose first weight carries a marker, so that copies can be told apart.
+CBrain* markedBrain(double marker)
+{
+    CBrain* brain = new CBrain({new CNeuralNet(2, 2, 1, 3)});
+    std::vector<double> weights = brain->getNN(0)->getWeights();
+    weights[0] = marker;
+    brain->getNN(0)->putWeights(weights);
+    return brain;
+}
+
+double markerOf(const CBrain* brain)
+{
+    return brain->getNN(0)->getWeights()[0];
+}
+
+class CPopulationTest : public CWorldTest
+{
+protected:
+    void SetUp() override
+    {
+        CWorldTest::SetUp();
+        CParams::Alien_NumberInPool = 3;
+        m_controller.setSeed(5);
+        m_controller.init();
+    }
+
+    void TearDown() override
+    {
+        for (CBrain* brain : m_vBrains)
+            delete brain;
+        CWorldTest::TearDown();
+    }
+
+    // Offers a marked brain with the given fitness.
+    void offer(CAlien_Population& population, double marker, double fitness)
+    {
+        m_vBrains.push_back(markedBrain(marker));
+        population.addToPool(m_vBrains.back(), fitness);
+    }
+
+    static std::vector<std::pair<double, double>> contents(const CAlien_Population& population)
+    {
+        std::vector<std::pair<double, double>> entries;
+        for (const auto& entry : population.getPool())
+            entries.push_back({entry.first, markerOf(entry.second)});
+        return entries;
+    }
+
+    // An initialised population over the controller, for breeding.
+    CAlien_Population& freshPopulation()
+    {
+        m_population = std::make_unique<CAlien_Population>(&m_controller, 0, CParams::Alien_NumberInPool);
+        m_population->initialize({});
+        return *m_population;
+    }
+
+    CGameController m_controller;
+    std::unique_ptr<CAlien_Population> m_population;
+    std::vector<CBrain*> m_vBrains;
+};
+
+TEST_F(CPopulationTest, PoolIsBestFirstWithTiesOldestFirst)
+{
+    CAlien_Population& pool = freshPopulation();
+    EXPECT_EQ(pool.getBestFitness(), 0.0);
+    EXPECT_EQ(pool.getWorstFitness(), 0.0);
+    offer(pool, 0.1, 5);
+    offer(pool, 0.2, 7);
+    offer(pool, 0.3, 5);
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(pool), (Entries{{7, 0.2}, {5, 0.1}, {5, 0.3}}));
+    EXPECT_TRUE(pool.isPoolFull());
+
+    offer(pool, 0.4, 5); // only equals the worst: turned away
+    EXPECT_EQ(contents(pool), (Entries{{7, 0.2}, {5, 0.1}, {5, 0.3}}));
+    offer(pool, 0.5, 6); // the newest of the worst goes
+    EXPECT_EQ(contents(pool), (Entries{{7, 0.2}, {6, 0.5}, {5, 0.1}}));
+    EXPECT_EQ(pool.getBestFitness(), 7);
+    EXPECT_EQ(pool.getWorstFitness(), 5);
+    EXPECT_EQ(pool.getNumDead(), 5);
+}
+
+TEST_F(CPopulationTest, PoolKeepsCopiesNotTheOfferedBrain)
+{
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.25, 1);
+    ASSERT_NE(pool.getPool().begin()->second, m_vBrains.back());
+    m_vBrains.back()->randomize();
+    EXPECT_EQ(markerOf(pool.getPool().begin()->second), 0.25);
+}
+
+TEST_F(CPopulationTest, CloneFollowsTheReplayedDraws)
+{
+    CParams::Alien_CrossoverRate = 0.5;
+    CParams::Alien_ProbCloneFromBest = 0.5;
+    CParams::Alien_PercentBestInPool = 34; // top = 1 of 3
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 1, 3); // marker = position + 1
+    offer(pool, 2, 2);
+    offer(pool, 3, 1);
+    std::set<int> positionsSeen;
+    for (unsigned seed = 1; seed < 40; ++seed)
+    {
+        std::srand(seed);
+        if (RandFloat() < CParams::Alien_CrossoverRate)
+            continue; // that seed breeds; crossover is replayed below
+        const int top = RandFloat() < CParams::Alien_ProbCloneFromBest ? 1 : 2;
+        const int k = RandInt(0, top);
+        positionsSeen.insert(k);
+        std::srand(seed);
+        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        EXPECT_EQ(markerOf(child.get()), k + 1) << "seed " << seed;
+    }
+    EXPECT_EQ(positionsSeen.size(), 3u); // every position was replayed at least once
+}
+
+TEST_F(CPopulationTest, CrossoverFollowsTheReplayedDraws)
+{
+    CParams::Alien_CrossoverRate = 1.0;
+    CParams::Alien_PercentBestInPool = 100; // top is capped at the last position
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.1, 3);
+    offer(pool, 0.2, 2);
+    offer(pool, 0.3, 1);
+    std::vector<CBrain*> byPosition;
+    for (const auto& entry : pool.getPool())
+        byPosition.push_back(entry.second);
+    std::set<std::pair<int, int>> parentsSeen;
+    for (unsigned seed = 1; seed < 30; ++seed)
+    {
+        std::srand(seed);
+        RandFloat();
+        int a = 0, b = 0;
+        do
+        {
+            a = RandInt(0, 2);
+            b = RandInt(0, 2);
+        } while (a == b);
+        CBrain expected(*byPosition[a]);
+        expected.crossover(byPosition[a], byPosition[b]);
+        parentsSeen.insert({a, b});
+
+        std::srand(seed);
+        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        EXPECT_EQ(child->getNN(0)->getWeights(), expected.getNN(0)->getWeights()) << "seed " << seed;
+    }
+    EXPECT_GT(parentsSeen.size(), 3u); // the replay covered several pairs, not one
+}
+
+TEST_F(CPopulationTest, SinglePoolBrainIsClonedEvenWhenCrossoverIsDrawn)
+{
+    CParams::Alien_NumberInPool = 1;
+    CParams::Alien_CrossoverRate = 1.0;
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.75, 1);
+    for (int i = 0; i < 10; ++i)
+    {
+        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        EXPECT_EQ(child->getNN(0)->getWeights(), pool.getPool().begin()->second->getNN(0)->getWeights());
+    }
+}
+
+TEST_F(CPopulationTest, HalfOfTenDrawsParentsFromTheBestSix)
+{
+    CParams::Alien_NumberInPool = 10;
+    CParams::Alien_PercentBestInPool = 50;
+    CParams::Alien_CrossoverRate = 0.0;
+    CParams::Alien_ProbCloneFromBest = 1.0;
+    CAlien_Population& pool = freshPopulation();
+    for (int i = 0; i < 10; ++i)
+        offer(pool, i, 10 - i); // marker = position
+    std::set<double> drawn;
+    for (int i = 0; i < 500; ++i)
+    {
+        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        drawn.insert(markerOf(child.get()));
+    }
+    EXPECT_EQ(drawn, (std::set<double>{0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(CPopulationTest, SaveWritesOneLineThatLoadsBack)
+{
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.1, 30);
+    offer(pool, 0.2, 20.5);
+    offer(pool, 0.3, 10);
+    const std::string name = std::to_string(getpid()) + "_pool.txt";
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(pool.save(name));
+    const std::string nothing = "Nothing to see here .... move along!\n";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Saving... " + nothing + nothing + nothing + "done.\n");
+    const std::string text = readWholeFile(name);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(text.substr(0, 8), "3 30 1 2");
+
+    CAlien_Population& other = freshPopulation();
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(other.load(name));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Loading... " + nothing + nothing + nothing + "done.\n");
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(other), (Entries{{30, 0.1}, {20.5, 0.2}, {10, 0.3}}));
+    std::remove(name.c_str());
+}
+
+TEST_F(CPopulationTest, LoadingTheBrainPoolKeepsAtMostAFullPool)
+{
+    CParams::Alien_NumberInPool = 2;
+    CAlien_Population& pool = freshPopulation();
+    std::ostringstream text;
+    text << "3 ";
+    for (double fitness : {4.0, 9.0, 6.0})
+    {
+        text << fitness << " ";
+        std::unique_ptr<CBrain> brain(markedBrain(fitness / 10));
+        brain->save(text);
+    }
+    CScratchFile file("pool3.txt", text.str());
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(pool.load(file.path()));
+    ::testing::internal::GetCapturedStderr();
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(pool), (Entries{{9, 0.9}, {6, 0.6}}));
+}
+
+// Every broken file leaves the pool and the aliens exactly as they were.
+TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    CAlien* firstAlien = greens->getAliens()[0];
+    offer(*greens, 0.5, 42);
+    const CBrain* alienBrain = firstAlien->getBrain();
+    const std::vector<double> alienWeights = alienBrain->getNN(0)->getWeights();
+
+    std::ostringstream good;
+    firstAlien->getBrain()->save(good);
+    std::ostringstream wrongShape;
+    std::unique_ptr<CBrain> small(markedBrain(0.1));
+    small->save(wrongShape);
+    const std::string record = good.str();
+    const std::vector<std::pair<std::string, std::string>> broken{
+        {"", "the entry count"},
+        {"two 1 " + record, "the entry count"},
+        {"-1", "the entry count"},
+        {"2 5 " + record, "entry 2: the fitness"},
+        {"1 five " + record, "entry 1: the fitness"},
+        {"1 5 " + record.substr(0, record.size() / 2), "entry 1: "},
+        {"1 5 " + wrongShape.str(), "entry 1: its networks do not fit"},
+    };
+    for (const auto& [text, reason] : broken)
+    {
+        CScratchFile file("broken_pool.txt", text);
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(greens->load(file.path()));
+        const std::string message = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(message.find(std::string("Cannot load ") + file.path() + ": " + reason), std::string::npos)
+            << message;
+        ASSERT_EQ(greens->getPool().size(), 1u);
+        EXPECT_EQ(greens->getBestFitness(), 42);
+        EXPECT_EQ(markerOf(greens->getPool().begin()->second), 0.5);
+        ASSERT_EQ(firstAlien->getBrain(), alienBrain);
+        EXPECT_EQ(alienBrain->getNN(0)->getWeights(), alienWeights);
+    }
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(greens->load("no_such_pool_file.txt"));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot load no_such_pool_file.txt: the file cannot be opened"),
+              std::string::npos);
+}
+
+TEST_F(CPopulationTest, LoadGivesAlienIACopyOfEntryI)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    std::ostringstream text;
+    text << "1 77 ";
+    greens->getAliens()[1]->getBrain()->save(text);
+    CScratchFile file("one_entry.txt", text.str());
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(greens->load(file.path()));
+    ::testing::internal::GetCapturedStderr();
+    const CBrain* loaded = greens->getPool().begin()->second;
+    EXPECT_NE(greens->getAliens()[0]->getBrain(), loaded);
+    EXPECT_EQ(greens->getAliens()[0]->getBrain()->getNN(0)->getWeights(), loaded->getNN(0)->getWeights());
+}
+
+TEST_F(CPopulationTest, SavingReportsSuccessOnFailureIsMended)
+{
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.5, 1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(pool.save("no_such_folder/pool.txt"));
+    std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("Cannot save no_such_folder/pool.txt: cannot create"), std::string::npos) << message;
+    EXPECT_EQ(message.find("done."), std::string::npos);
+
+    // A folder where the file should be cannot be replaced: it stays as it was.
+    const std::string folder = std::to_string(getpid()) + "_pool_folder";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(pool.save(folder));
+    message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("Cannot save " + folder + ": cannot replace"), std::string::npos) << message;
+    struct stat info;
+    ASSERT_EQ(stat(folder.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_NE(stat((folder + ".tmp").c_str(), &info), 0); // no temporary left behind
+    rmdir(folder.c_str());
+}
+
+TEST_F(CPopulationTest, FailedSaveKeepsThePreviousFile)
+{
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.5, 1);
+    const std::string name = std::to_string(getpid()) + "_kept.txt";
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(pool.save(name));
+    const std::string before = readWholeFile(name);
+    // The temporary file's place is taken by a folder, so the new contents cannot be written.
+    ASSERT_EQ(mkdir((name + ".tmp").c_str(), 0755), 0);
+    offer(pool, 0.7, 2);
+    EXPECT_FALSE(pool.save(name));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readWholeFile(name), before);
+    rmdir((name + ".tmp").c_str());
+    std::remove(name.c_str());
+}
+} // namespace
