@@ -6,6 +6,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "brain/cneuralnet.h"
+
 int CParams::Window_Width = 0;
 int CParams::Window_Height = 0;
 int CParams::Game_FramesPerSecond = 0;
@@ -243,13 +245,6 @@ private:
 #define REQUIRE_AT_MOST(rules, member, limit) \
     REQUIRE(rules, CParams::member <= (limit), member, "must be at most " + std::to_string(limit))
 
-long long weightCount(int inputs, int outputs, int hiddenLayers, int neurons)
-{
-    if (hiddenLayers == 0)
-        return 1LL * outputs * (inputs + 1);
-    return 1LL * neurons * (inputs + 1) + (hiddenLayers - 1LL) * neurons * (neurons + 1) + 1LL * outputs * (neurons + 1);
-}
-
 void checkFinite(CRuleList& rules)
 {
     for (const SParamSlot& slot : g_aSlots)
@@ -323,10 +318,10 @@ void checkNetworks(CRuleList& rules)
 // Only meaningful once every network size is within its bounds.
 void checkNetworkWeights(CRuleList& rules)
 {
-    const long long movement = weightCount(CParams::Alien_NN_Movement_NumInputs, CParams::Alien_NN_Movement_NumOutputs,
+    const long long movement = CNeuralNet::countWeights(CParams::Alien_NN_Movement_NumInputs, CParams::Alien_NN_Movement_NumOutputs,
                                            CParams::Alien_NN_Movement_NumHiddenLayers,
                                            CParams::Alien_NN_Movement_NeuronsPerHiddenLayer);
-    const long long attack = weightCount(CParams::Alien_NN_Attack_NumInputs, CParams::Alien_NN_Attack_NumOutputs,
+    const long long attack = CNeuralNet::countWeights(CParams::Alien_NN_Attack_NumInputs, CParams::Alien_NN_Attack_NumOutputs,
                                          CParams::Alien_NN_Attack_NumHiddenLayers,
                                          CParams::Alien_NN_Attack_NeuronsPerHiddenLayer);
     const std::string rule = "makes a network of more than " + std::to_string(kMaxWeightsPerNetwork) + " weights";

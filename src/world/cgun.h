@@ -31,7 +31,7 @@ public:
     double getAngle() const { return m_dAngle; }
     SRect getRect() const;
 
-    std::vector<CBullet*> getBullets() const { return m_vBullets; }
+    const std::vector<CBullet*>& getBullets() const { return m_vBullets; }
     void updateBullets(double dt);
     void removeBullet(unsigned index);
     void chooseRandomDirection();

@@ -2,6 +2,11 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
+#include <map>
+
+#include "aliens/calien.h"
+#include "brain/calien_population.h"
 
 SVector2D& SVector2D::operator+=(const SVector2D& v)
 {
@@ -70,4 +75,29 @@ double RandomClamped()
     const double first = RandFloat();
     const double second = RandFloat();
     return first - second;
+}
+
+std::vector<CAlien*> getClosestN(CAlien* alien, std::vector<CAlien_Population*>::const_iterator first, unsigned n)
+{
+    constexpr int kPopulations = 3;
+    const SVector2D p = alien->getPosition();
+    std::multimap<double, CAlien*> byDistance; // equal keys keep their insertion order
+    for (int i = 0; i < kPopulations; ++i, ++first)
+        for (CAlien* other : (*first)->getAliens())
+        {
+            const SVector2D q = other->getPosition();
+            const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
+            if (d > 0.5)
+                byDistance.insert({d, other});
+        }
+    if (byDistance.size() < n)
+    {
+        std::cerr << "Number of aliens in the world is less than n" << std::endl;
+        std::cerr << "Error in utils.cpp: getClosestN()" << std::endl;
+        std::exit(-1);
+    }
+    std::vector<CAlien*> closest;
+    for (auto it = byDistance.begin(); closest.size() < n; ++it)
+        closest.push_back(it->second);
+    return closest;
 }

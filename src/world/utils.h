@@ -1,5 +1,10 @@
 #pragma once
 
+#include <vector>
+
+class CAlien;
+class CAlien_Population;
+
 // Geometry and random numbers shared by the whole game. All randomness comes from the
 // C library's one rand() sequence so that a seed replays a whole run.
 
@@ -41,3 +46,8 @@ bool isEqual(double a, double b);
 int RandInt(int x, int y);       // in [x, y]; needs y >= x
 double RandFloat();              // in [0, 1)
 double RandomClamped();          // in (-1, 1)
+
+// The n aliens nearest to the given one over the three populations starting at first,
+// nearest first, ties in population then list order. Aliens centred within sqrt(0.5) of it
+// (itself included) are left out. Ends the program when fewer than n remain.
+std::vector<CAlien*> getClosestN(CAlien* alien, std::vector<CAlien_Population*>::const_iterator first, unsigned n);

@@ -1,0 +1,289 @@
+#include "world/cgamecontroller.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+#include "aliens/calien_green.h"
+#include "aliens/calien_green_trainee.h"
+#include "aliens/calien_red.h"
+#include "app/cparams.h"
+#include "brain/calien_population.h"
+#include "brain/cbrain.h"
+#include "world/cbullet.h"
+#include "world/cgun.h"
+#include "world/kassert.h"
+
+namespace
+{
+// Enough tries to find any free place a crowded but playable world has left.
+constexpr int kMaxPlacementTries = 100000;
+
+constexpr int kRed = 0;
+constexpr int kGreen = 1;
+
+template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
+{
+    std::vector<CAlien*> aliens;
+    for (int i = 0; i < count; ++i)
+        aliens.push_back(new TAlien(0.0, 0.0, CParams::Alien_Mass));
+    return aliens;
+}
+} // namespace
+
+CGameController::CGameController()
+    : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bSeeded(false), m_uSeed(0)
+{
+}
+
+CGameController::~CGameController()
+{
+    for (CAlien_Population* population : m_vPopulations)
+    {
+        for (CAlien* alien : population->getAliens())
+            delete alien;
+        delete population;
+    }
+    delete m_pTrainee;
+    delete m_pGun;
+}
+
+void CGameController::setSeed(unsigned seed)
+{
+    m_bSeeded = true;
+    m_uSeed = seed;
+}
+
+void CGameController::init()
+{
+    std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
+    m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
+    m_pGun->resetAction();
+    if (m_iMode == MODE_TRAINING)
+        createTrainee();
+    m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfRed, CParams::Alien_NumberInPool));
+    m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
+    m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
+    m_vPopulations[kGreen]->initialize(makeAliens<CAlien_Green>(CParams::Alien_NumberOfGreen));
+    m_vPopulations[kRed]->initialize(makeAliens<CAlien_Red>(CParams::Alien_NumberOfRed));
+    m_bInitialized = true;
+}
+
+void CGameController::createTrainee()
+{
+    m_pTrainee = new CAlien_Green_Trainee(100.0, 200.0, CParams::Alien_Mass);
+    m_pTrainee->reset();
+    m_pTrainee->setLastAction(SAction(ACTION_RIGHT, ACTION_UNDEFINED));
+    m_pTrainee->setTrainingAction(SAction(ACTION_RIGHT, ACTION_UNDEFINED));
+}
+
+std::vector<CAlien_Population*> CGameController::getPopulations() const
+{
+    KA_ASSERT(m_bInitialized);
+    return m_vPopulations;
+}
+
+void CGameController::update(double dt)
+{
+    KA_ASSERT(m_bInitialized);
+    updateGun(dt);
+    for (CAlien_Population* population : m_vPopulations)
+        updatePopulation(population, dt);
+    updateTrainee(dt);
+}
+
+void CGameController::updateGun(double dt)
+{
+    m_pGun->step(dt);
+    // Only for its effect: a red bullet touching the gun is removed and credited.
+    isColliding(m_pGun->getRect(), true, -1, TYPE_GUN);
+    m_pGun->updateBullets(dt);
+    unsigned i = 0;
+    while (i < m_pGun->getBullets().size())
+    {
+        if (m_pGun->getBullets()[i]->getRect().top > CParams::Window_Height)
+            m_pGun->removeBullet(i);
+        else
+            ++i;
+    }
+}
+
+void CGameController::updatePopulation(CAlien_Population* population, double dt)
+{
+    // A copy: aliens born during this step act from the next one on.
+    const std::vector<CAlien*> aliens = population->getAliens();
+    const SVector2D gunPos = m_pGun->getPosition();
+    for (CAlien* alien : aliens)
+        updateAlien(alien, population, gunPos, dt);
+}
+
+void CGameController::updateAlien(CAlien* alien, CAlien_Population* population, SVector2D gunPos, double dt)
+{
+    alien->update(alien->decideAction(gunPos, m_vPopulations), dt);
+    if (alien->getType() == TYPE_GREEN)
+        spawnChild(alien, population);
+    if (alien->getState() == ALIEN_ALIVE)
+    {
+        const SRect box = alien->getBoundingBox();
+        if (isColliding(box, true, alien->getId(), alien->getType()) || isOutsideAlienZone(box))
+            alien->setState(ALIEN_DYING);
+    }
+    else if (alien->getState() == ALIEN_DEAD)
+        recycle(alien, population);
+}
+
+// A dead alien is reborn in the step it is found dead, with a bred or renewed brain.
+void CGameController::recycle(CAlien* alien, CAlien_Population* population)
+{
+    population->addToPool(alien->getBrain(), alien->getFitness());
+    giveBrain(alien, population, population);
+    alien->reset();
+    const SVector2D p = getRandomFreePosition(CParams::Alien_Width, CParams::Alien_Height);
+    alien->setPosition(p.x, p.y);
+}
+
+// Random weights while the pool fills; a mutated child of the pool once it is full.
+void CGameController::giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder)
+{
+    if (!poolOwner->isPoolFull())
+    {
+        alien->randomizeBrain();
+        return;
+    }
+    CBrain* brain = breeder->getNewBrain();
+    delete alien->getBrain();
+    alien->setBrain(brain);
+    alien->mutateBrain();
+}
+
+void CGameController::updateTrainee(double dt)
+{
+    if (!m_pTrainee)
+        return;
+    const SVector2D gunPos = m_pGun->getPosition();
+    const std::vector<double> sensors = m_pTrainee->getSensorValues(m_vPopulations);
+    if (m_iMode == MODE_TRAINING)
+        m_pTrainee->learn(dt, gunPos, m_pGun->getAngle(), sensors);
+    else if (m_iMode == MODE_TRAINEE_PLAYS)
+        m_pTrainee->update(m_pTrainee->decideAction(gunPos, m_vPopulations), dt);
+}
+
+void CGameController::spawnChild(CAlien* parent, CAlien_Population* population)
+{
+    CAlien_Green* green = static_cast<CAlien_Green*>(parent);
+    if (CParams::Alien_ReproductionOn == 0 || !green->isSpawnDue())
+        return;
+    // Offspring only while the zone has seats left; otherwise the population would double
+    // every interval and grind the world to a halt.
+    if (hasRoomFor(population))
+    {
+        const SVector2D pos = parent->getPosition();
+        CAlien_Green* child = new CAlien_Green(pos.x, pos.y, CParams::Alien_Mass);
+        giveBrain(child, population, m_vPopulations[kGreen]);
+        child->reset();
+        population->addAlien(child);
+    }
+    green->resetSpawnTimer();
+}
+
+// As many aliens as the zone seats in the boxes of twice their size they start in.
+bool CGameController::hasRoomFor(const CAlien_Population* population) const
+{
+    const int zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
+    const long long seats = static_cast<long long>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
+                            static_cast<long long>(zoneHeight / (2 * CParams::Alien_Height));
+    return static_cast<long long>(population->getAliens().size()) < seats;
+}
+
+bool CGameController::isColliding(SRect box, bool removeHit, int excludeId, int hitterType)
+{
+    if (CParams::Alien_NN_Movement_UseSensors && hitsAlien(box, excludeId))
+        return true;
+    if (hitterType != TYPE_GUN && hitsGunBullet(box, removeHit))
+        return true;
+    if (hitsRedBullet(box, removeHit, hitterType))
+        return true;
+    return m_pTrainee && rectsOverlap(m_pTrainee->getBoundingBox(), box);
+}
+
+// Aliens being born are not obstacles.
+bool CGameController::hitsAlien(SRect box, int excludeId) const
+{
+    for (const CAlien_Population* population : m_vPopulations)
+        for (const CAlien* alien : population->getAliens())
+            if (alien->getId() != excludeId && alien->getState() != ALIEN_BEING_BORN &&
+                rectsOverlap(alien->getBoundingBox(), box))
+                return true;
+    return false;
+}
+
+bool CGameController::hitsGunBullet(SRect box, bool removeHit)
+{
+    const std::vector<CBullet*>& bullets = m_pGun->getBullets();
+    for (unsigned i = 0; i < bullets.size(); ++i)
+        if (rectsOverlap(bullets[i]->getRect(), box))
+        {
+            if (removeHit)
+                m_pGun->removeBullet(i);
+            return true;
+        }
+    return false;
+}
+
+bool CGameController::hitsRedBullet(SRect box, bool removeHit, int hitterType)
+{
+    for (CAlien* alien : m_vPopulations[kRed]->getAliens())
+    {
+        CAlien_Red* red = static_cast<CAlien_Red*>(alien);
+        const std::vector<CBullet*>& bullets = red->getBullets();
+        for (int i = 0; i < static_cast<int>(bullets.size()); ++i)
+            if (rectsOverlap(bullets[i]->getRect(), box))
+            {
+                if (removeHit)
+                {
+                    red->removeBullet(i);
+                    red->addHit(hitterType);
+                }
+                return true;
+            }
+    }
+    return false;
+}
+
+bool CGameController::isOutsideAlienZone(SRect box) const
+{
+    return box.bottom < CParams::Window_BottomMargin || box.top > CParams::Window_Height - CParams::Window_TopMargin;
+}
+
+SVector2D CGameController::getRandomFreePosition(double width, double height)
+{
+    SVector2D position(0, 0);
+    for (int tries = 0; tries < kMaxPlacementTries; ++tries)
+    {
+        position.x = RandInt((int)width, (int)(CParams::Window_Width - width));
+        position.y = RandInt((int)(CParams::Window_BottomMargin + height),
+                             (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
+        if (!isColliding(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
+            return position;
+    }
+    std::cerr << "No free place for a new alien; placing it over another" << std::endl;
+    return position;
+}
+
+void CGameController::setKeyEvent(int keyEvent)
+{
+    SAction action(ACTION_UNDEFINED, ACTION_UNDEFINED);
+    if (m_iMode == MODE_PLAYER)
+    {
+        // The gun only moves along x: up and down arrows would freeze it.
+        if (keyEvent == ACTION_UP || keyEvent == ACTION_DOWN)
+            return;
+        if (keyEvent == ACTION_FIRE)
+            action.fire = ACTION_FIRE;
+        else
+            action.movement = keyEvent;
+        m_pGun->setAction(action);
+    }
+    else if (m_iMode >= 2 && m_iMode <= 4)
+        std::cerr << "check the TODO list in GameController::setKeyEvent" << std::endl;
+}

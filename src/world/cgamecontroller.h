@@ -1,0 +1,66 @@
+#pragma once
+
+#include <vector>
+
+#include "world/utils.h"
+
+class CAlien;
+class CAlien_Green_Trainee;
+class CAlien_Population;
+class CGun;
+
+// Game modes.
+constexpr int MODE_TRAINEE_PLAYS = 0;
+constexpr int MODE_PLAYER = 1;
+constexpr int MODE_TRAINING = 2;
+
+// The game world: the three populations (0 red, 1 green, 2 an empty third), the gun and,
+// in training mode, the trainee. After init, each update(dt) is one world step; nothing
+// here draws, so the world runs the same with or without a window.
+class CGameController
+{
+public:
+    CGameController();
+    virtual ~CGameController(); // deletes the aliens, the populations, the trainee and the gun
+    CGameController(const CGameController&) = delete;
+    CGameController& operator=(const CGameController&) = delete;
+
+    // Makes init seed the random sequence with this value instead of the clock.
+    void setSeed(unsigned seed);
+    void init();
+    void update(double dt);
+    void setKeyEvent(int keyEvent);
+
+    std::vector<CAlien_Population*> getPopulations() const;
+    CGun* getGun() const { return m_pGun; }
+    CAlien_Green_Trainee* getTrainee() const { return m_pTrainee; }
+    int getMode() const { return m_iMode; }
+    void setMode(int mode) { m_iMode = mode; }
+
+    // Does the box touch an alien, a bullet or the trainee? The first hit ends the search.
+    bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
+    bool isOutsideAlienZone(SRect box) const;
+    SVector2D getRandomFreePosition(double width, double height);
+    void spawnChild(CAlien* parent, CAlien_Population* population);
+
+private:
+    void createTrainee();
+    void updateGun(double dt);
+    void updatePopulation(CAlien_Population* population, double dt);
+    void updateAlien(CAlien* alien, CAlien_Population* population, SVector2D gunPos, double dt);
+    void recycle(CAlien* alien, CAlien_Population* population);
+    void updateTrainee(double dt);
+    void giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder);
+    bool hasRoomFor(const CAlien_Population* population) const;
+    bool hitsAlien(SRect box, int excludeId) const;
+    bool hitsGunBullet(SRect box, bool removeHit);
+    bool hitsRedBullet(SRect box, bool removeHit, int hitterType);
+
+    bool m_bInitialized;
+    int m_iMode;
+    std::vector<CAlien_Population*> m_vPopulations; // owned, with the aliens in them
+    CGun* m_pGun;                                   // owned
+    CAlien_Green_Trainee* m_pTrainee;               // owned; null outside training modes
+    bool m_bSeeded;      // init uses m_uSeed rather than the clock
+    unsigned m_uSeed;
+};

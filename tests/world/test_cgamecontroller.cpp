@@ -1,0 +1,230 @@
+#include "world/cgamecontroller.h"
+
+#include "aliens/calien_green.h"
+#include "aliens/calien_red.h"
+#include "brain/calien_population.h"
+#include "support/worldfixture.h"
+#include "world/cbullet.h"
+#include "world/cgun.h"
+
+namespace
+{
+class CGameControllerTest : public CWorldTest
+{
+protected:
+    void start()
+    {
+        m_controller.setSeed(9);
+        m_controller.init();
+    }
+
+    CAlien* green(int i) const { return m_controller.getPopulations()[1]->getAliens()[i]; }
+    CAlien_Red* red(int i) const
+    {
+        return static_cast<CAlien_Red*>(m_controller.getPopulations()[0]->getAliens()[i]);
+    }
+    double dt() const { return 1000.0 / CParams::Game_FramesPerSecond; }
+
+    CGameController m_controller;
+};
+
+TEST_F(CGameControllerTest, InitBuildsThreePopulationsOfBeingBornAliensInTheZone)
+{
+    start();
+    const auto populations = m_controller.getPopulations();
+    ASSERT_EQ(populations.size(), 3u);
+    EXPECT_EQ(populations[0]->getAliens().size(), static_cast<size_t>(CParams::Alien_NumberOfRed));
+    EXPECT_EQ(populations[1]->getAliens().size(), static_cast<size_t>(CParams::Alien_NumberOfGreen));
+    EXPECT_TRUE(populations[2]->getAliens().empty());
+    EXPECT_FALSE(populations[2]->isInitialized());
+    for (int p = 0; p < 2; ++p)
+        for (const CAlien* alien : populations[p]->getAliens())
+        {
+            EXPECT_EQ(alien->getState(), ALIEN_BEING_BORN);
+            EXPECT_EQ(alien->getType(), p == 0 ? TYPE_RED : TYPE_GREEN);
+            EXPECT_FALSE(m_controller.isOutsideAlienZone(alien->getBoundingBox()));
+        }
+    EXPECT_EQ(m_controller.getGun()->getPosition().x, 200.0);
+    EXPECT_EQ(m_controller.getGun()->getPosition().y, 60.0);
+    EXPECT_EQ(m_controller.getTrainee(), nullptr);
+}
+
+TEST_F(CGameControllerTest, SpaceTogglesFiringAndArrowsOnlyMove)
+{
+    start();
+    CGun* gun = m_controller.getGun();
+    m_controller.setKeyEvent(ACTION_FIRE);
+    EXPECT_TRUE(gun->isFiring());
+    EXPECT_EQ(gun->getAction().movement, ACTION_NONE);
+    m_controller.setKeyEvent(ACTION_LEFT);
+    EXPECT_EQ(gun->getAction().movement, ACTION_LEFT);
+    EXPECT_TRUE(gun->isFiring());
+    m_controller.setKeyEvent(ACTION_FIRE);
+    EXPECT_FALSE(gun->isFiring());
+    EXPECT_EQ(gun->getAction().movement, ACTION_LEFT);
+}
+
+TEST_F(CGameControllerTest, UpAndDownArrowsFreezeTheGunIsMended)
+{
+    start();
+    CGun* gun = m_controller.getGun();
+    m_controller.setKeyEvent(ACTION_RIGHT);
+    ::testing::internal::CaptureStderr();
+    m_controller.setKeyEvent(ACTION_DOWN);
+    m_controller.setKeyEvent(ACTION_UP);
+    const double x = gun->getPosition().x;
+    m_controller.update(dt());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr().find("Undefined SAction"), std::string::npos);
+    EXPECT_GT(gun->getPosition().x, x); // the right push still happened
+}
+
+TEST_F(CGameControllerTest, OtherModesReportKeyEvents)
+{
+    m_controller.setMode(MODE_TRAINING);
+    start();
+    ASSERT_NE(m_controller.getTrainee(), nullptr);
+    ::testing::internal::CaptureStderr();
+    m_controller.setKeyEvent(ACTION_FIRE);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "check the TODO list in GameController::setKeyEvent\n");
+    EXPECT_FALSE(m_controller.getGun()->isFiring());
+}
+
+TEST_F(CGameControllerTest, GunBulletTouchingTwoAliensKillsOnlyTheFirst)
+{
+    sensorsOff();
+    start();
+    CGun* gun = m_controller.getGun();
+    gun->toggleFiring();
+    gun->update(SAction(ACTION_NONE, ACTION_NONE), 0);
+    ASSERT_EQ(gun->getBullets().size(), 1u);
+    const SVector2D b = gun->getBullets()[0]->getPosition();
+    green(0)->setPosition(b.x - 5, b.y);
+    green(1)->setPosition(b.x + 5, b.y);
+    EXPECT_TRUE(m_controller.isColliding(green(0)->getBoundingBox(), true, green(0)->getId(), TYPE_GREEN));
+    EXPECT_TRUE(gun->getBullets().empty());
+    EXPECT_FALSE(m_controller.isColliding(green(1)->getBoundingBox(), true, green(1)->getId(), TYPE_GREEN));
+}
+
+TEST_F(CGameControllerTest, RedBulletOnTheGunIsRemovedAndCredited)
+{
+    CParams::Alien_MovementForce = 0;
+    start();
+    CAlien_Red* shooter = red(0);
+    const double r = CParams::Alien_Diagonal / 1.7 + CParams::Bullet_Height / 2;
+    shooter->setPosition(200, 60 - r); // its bullet appears right on the gun
+    shooter->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    ASSERT_EQ(shooter->getNumBullets(), 1);
+    EXPECT_TRUE(m_controller.isColliding(m_controller.getGun()->getRect(), true, -1, TYPE_GUN));
+    EXPECT_EQ(shooter->getNumBullets(), 0);
+    EXPECT_EQ(shooter->getGunHits(), 1);
+}
+
+TEST_F(CGameControllerTest, AliensBeingBornAreNoObstacles)
+{
+    start();
+    const SRect box = green(0)->getBoundingBox();
+    EXPECT_FALSE(m_controller.isColliding(box, false, -1, TYPE_NONE));
+    green(0)->setState(ALIEN_ALIVE);
+    EXPECT_TRUE(m_controller.isColliding(box, false, -1, TYPE_NONE));
+    EXPECT_FALSE(m_controller.isColliding(box, false, green(0)->getId(), TYPE_NONE));
+}
+
+TEST_F(CGameControllerTest, AlienPokingBelowTheBandStartsDying)
+{
+    start();
+    CAlien* alien = green(0);
+    alien->setState(ALIEN_ALIVE);
+    alien->setPosition(400, CParams::Window_BottomMargin - 10);
+    m_controller.update(dt());
+    EXPECT_EQ(alien->getState(), ALIEN_DYING);
+}
+
+TEST_F(CGameControllerTest, DeadAlienIsRecycledInTheStepItIsFoundDead)
+{
+    CParams::Alien_DyingTime = 0;
+    start();
+    CAlien* alien = green(0);
+    alien->setState(ALIEN_DYING);
+    m_controller.update(dt());
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    EXPECT_EQ(greens->getNumDead(), 1);
+    EXPECT_EQ(greens->getPool().size(), 1u);
+    EXPECT_EQ(alien->getState(), ALIEN_BEING_BORN);
+    EXPECT_FALSE(m_controller.isOutsideAlienZone(alien->getBoundingBox()));
+}
+
+TEST_F(CGameControllerTest, GunBulletsAboveTheWindowAreRemoved)
+{
+    start();
+    CGun* gun = m_controller.getGun();
+    m_controller.setKeyEvent(ACTION_FIRE);
+    const double flight = CParams::Bullet_Speed * dt();
+    const int stepsToLeave = static_cast<int>((CParams::Window_Height - 60) / flight) + 2;
+    size_t most = 0;
+    for (int i = 0; i < 3 * stepsToLeave; ++i)
+    {
+        m_controller.update(dt());
+        most = std::max(most, gun->getBullets().size());
+        for (const CBullet* bullet : gun->getBullets())
+            ASSERT_LE(bullet->getRect().top, CParams::Window_Height);
+    }
+    EXPECT_GT(most, 1u);
+    EXPECT_LE(most, static_cast<size_t>(stepsToLeave / CParams::Gun_FireInterval + 1));
+}
+
+TEST_F(CGameControllerTest, GetRandomFreePositionCanLoopForeverIsMended)
+{
+    CParams::Alien_Width = 200;
+    CParams::Alien_Height = 100;
+    CParams::Alien_NumberOfGreen = 2;
+    CParams::Alien_NumberOfRed = 0;
+    start();
+    // Two living aliens leave no free place for an alien box anywhere in the band.
+    green(0)->setState(ALIEN_ALIVE);
+    green(1)->setState(ALIEN_ALIVE);
+    green(0)->setPosition(400, 280);
+    green(1)->setPosition(400, 430);
+    ::testing::internal::CaptureStderr();
+    const SVector2D p = m_controller.getRandomFreePosition(200, 100);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "No free place for a new alien; placing it over another\n");
+    EXPECT_GE(p.x, 200);
+    EXPECT_LE(p.x, 600);
+}
+
+TEST_F(CGameControllerTest, ReproductionGrowsWithoutBoundIsMended)
+{
+    CParams::Alien_ReproductionOn = 1;
+    CParams::Alien_Green_SpawnInterval = 200;
+    CParams::Alien_NumberOfRed = 0;
+    sensorsOff(); // no collisions between aliens: only the seat limit holds the growth
+    start();
+    const int zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
+    const size_t seats = static_cast<size_t>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
+                         static_cast<size_t>(zoneHeight / (2 * CParams::Alien_Height));
+    for (int i = 0; i < 300; ++i)
+    {
+        m_controller.update(dt());
+        ASSERT_LE(m_controller.getPopulations()[1]->getAliens().size(), seats);
+    }
+    EXPECT_EQ(m_controller.getPopulations()[1]->getAliens().size(), seats);
+}
+
+TEST_F(CGameControllerTest, ChildIsBornAtItsParentWhenSpawnIsDue)
+{
+    CParams::Alien_ReproductionOn = 1;
+    start();
+    CAlien_Green* parent = static_cast<CAlien_Green*>(green(3));
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    const size_t before = greens->getAliens().size();
+    m_controller.spawnChild(parent, greens);
+    EXPECT_EQ(greens->getAliens().size(), before); // not due yet
+    parent->update(SAction(ACTION_UP, ACTION_UNDEFINED), CParams::Alien_Green_SpawnInterval + 1);
+    ASSERT_TRUE(parent->isSpawnDue());
+    m_controller.spawnChild(parent, greens);
+    ASSERT_EQ(greens->getAliens().size(), before + 1);
+    const CAlien* child = greens->getAliens().back();
+    EXPECT_EQ(child->getPosition().x, parent->getPosition().x);
+    EXPECT_EQ(child->getState(), ALIEN_BEING_BORN);
+    EXPECT_FALSE(parent->isSpawnDue());
+}
+} // namespace

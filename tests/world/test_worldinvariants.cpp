@@ -1,0 +1,148 @@
+#include <cmath>
+#include <random>
+
+#include "aliens/calien_red.h"
+#include "brain/calien_population.h"
+#include "brain/cbrain.h"
+#include "brain/cneuralnet.h"
+#include "support/worldfixture.h"
+#include "world/cbullet.h"
+#include "world/cgamecontroller.h"
+#include "world/cgun.h"
+
+namespace
+{
+constexpr int kKeys[] = {ACTION_LEFT, ACTION_RIGHT, ACTION_FIRE, ACTION_UP, ACTION_DOWN};
+
+// A player that presses a random key now and then, from its own generator so that the
+// world's rand() sequence is the world's alone.
+class CRandomPlayer
+{
+public:
+    explicit CRandomPlayer(unsigned seed) : m_engine(seed) {}
+
+    void play(CGameController& controller)
+    {
+        if (m_engine() % 4 == 0)
+            controller.setKeyEvent(kKeys[m_engine() % 5]);
+    }
+
+private:
+    std::mt19937 m_engine;
+};
+
+bool isLifeState(int state)
+{
+    return state == ALIEN_BEING_BORN || state == ALIEN_ALIVE || state == ALIEN_DYING || state == ALIEN_DEAD;
+}
+
+class CWorldInvariantTest : public CWorldTest
+{
+protected:
+    // Steps a bullet needs to cross the window plus an alien box on every side.
+    static double bulletLifeSteps(double dt)
+    {
+        const double reach = (CParams::Window_Width + 2 * CParams::Alien_Width) +
+                             (CParams::Window_Height + 2 * CParams::Alien_Height);
+        return std::ceil(reach / (CParams::Bullet_Speed * dt)) + 1;
+    }
+
+    static void checkAlien(const CAlien& alien, int type)
+    {
+        ASSERT_TRUE(isLifeState(alien.getState()));
+        ASSERT_EQ(alien.getType(), type);
+        ASSERT_TRUE(std::isfinite(alien.getPosition().x) && std::isfinite(alien.getPosition().y));
+        ASSERT_GE(alien.getPosition().x, 0);
+        ASSERT_LE(alien.getPosition().x, CParams::Window_Width);
+        ASSERT_LE(Vec2DLength(alien.getVelocity()), CParams::Alien_MaxSpeed);
+        for (int i = 0; i < alien.getBrain()->getNumberOfNN(); ++i)
+        {
+            CNeuralNet* net = alien.getBrain()->getNN(i);
+            for (double out : net->update(std::vector<double>(net->getNumInputs(), 0.5)))
+                ASSERT_TRUE(out > 0 && out < 1) << out;
+        }
+    }
+};
+
+TEST_F(CWorldInvariantTest, RandomPlayHoldsTheWorldsInvariantsAfterEveryStep)
+{
+    CParams::Gun_AutoMode = 1;
+    CGameController controller;
+    controller.setSeed(2024);
+    controller.init();
+    CRandomPlayer player(7);
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    const double life = bulletLifeSteps(dt);
+    const size_t maxRedBullets =
+        static_cast<size_t>(CParams::Alien_NumberOfRed * (life / (CParams::Alien_Red_FireDelay + 1) + 1));
+    const size_t maxGunBullets = static_cast<size_t>(life / std::max(1, CParams::Gun_FireInterval) + 1);
+    int deaths = 0;
+    for (int step = 0; step < 20000; ++step)
+    {
+        player.play(controller);
+        controller.update(dt);
+        const auto populations = controller.getPopulations();
+        size_t redBullets = 0;
+        for (int p = 0; p < 2; ++p)
+            for (const CAlien* alien : populations[p]->getAliens())
+            {
+                checkAlien(*alien, p == 0 ? TYPE_RED : TYPE_GREEN);
+                if (p == 0)
+                    redBullets += static_cast<const CAlien_Red*>(alien)->getBullets().size();
+            }
+        ASSERT_LE(redBullets, maxRedBullets) << "step " << step;
+        ASSERT_LE(controller.getGun()->getBullets().size(), maxGunBullets) << "step " << step;
+        ASSERT_TRUE(std::isfinite(populations[0]->getBestFitness()));
+        ASSERT_TRUE(std::isfinite(populations[1]->getBestFitness()));
+        deaths += populations[1]->getNumDead();
+        populations[1]->setNumDead(0);
+    }
+    // The run really exercised death, rebirth and breeding.
+    EXPECT_GT(deaths, CParams::Alien_NumberInPool);
+    EXPECT_TRUE(controller.getPopulations()[1]->isPoolFull());
+}
+
+// Everything the world's evolution depends on, as one comparable record.
+std::vector<double> snapshot(const CGameController& controller)
+{
+    std::vector<double> values;
+    for (const CAlien_Population* population : controller.getPopulations())
+    {
+        for (const CAlien* alien : population->getAliens())
+        {
+            values.insert(values.end(), {alien->getPosition().x, alien->getPosition().y,
+                                         static_cast<double>(alien->getState()), alien->getVelocity().x});
+            const std::vector<double> weights = alien->getBrain()->getNN(0)->getWeights();
+            values.insert(values.end(), weights.begin(), weights.end());
+        }
+        for (const auto& entry : population->getPool())
+            values.push_back(entry.first);
+    }
+    values.push_back(controller.getGun()->getPosition().x);
+    return values;
+}
+
+TEST_F(CWorldInvariantTest, TwoWorldsFromOneSeedStayIdentical)
+{
+    CParams::Gun_AutoMode = 1;
+    CParams::Alien_ReproductionOn = 1;
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    std::vector<double> runs[2];
+    for (std::vector<double>& run : runs)
+    {
+        CGameController controller;
+        controller.setSeed(77);
+        controller.init();
+        CRandomPlayer player(3);
+        for (int step = 0; step < 5000; ++step)
+        {
+            player.play(controller);
+            controller.update(dt);
+        }
+        run = snapshot(controller);
+        ASSERT_FALSE(controller.getPopulations()[1]->getPool().empty());
+    }
+    ASSERT_GT(runs[0].size(), 100u);
+    EXPECT_EQ(runs[0], runs[1]);
+}
+} // namespace
