@@ -165,6 +165,11 @@ struct SDecisionCase
     int movement;
 };
 
+void PrintTo(const SDecisionCase& c, std::ostream* os)
+{
+    *os << "outputs " << c.o0 << " " << c.o1;
+}
+
 class CDecisionTest : public CAlienTest, public ::testing::WithParamInterface<SDecisionCase>
 {
 };

@@ -143,6 +143,11 @@ struct SBrokenValue
     const char* szExpected;
 };
 
+void PrintTo(const SBrokenValue& broken, std::ostream* os)
+{
+    *os << broken.szMember << " " << broken.szValue;
+}
+
 class CParamsRuleTest : public CParamsTest, public ::testing::WithParamInterface<SBrokenValue>
 {
 };
