@@ -20,8 +20,9 @@ test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# From the repository root, where params.ini, HelpPage.txt and graphics/ live.
 run: build
-	@echo "The game window is not built yet: the simulation library and its tests are."
+	./$(BUILD)/korvane-aliens
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -190,7 +190,7 @@ void CAlien::move(SAction action, double dt)
     m_sLastAction = action;
 }
 
-std::vector<double> CAlien::getSensorValues(const PopulationList& populations)
+std::vector<double> CAlien::getSensorValues(const PopulationList& populations) const
 {
     const std::vector<SRect> boxes = sensorBoxes(getBoundingBox());
     const double T = CParams::Alien_SensorMaxTime;

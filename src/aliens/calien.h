@@ -38,7 +38,7 @@ public:
     CAlien& operator=(const CAlien&) = delete;
 
     // Time to the most threatening collision up, right, down and left, over the horizon.
-    virtual std::vector<double> getSensorValues(const PopulationList& populations);
+    virtual std::vector<double> getSensorValues(const PopulationList& populations) const;
     // The movement network's choice of push; {255, 255} for a dead alien.
     virtual SAction decideAction(SVector2D gunPos, const PopulationList& populations);
     virtual void update(SAction action, double dt);

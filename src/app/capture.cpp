@@ -1,0 +1,40 @@
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "app/cparams.h"
+#include "app/shell.h"
+#include "render/cbitmap.h"
+#include "world/safefile.h"
+
+void captureFrame()
+{
+    if (g_iCaptureCounter % 2 == 0)
+    {
+        char szFileName[32];
+        std::snprintf(szFileName, sizeof szFileName, "frame%5d.bmp", g_iCaptureCounter);
+        writeBitmap(szFileName, CParams::Window_Width, CParams::Window_Height);
+    }
+    ++g_iCaptureCounter;
+}
+
+bool writeBitmap(const char* szFileName, int width, int height)
+{
+    // Redraw the frame the player sees into the back buffer and read it before any swap,
+    // so that the pixels do not depend on what the buffers held after the last swap.
+    drawFrame();
+    glFinish();
+    CBitmap bitmap(width, height); // zeroed: the row padding is written as zeros
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    for (int y = 0; y < height; ++y)
+        glReadPixels(0, y, width, 1, GL_BGR, GL_UNSIGNED_BYTE, bitmap.row(y));
+    std::string error;
+    if (!writeFileAtomically(szFileName, bitmap.encode(), error))
+    {
+        std::cerr << "Cannot write the frame " << szFileName << ": " << error << std::endl;
+        return false;
+    }
+    return true;
+}

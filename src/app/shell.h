@@ -1,0 +1,47 @@
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "world/cgamecontroller.h"
+
+// The window shell's state: one game, its run flags and its statistics counters. Every
+// callback runs on GLUT's one thread, so none of this needs locking.
+extern CGameController g_gameController;
+extern bool g_bPaused;
+extern bool g_bFastMode;
+extern bool g_bGunAutoMode;
+extern bool g_bBlankScreen;
+extern bool g_bShowStats;
+extern bool g_bShowHelp;
+extern int g_iDeadInPeriod;
+extern int g_iTotalDead;
+extern double g_dBestAge;
+extern double g_dWorstAge;
+extern int g_iCaptureCounter;
+extern double g_dMinutesElapsed;
+extern std::ofstream g_statsFile;
+extern std::vector<std::string> g_vHelpLines;
+extern bool g_bHelpLoaded;
+
+// Statistics and the green brain file.
+void openStatistics();
+void statsUpdateTimer(int value);
+void statsSaveTimer(int value);
+void closeStatistics();
+void saveGreenBrains();
+void loadGreenBrains();
+
+// Overlays.
+void toggleHelp();
+void drawHelpPage();
+void drawDebugOverlay();
+
+// Capture.
+void captureFrame();
+// The frame the player sees, as a bitmap file; false (and a message) when it cannot be written.
+bool writeBitmap(const char* szFileName, int width, int height);
+
+// The frame as the player sees it, drawn into the back buffer without swapping.
+void drawFrame();

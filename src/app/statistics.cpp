@@ -1,0 +1,70 @@
+#include <GL/freeglut.h>
+
+#include <ctime>
+#include <iostream>
+
+#include "app/cparams.h"
+#include "app/shell.h"
+#include "app/statsfile.h"
+#include "brain/calien_population.h"
+
+namespace
+{
+const char* const kGreenBrainFile = "GreenAliens_saved.txt";
+constexpr int kRed = 0;
+constexpr int kGreen = 1;
+} // namespace
+
+void openStatistics()
+{
+    const std::string name = firstFreeName(statsFileName(std::time(nullptr)));
+    g_statsFile.open(name, std::ios::out | std::ios::trunc);
+    if (!g_statsFile)
+    {
+        std::cerr << "Warning. " << std::endl
+                  << "Unable to open " << name << " to save the statistics." << std::endl
+                  << "Statistics will not be saved for this run" << std::endl
+                  << std::endl
+                  << std::endl;
+        return;
+    }
+    std::cerr << "Statistics go to " << name << std::endl;
+}
+
+void statsUpdateTimer(int)
+{
+    CAlien_Population* reds = g_gameController.getPopulations()[kRed];
+    g_iDeadInPeriod = reds->getNumDead();
+    g_iTotalDead += g_iDeadInPeriod;
+    reds->setNumDead(0);
+    g_dBestAge = reds->getBestFitness();
+    g_dWorstAge = reds->getWorstFitness();
+    glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
+}
+
+void statsSaveTimer(int)
+{
+    std::cerr << "Saving game stats..";
+    g_dMinutesElapsed += CParams::Stats_SaveInterval / 60000.0;
+    g_statsFile << g_dMinutesElapsed << "\t" << g_iDeadInPeriod << "\t" << g_dBestAge << "\t" << g_dWorstAge
+                << "\n";
+    g_statsFile.flush();
+    std::cerr << "done." << std::endl;
+    glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
+}
+
+void closeStatistics()
+{
+    g_statsFile << "\n\n\n\nOverall number of dead:" << g_iTotalDead << "\n";
+    g_statsFile.close();
+}
+
+void saveGreenBrains()
+{
+    g_gameController.getPopulations()[kGreen]->save(kGreenBrainFile);
+}
+
+void loadGreenBrains()
+{
+    g_gameController.getPopulations()[kGreen]->load(kGreenBrainFile);
+}

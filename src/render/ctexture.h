@@ -1,0 +1,34 @@
+#pragma once
+
+#include "brain/textureids.h"
+
+class CBitmap;
+
+// One OpenGL texture made from one bitmap file.
+class CTexture
+{
+public:
+    CTexture() : m_uName(0) {}
+    virtual ~CTexture(); // releases the texture
+    CTexture(const CTexture&) = delete;
+    CTexture& operator=(const CTexture&) = delete;
+
+    // Both report a file that cannot be used on the standard error stream and return false.
+    virtual bool loadMipmapped(const char* szFileName, int minFilter, int magFilter, bool clamp);
+    virtual bool load(const char* szFileName, int minFilter, int magFilter, bool clamp);
+
+    unsigned getId() const { return m_uName; }
+    void release();
+
+private:
+    bool loadBitmapFile(const char* szFileName, CBitmap& bitmap);
+    bool create(const char* szFileName, int minFilter, int magFilter, bool clamp, bool mipmapped);
+
+    unsigned m_uName; // the GL texture name; 0 when empty
+};
+
+// Indexed by texture id; the mask of sprite n is entry n + 1.
+extern CTexture g_aTextures[TEX_TABLE_SIZE];
+
+// Loads every picture of the graphics folder; ends the program when any fails.
+void loadTextures();
