@@ -32,7 +32,8 @@ template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
 } // namespace
 
 CGameController::CGameController()
-    : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bSeeded(false), m_uSeed(0)
+    : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bEvolution(true),
+      m_bSeeded(false), m_uSeed(0)
 {
 }
 
@@ -142,10 +143,11 @@ void CGameController::recycle(CAlien* alien, CAlien_Population* population)
     alien->setPosition(p.x, p.y);
 }
 
-// Random weights while the pool fills; a mutated child of the pool once it is full.
+// Random weights while the pool fills (always, without evolution); a mutated child of the
+// pool once it is full.
 void CGameController::giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder)
 {
-    if (!poolOwner->isPoolFull())
+    if (!m_bEvolution || !poolOwner->isPoolFull())
     {
         alien->randomizeBrain();
         return;

@@ -27,6 +27,9 @@ public:
 
     // Makes init seed the random sequence with this value instead of the clock.
     void setSeed(unsigned seed);
+    // Off: every reborn alien gets random weights, never a brain bred from the pool (the
+    // pools still record the dead), the baseline that learning is measured against.
+    void setEvolution(bool on) { m_bEvolution = on; }
     void init();
     void update(double dt);
     void setKeyEvent(int keyEvent);
@@ -61,6 +64,7 @@ private:
     std::vector<CAlien_Population*> m_vPopulations; // owned, with the aliens in them
     CGun* m_pGun;                                   // owned
     CAlien_Green_Trainee* m_pTrainee;               // owned; null outside training modes
+    bool m_bEvolution;
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;
 };

@@ -1,0 +1,54 @@
+#include "app/cfitnessgraph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+int CFitnessGraph::addSeries(const std::string& name, unsigned colour)
+{
+    m_vSeries.push_back({name, colour, {}});
+    return static_cast<int>(m_vSeries.size()) - 1;
+}
+
+void CFitnessGraph::addPoint(int series, double x, double y)
+{
+    m_vSeries[series].vPoints.push_back({x, y});
+}
+
+bool CFitnessGraph::isEmpty() const
+{
+    return std::all_of(m_vSeries.begin(), m_vSeries.end(), [](const SSeries& s) { return s.vPoints.empty(); });
+}
+
+double CFitnessGraph::largest(double SPoint::*coordinate) const
+{
+    double most = 0.0;
+    for (const SSeries& series : m_vSeries)
+        for (const SPoint& point : series.vPoints)
+            if (std::isfinite(point.*coordinate))
+                most = std::max(most, point.*coordinate);
+    return most;
+}
+
+CFitnessGraph::SAxis CFitnessGraph::axisFor(double largestValue)
+{
+    if (!(largestValue > 0))
+        return {1.0, 0.2};
+    const double rough = largestValue / 5;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * magnitude;
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * magnitude >= rough)
+        {
+            step = factor * magnitude;
+            break;
+        }
+    return {std::ceil(largestValue / step - 1e-9) * step, step};
+}
+
+std::string CFitnessGraph::label(double value)
+{
+    std::ostringstream text;
+    text << (std::fabs(value) < 1e-12 ? 0.0 : value);
+    return text.str();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Pool fitness over the run, as curves over simulated minutes, with the axis ranges and
+// tick steps that fit them. Both the in-game graph and the SVG plots draw from it.
+class CFitnessGraph
+{
+public:
+    struct SPoint
+    {
+        double x;
+        double y;
+    };
+
+    struct SSeries
+    {
+        std::string sName;
+        unsigned uColour; // 0xRRGGBB
+        std::vector<SPoint> vPoints;
+    };
+
+    // From 0 to a round value above everything drawn, in round steps.
+    struct SAxis
+    {
+        double dMax;
+        double dStep;
+    };
+
+    int addSeries(const std::string& name, unsigned colour);
+    void addPoint(int series, double x, double y);
+    const std::vector<SSeries>& getSeries() const { return m_vSeries; }
+    bool isEmpty() const;
+
+    SAxis xAxis() const { return axisFor(largest(&SPoint::x)); }
+    SAxis yAxis() const { return axisFor(largest(&SPoint::y)); }
+
+    // A round step near a fifth of the range and the first multiple of it at or above the range.
+    static SAxis axisFor(double largestValue);
+    // Tick labels without trailing zeros: 0.5, 2, 1500, 1e+06.
+    static std::string label(double value);
+
+private:
+    double largest(double SPoint::*coordinate) const;
+
+    std::vector<SSeries> m_vSeries;
+};
