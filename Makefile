@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: deps build build-asan test run clean
+.PHONY: deps build build-asan test run clean bench plot experiment
 
 deps:
 	@sh scripts/install-deps.sh
@@ -26,3 +26,17 @@ run: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Time per world step at 30, 300 and 3,000 aliens, and one movement-network evaluation.
+bench: build
+	./$(BUILD)/korvane-bench
+
+# An SVG of a korvane-sim statistics file: make plot STATS=run.tsv writes run.tsv.svg.
+plot: build
+	@test -n "$(STATS)" || { echo "usage: make plot STATS=FILE"; exit 2; }
+	./$(BUILD)/korvane-plot "$(STATS).svg" "$(STATS)"
+	@echo "wrote $(STATS).svg"
+
+# Evolution against the control baseline over five seeds; results in experiment/.
+experiment: build
+	sh scripts/experiment.sh ./$(BUILD)/korvane-sim ./$(BUILD)/korvane-plot experiment

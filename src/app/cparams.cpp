@@ -184,12 +184,17 @@ bool CParams::loadParameters(const char* szFileName)
         ++s_iNumValuesRead;
     }
 
+    updateDerived();
+    return true;
+}
+
+void CParams::updateDerived()
+{
     // The window's sum of squares is 32-bit int arithmetic; wrap it without overflow UB.
     const std::uint32_t w = static_cast<std::uint32_t>(Window_Width);
     const std::uint32_t h = static_cast<std::uint32_t>(Window_Height);
     Window_Diagonal = std::sqrt(static_cast<double>(static_cast<std::int32_t>(w * w + h * h)));
     Alien_Diagonal = std::sqrt(Alien_Height * Alien_Height + Alien_Width * Alien_Width);
-    return true;
 }
 
 void CParams::resetToInitialValues()

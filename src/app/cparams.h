@@ -86,6 +86,9 @@ public:
     // Prints every problem validate finds to the standard error stream; true when none.
     static bool reportProblems(const std::string& fileName);
 
+    // Recomputes the derived members from the loaded ones (loading does this itself).
+    static void updateDerived();
+
     // Every member back to its value before any loading.
     static void resetToInitialValues();
 

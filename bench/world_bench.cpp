@@ -1,0 +1,69 @@
+// The world step at growing alien counts, with and without collision sensors, and one
+// movement-network evaluation. The window grows with the count so that the aliens' density,
+// and so their rate of collisions and rebirths, stays that of the shipped parameters.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "app/cparams.h"
+#include "brain/animationtables.h"
+#include "brain/cneuralnet.h"
+#include "world/cgamecontroller.h"
+#include "world/cgun.h"
+
+namespace
+{
+constexpr int kShippedAliens = 30;
+
+void loadShippedParams(int aliens, bool sensors)
+{
+    CParams::resetToInitialValues();
+    if (!CParams().loadParameters(KA_SOURCE_DIR "/params.ini"))
+        std::abort();
+    const double scale = std::sqrt(static_cast<double>(aliens) / kShippedAliens);
+    const int zone = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
+    CParams::Window_Width = static_cast<int>(CParams::Window_Width * scale);
+    CParams::Window_Height = CParams::Window_TopMargin + CParams::Window_BottomMargin + static_cast<int>(zone * scale);
+    CParams::Alien_NumberOfRed = aliens / 3;
+    CParams::Alien_NumberOfGreen = aliens - aliens / 3;
+    CParams::Alien_NN_Movement_UseSensors = sensors ? 1 : 0;
+    CParams::Alien_NN_Movement_NumInputs = sensors ? 6 : 2;
+    CParams::updateDerived();
+    buildAnimationTables();
+}
+
+void worldStep(benchmark::State& state)
+{
+    const int aliens = static_cast<int>(state.range(0));
+    loadShippedParams(aliens, state.range(1) != 0);
+    CGameController controller;
+    controller.setSeed(1);
+    controller.init();
+    controller.getGun()->setAutoMode(true);
+    controller.getGun()->toggleFiring();
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    for (int i = 0; i < 100; ++i) // past the first births, into steady play
+        controller.update(dt);
+    for (auto _ : state)
+        controller.update(dt);
+    state.counters["alien-steps/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * aliens, benchmark::Counter::kIsRate);
+}
+BENCHMARK(worldStep)
+    ->ArgNames({"aliens", "sensors"})
+    ->ArgsProduct({{30, 300, 3000}, {1, 0}})
+    ->Unit(benchmark::kMicrosecond);
+
+void movementNetwork(benchmark::State& state)
+{
+    loadShippedParams(kShippedAliens, true);
+    CNeuralNet net(CParams::Alien_NN_Movement_NumInputs, CParams::Alien_NN_Movement_NumOutputs,
+                   CParams::Alien_NN_Movement_NumHiddenLayers, CParams::Alien_NN_Movement_NeuronsPerHiddenLayer);
+    const std::vector<double> inputs{300, 500, 0.5, 1, 0.25, 1};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(net.update(inputs));
+}
+BENCHMARK(movementNetwork)->Unit(benchmark::kNanosecond);
+} // namespace
+
+BENCHMARK_MAIN();
