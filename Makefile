@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: deps build build-asan test run clean
+.PHONY: deps build build-asan test run graphics clean
 
 deps:
 	@sh scripts/install-deps.sh
@@ -22,6 +22,10 @@ test: build build-asan
 
 run: build
 	@echo "The game window is not built yet: the simulation library and its tests are."
+
+# Redraws the sprite, mask and background bitmaps of graphics/.
+graphics: build
+	$(BUILD)/korvane-makegraphics graphics
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
