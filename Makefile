@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: deps build build-asan test run clean bench plot experiment
+.PHONY: deps build build-asan test run graphics clean bench plot experiment
 
 deps:
 	@sh scripts/install-deps.sh
@@ -23,6 +23,10 @@ test: build build-asan
 # From the repository root, where params.ini, HelpPage.txt and graphics/ live.
 run: build
 	./$(BUILD)/korvane-aliens
+
+# Redraws the sprite, mask and background bitmaps of graphics/.
+graphics: build
+	$(BUILD)/korvane-makegraphics graphics
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
