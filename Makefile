@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: deps build build-asan test run graphics clean bench plot experiment
+.PHONY: deps build build-asan test run graphics clean bench plot experiment screenshot
 
 deps:
 	@sh scripts/install-deps.sh
@@ -44,3 +44,7 @@ plot: build
 # Evolution against the control baseline over five seeds; results in experiment/.
 experiment: build
 	sh scripts/experiment.sh ./$(BUILD)/korvane-sim ./$(BUILD)/korvane-plot experiment
+
+# The README's picture: a frame of a few seconds' play on a virtual screen.
+screenshot: build
+	sh scripts/screenshot.sh ./$(BUILD)/korvane-aliens docs/screenshot.png

@@ -12,7 +12,15 @@ int CFitnessGraph::addSeries(const std::string& name, unsigned colour)
 
 void CFitnessGraph::addPoint(int series, double x, double y)
 {
-    m_vSeries[series].vPoints.push_back({x, y});
+    std::vector<SPoint>& points = m_vSeries[series].vPoints;
+    if (points.size() >= MaxPoints)
+    {
+        size_t kept = 0;
+        for (size_t i = 0; i < points.size(); i += 2)
+            points[kept++] = points[i];
+        points.resize(kept);
+    }
+    points.push_back({x, y});
 }
 
 bool CFitnessGraph::isEmpty() const

@@ -29,7 +29,10 @@ public:
     };
 
     int addSeries(const std::string& name, unsigned colour);
+    // A series that reaches MaxPoints drops every second point, so a run of any length
+    // keeps its whole course at a coarser grain in bounded memory.
     void addPoint(int series, double x, double y);
+    static constexpr size_t MaxPoints = 4096;
     const std::vector<SSeries>& getSeries() const { return m_vSeries; }
     bool isEmpty() const;
 

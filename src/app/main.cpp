@@ -28,6 +28,8 @@ double g_dMinutesElapsed = 0.0;
 std::ofstream g_statsFile;
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
+bool g_bShowGraph = false;
+CFitnessGraph g_fitnessGraph;
 
 namespace
 {
@@ -50,7 +52,7 @@ void setProjection()
 
 void resetRunState()
 {
-    g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = false;
+    g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
     g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = 0;
@@ -119,6 +121,7 @@ void keyboard(unsigned char key, int, int)
     case 'a': toggleGunAutoMode(); break;
     case 'd': g_bShowStats = !g_bShowStats; break;
     case 'f': g_bFastMode = !g_bFastMode; break;
+    case 'g': g_bShowGraph = !g_bShowGraph; break;
     case 'l': loadGreenBrains(); break;
     case 'p': g_bPaused = !g_bPaused; break;
     case 's': saveGreenBrains(); break;
@@ -167,6 +170,8 @@ void drawFrame()
         return;
     }
     drawScene(g_gameController, g_bShowHelp ? drawHelpPage : nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
+    if (g_bShowGraph)
+        drawFitnessGraph();
 }
 
 int main(int argc, char** argv)

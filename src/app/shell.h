@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cfitnessgraph.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
@@ -24,6 +25,8 @@ extern double g_dMinutesElapsed;
 extern std::ofstream g_statsFile;
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
+extern bool g_bShowGraph;
+extern CFitnessGraph g_fitnessGraph; // red and green best pool fitness, one point per sample
 
 // Statistics and the green brain file.
 void openStatistics();
@@ -37,6 +40,9 @@ void loadGreenBrains();
 void toggleHelp();
 void drawHelpPage();
 void drawDebugOverlay();
+
+// The fitness graph over the scene (key g).
+void drawFitnessGraph();
 
 // Capture.
 void captureFrame();

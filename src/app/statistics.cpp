@@ -13,6 +13,23 @@ namespace
 const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
+
+// The graph's curves, made with the first sample.
+int g_iRedSeries = -1;
+int g_iGreenSeries = -1;
+int g_iSamples = 0;
+
+void addGraphSample(double redBest, double greenBest)
+{
+    if (g_iRedSeries < 0)
+    {
+        g_iRedSeries = g_fitnessGraph.addSeries("red best", 0xFF5050);
+        g_iGreenSeries = g_fitnessGraph.addSeries("green best", 0x50FF70);
+    }
+    const double minutes = ++g_iSamples * CParams::Stats_UpdateInterval / 60000.0;
+    g_fitnessGraph.addPoint(g_iRedSeries, minutes, redBest);
+    g_fitnessGraph.addPoint(g_iGreenSeries, minutes, greenBest);
+}
 } // namespace
 
 void openStatistics()
@@ -39,6 +56,7 @@ void statsUpdateTimer(int)
     reds->setNumDead(0);
     g_dBestAge = reds->getBestFitness();
     g_dWorstAge = reds->getWorstFitness();
+    addGraphSample(g_dBestAge, g_gameController.getPopulations()[kGreen]->getBestFitness());
     glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
 }
 

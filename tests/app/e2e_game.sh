@@ -139,6 +139,11 @@ test_playing_session() {
     capture 8
     check "F1 draws the help page into the picture" bash -c "! cmp -s '$(frame 4)' '$(frame 8)' && ! cmp -s '$(frame 6)' '$(frame 8)'"
     press F1
+    press g
+    press C
+    capture 10
+    check "g draws the fitness graph into the picture" bash -c "! cmp -s '$(frame 4)' '$(frame 10)'"
+    press g
 
     # Let the world run fast so that aliens die and the green pool fills.
     press p

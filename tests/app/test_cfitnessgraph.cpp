@@ -39,3 +39,18 @@ TEST(CFitnessGraphTest, SeriesKeepTheirPointsAndSetTheAxes)
     EXPECT_EQ(CFitnessGraph::label(0.30000000000000004), "0.3");
     EXPECT_EQ(CFitnessGraph::label(1500), "1500");
 }
+
+TEST(CFitnessGraphTest, LongRunsKeepTheirWholeCourseInBoundedMemory)
+{
+    CFitnessGraph graph;
+    const int series = graph.addSeries("green best", 0x40FF40);
+    for (int i = 0; i < 100000; ++i)
+        graph.addPoint(series, i, i);
+    const auto& points = graph.getSeries()[series].vPoints;
+    EXPECT_LE(points.size(), CFitnessGraph::MaxPoints);
+    EXPECT_GT(points.size(), CFitnessGraph::MaxPoints / 2);
+    EXPECT_EQ(points.front().x, 0);
+    EXPECT_EQ(points.back().x, 99999);
+    for (size_t i = 1; i < points.size(); ++i)
+        ASSERT_LT(points[i - 1].x, points[i].x);
+}

@@ -26,7 +26,7 @@ check "each data line has eight tab-separated columns" \
 check "the plot is an SVG with a legend" grep -q 'green best' a.svg
 check "the saved pools load back" run --load-green a_green.txt --load-red a_red.txt --steps 10
 check "make plot's tool draws a statistics file" "$PLOT" c.svg a.tsv
-check "its picture names the file" grep -q 'a.tsv: red best' c.svg
+check "its picture names the file" grep -q 'a: red best' c.svg
 
 head -c 200 a_green.txt > broken.txt
 "$SIM" --steps 10 --load-green broken.txt > /dev/null 2> err.txt

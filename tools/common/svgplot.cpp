@@ -7,8 +7,8 @@
 
 namespace
 {
-constexpr double kWidth = 800, kHeight = 500;
-constexpr double kLeft = 80, kRight = 200, kTop = 50, kBottom = 60; // margins around the plot area
+constexpr double kWidth = 900, kHeight = 500;
+constexpr double kLeft = 80, kRight = 260, kTop = 50, kBottom = 60; // margins around the plot area
 
 std::string colourOf(unsigned rgb)
 {

@@ -9,6 +9,14 @@
 
 namespace
 {
+// The file's name without its folder and extension.
+std::string runName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    return base.substr(0, base.find_last_of('.'));
+}
+
 // The red and green best columns of a statistics file, as two curves named after it.
 bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& error)
 {
@@ -18,8 +26,11 @@ bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& er
         error = "cannot be opened";
         return false;
     }
-    const int red = graph.addSeries(path + ": red best", graph.getSeries().size() < 2 ? 0xD03030 : 0xF0A0A0);
-    const int green = graph.addSeries(path + ": green best", graph.getSeries().size() < 3 ? 0x20A040 : 0x90D0A0);
+    // The first file's curves in full colour, the others paler.
+    const bool first = graph.getSeries().empty();
+    const std::string name = runName(path);
+    const int red = graph.addSeries(name + ": red best", first ? 0xD03030 : 0xF0A0A0);
+    const int green = graph.addSeries(name + ": green best", first ? 0x20A040 : 0x90D0A0);
     std::string line;
     int lineNumber = 0;
     while (std::getline(in, line))

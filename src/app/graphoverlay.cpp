@@ -1,0 +1,101 @@
+#include <GL/freeglut.h>
+
+#include "app/cfitnessgraph.h"
+#include "app/cparams.h"
+#include "app/shell.h"
+
+namespace
+{
+// The panel, in window pixels.
+struct SPanel
+{
+    double left, bottom, right, top;
+    CFitnessGraph::SAxis x, y;
+    double px(double v) const { return left + v / x.dMax * (right - left); }
+    double py(double v) const { return bottom + v / y.dMax * (top - bottom); }
+};
+
+void setColour(unsigned rgb)
+{
+    glColor3ub((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+void drawLabel(double x, double y, const std::string& text)
+{
+    glRasterPos2d(x, y);
+    for (char c : text)
+        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_10, c);
+}
+
+void drawBackdrop(const SPanel& p)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.05f, 0.75f);
+    glRectd(p.left - 50, p.bottom - 35, p.right + 130, p.top + 25);
+    glDisable(GL_BLEND);
+}
+
+void drawAxes(const SPanel& p)
+{
+    glColor3f(0.6f, 0.6f, 0.7f);
+    glBegin(GL_LINES);
+    glVertex2d(p.left, p.bottom);
+    glVertex2d(p.right, p.bottom);
+    glVertex2d(p.left, p.bottom);
+    glVertex2d(p.left, p.top);
+    for (double v = p.x.dStep; v <= p.x.dMax + p.x.dStep / 2; v += p.x.dStep)
+    {
+        glVertex2d(p.px(v), p.bottom);
+        glVertex2d(p.px(v), p.bottom - 4);
+    }
+    for (double v = p.y.dStep; v <= p.y.dMax + p.y.dStep / 2; v += p.y.dStep)
+    {
+        glVertex2d(p.left, p.py(v));
+        glVertex2d(p.left - 4, p.py(v));
+    }
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (double v = 0; v <= p.x.dMax + p.x.dStep / 2; v += p.x.dStep)
+        drawLabel(p.px(v) - 6, p.bottom - 16, CFitnessGraph::label(v));
+    for (double v = p.y.dStep; v <= p.y.dMax + p.y.dStep / 2; v += p.y.dStep)
+        drawLabel(p.left - 40, p.py(v) - 3, CFitnessGraph::label(v));
+    drawLabel((p.left + p.right) / 2 - 30, p.bottom - 30, "minutes played");
+    drawLabel(p.left - 40, p.top + 12, "best pool fitness");
+}
+
+void drawCurves(const CFitnessGraph& graph, const SPanel& p)
+{
+    double legendY = p.top - 10;
+    for (const CFitnessGraph::SSeries& series : graph.getSeries())
+    {
+        setColour(series.uColour);
+        glBegin(GL_LINE_STRIP);
+        for (const CFitnessGraph::SPoint& point : series.vPoints)
+            glVertex2d(p.px(point.x), p.py(point.y));
+        glEnd();
+        glBegin(GL_LINES);
+        glVertex2d(p.right + 10, legendY + 4);
+        glVertex2d(p.right + 30, legendY + 4);
+        glEnd();
+        drawLabel(p.right + 35, legendY, series.sName);
+        legendY -= 15;
+    }
+}
+} // namespace
+
+void drawFitnessGraph()
+{
+    const double W = CParams::Window_Width;
+    const double H = CParams::Window_Height;
+    const SPanel panel{0.12 * W, 0.58 * H, 0.72 * W, 0.93 * H, g_fitnessGraph.xAxis(), g_fitnessGraph.yAxis()};
+    // Plain coloured lines and letters: no texture, no depth test.
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    drawBackdrop(panel);
+    drawAxes(panel);
+    drawCurves(g_fitnessGraph, panel);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+}
