@@ -1,5 +1,7 @@
 #include "aliens/calien.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -19,8 +21,10 @@ constexpr int kNumSensors = 4;
 constexpr int kNumLookAhead = 4;
 constexpr int kLookAheadPopulations = 3;
 
+using SensorBoxes = std::array<SRect, kNumSensors>;
+
 // The four sensor boxes around an alien's box: up, right, down, left.
-std::vector<SRect> sensorBoxes(const SRect& own)
+SensorBoxes sensorBoxes(const SRect& own)
 {
     const double sW = CParams::Alien_Width * CParams::Alien_SensorWidthScale;
     const double sL = CParams::Alien_Height * CParams::Alien_SensorLengthScale;
@@ -33,6 +37,20 @@ std::vector<SRect> sensorBoxes(const SRect& own)
         SRect(own.left - eW / 2, own.bottom, own.right + eW / 2, own.bottom - sL),
         SRect(leftEnd, own.top + eW / 2, own.left, own.bottom - eW / 2),
     };
+}
+
+// The smallest box holding all four: one test against it turns most aliens away.
+SRect unionOf(const SensorBoxes& boxes)
+{
+    SRect all = boxes[0];
+    for (const SRect& box : boxes)
+    {
+        all.left = std::min(all.left, box.left);
+        all.right = std::max(all.right, box.right);
+        all.top = std::max(all.top, box.top);
+        all.bottom = std::min(all.bottom, box.bottom);
+    }
+    return all;
 }
 
 // Time until the other alien meets this one along the sensor's axis; T when never.
@@ -192,16 +210,17 @@ void CAlien::move(SAction action, double dt)
 
 std::vector<double> CAlien::getSensorValues(const PopulationList& populations) const
 {
-    const std::vector<SRect> boxes = sensorBoxes(getBoundingBox());
+    const SensorBoxes boxes = sensorBoxes(getBoundingBox());
+    const SRect reach = unionOf(boxes);
     const double T = CParams::Alien_SensorMaxTime;
     std::vector<double> scariest(kNumSensors, T);
     // One pass over the other aliens serves all four boxes: each box keeps its minimum.
     for (const CAlien_Population* population : populations)
         for (const CAlien* other : population->getAliens())
         {
-            if (other->getId() == m_iId)
-                continue;
             const SRect otherBox = other->getBoundingBox();
+            if (other->getId() == m_iId || !rectsOverlap(reach, otherBox))
+                continue;
             for (int i = 0; i < kNumSensors; ++i)
                 if (rectsOverlap(boxes[i], otherBox))
                     scariest[i] = std::min(scariest[i], collisionTime(i, m_vPos, m_vVelocity, *other));

@@ -37,21 +37,6 @@ double Vec2DLength(const SVector2D& v)
     return std::sqrt(v.x * v.x + v.y * v.y);
 }
 
-SRect rectAround(double cx, double cy, double w, double h)
-{
-    return SRect(cx - w / 2, cy + h / 2, cx + w / 2, cy - h / 2);
-}
-
-bool rectsOverlap(SRect a, SRect b)
-{
-    // Strict comparisons: boxes sharing an edge or a corner count as overlapping.
-    if (a.right < b.left) return false;
-    if (b.right < a.left) return false;
-    if (a.top < b.bottom) return false;
-    if (b.top < a.bottom) return false;
-    return true;
-}
-
 bool isEqual(double a, double b)
 {
     return std::fabs(a - b) < 0.0001;

@@ -36,10 +36,22 @@ struct SRect
 };
 
 // The box of width w and height h centred on (cx, cy), as every object describes itself.
-SRect rectAround(double cx, double cy, double w, double h);
+inline SRect rectAround(double cx, double cy, double w, double h)
+{
+    return SRect(cx - w / 2, cy + h / 2, cx + w / 2, cy - h / 2);
+}
 
-// True when the boxes overlap or merely touch.
-bool rectsOverlap(SRect a, SRect b);
+// True when the boxes overlap or merely touch. Inline: collision tests run for every pair
+// of aliens in every world step.
+inline bool rectsOverlap(const SRect& a, const SRect& b)
+{
+    // Strict comparisons: boxes sharing an edge or a corner count as overlapping.
+    if (a.right < b.left) return false;
+    if (b.right < a.left) return false;
+    if (a.top < b.bottom) return false;
+    if (b.top < a.bottom) return false;
+    return true;
+}
 
 bool isEqual(double a, double b);
 
