@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: deps build build-asan test run graphics clean bench plot experiment screenshot
+.PHONY: deps build build-asan test run graphics clean bench plot experiment screenshot soak
 
 deps:
 	@sh scripts/install-deps.sh
@@ -48,3 +48,11 @@ experiment: build
 # The README's picture: a frame of a few seconds' play on a virtual screen.
 screenshot: build
 	sh scripts/screenshot.sh ./$(BUILD)/korvane-aliens docs/screenshot.png
+
+# A million world steps with the shipped parameters and a million with offspring on, side by
+# side; each fails when the world leaves its bounds or its peak memory keeps growing.
+SOAK_STEPS ?= 1000000
+soak: build
+	./$(BUILD)/korvane-soak params.ini $(SOAK_STEPS) & shipped=$$!; \
+	./$(BUILD)/korvane-soak params.ini $(SOAK_STEPS) --reproduction; offspring=$$?; \
+	wait $$shipped && test $$offspring = 0

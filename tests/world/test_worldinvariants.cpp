@@ -9,6 +9,7 @@
 #include "world/cbullet.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
+#include "world/worldbounds.h"
 
 namespace
 {
@@ -39,14 +40,6 @@ bool isLifeState(int state)
 class CWorldInvariantTest : public CWorldTest
 {
 protected:
-    // Steps a bullet needs to cross the window plus an alien box on every side.
-    static double bulletLifeSteps(double dt)
-    {
-        const double reach = (CParams::Window_Width + 2 * CParams::Alien_Width) +
-                             (CParams::Window_Height + 2 * CParams::Alien_Height);
-        return std::ceil(reach / (CParams::Bullet_Speed * dt)) + 1;
-    }
-
     static void checkAlien(const CAlien& alien, int type)
     {
         ASSERT_TRUE(isLifeState(alien.getState()));
@@ -72,26 +65,18 @@ TEST_F(CWorldInvariantTest, RandomPlayHoldsTheWorldsInvariantsAfterEveryStep)
     controller.init();
     CRandomPlayer player(7);
     const double dt = 1000.0 / CParams::Game_FramesPerSecond;
-    const double life = bulletLifeSteps(dt);
-    const size_t maxRedBullets =
-        static_cast<size_t>(CParams::Alien_NumberOfRed * (life / (CParams::Alien_Red_FireDelay + 1) + 1));
-    const size_t maxGunBullets = static_cast<size_t>(life / std::max(1, CParams::Gun_FireInterval) + 1);
+    const SWorldBounds bounds = worldBounds();
     int deaths = 0;
     for (int step = 0; step < 20000; ++step)
     {
         player.play(controller);
         controller.update(dt);
         const auto populations = controller.getPopulations();
-        size_t redBullets = 0;
         for (int p = 0; p < 2; ++p)
             for (const CAlien* alien : populations[p]->getAliens())
-            {
                 checkAlien(*alien, p == 0 ? TYPE_RED : TYPE_GREEN);
-                if (p == 0)
-                    redBullets += static_cast<const CAlien_Red*>(alien)->getBullets().size();
-            }
-        ASSERT_LE(redBullets, maxRedBullets) << "step " << step;
-        ASSERT_LE(controller.getGun()->getBullets().size(), maxGunBullets) << "step " << step;
+        const char* exceeded = exceededBound(controller, bounds);
+        ASSERT_EQ(exceeded, nullptr) << exceeded << " at step " << step;
         ASSERT_TRUE(std::isfinite(populations[0]->getBestFitness()));
         ASSERT_TRUE(std::isfinite(populations[1]->getBestFitness()));
         deaths += populations[1]->getNumDead();

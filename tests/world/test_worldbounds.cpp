@@ -1,0 +1,39 @@
+#include "world/worldbounds.h"
+
+#include "aliens/calien_red.h"
+#include "brain/calien_population.h"
+#include "support/worldfixture.h"
+#include "world/cgamecontroller.h"
+
+namespace
+{
+class CWorldBoundsTest : public CWorldTest
+{
+};
+
+TEST_F(CWorldBoundsTest, BoundsFollowTheRules)
+{
+    const SWorldBounds off = worldBounds();
+    EXPECT_EQ(off.llGreenAliens, CParams::Alien_NumberOfGreen);
+    EXPECT_EQ(off.llRedAliens, CParams::Alien_NumberOfRed);
+    // 1512 px of flight at 20 px a step: 76 steps, and one more; a gun shot every 8 steps,
+    // a red one every 11.
+    EXPECT_EQ(off.llGunBullets, 77 / 8 + 1);
+    EXPECT_EQ(off.llRedBullets, 10 * (77 / 11 + 1));
+    CParams::Alien_ReproductionOn = 1;
+    EXPECT_EQ(worldBounds().llGreenAliens, 12 * 8); // seats of 64 x 48 in 800 x 410
+}
+
+TEST_F(CWorldBoundsTest, ExceededBoundIsNamed)
+{
+    CGameController controller;
+    controller.setSeed(4);
+    controller.init();
+    const SWorldBounds bounds = worldBounds();
+    EXPECT_EQ(exceededBound(controller, bounds), nullptr);
+    auto* red = static_cast<CAlien_Red*>(controller.getPopulations()[0]->getAliens()[0]);
+    for (long long i = 0; i <= bounds.llRedBullets; ++i)
+        red->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    EXPECT_STREQ(exceededBound(controller, bounds), "red bullets");
+}
+} // namespace
