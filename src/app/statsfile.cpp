@@ -13,6 +13,8 @@ std::string statsFileName(std::time_t when)
 
 namespace
 {
+constexpr int kMaxRunsPerName = 1000;
+
 bool exists(const std::string& fileName)
 {
     struct stat info;
@@ -27,10 +29,14 @@ std::string firstFreeName(const std::string& fileName)
     const size_t dot = fileName.rfind(".txt");
     const std::string stem = dot == std::string::npos ? fileName : fileName.substr(0, dot);
     const std::string suffix = dot == std::string::npos ? "" : fileName.substr(dot);
-    for (int n = 2;; ++n)
+    // Bounded, so that a folder full of old runs cannot hang the start; the last name is
+    // then taken over.
+    std::string candidate = fileName;
+    for (int n = 2; n <= kMaxRunsPerName; ++n)
     {
-        const std::string candidate = stem + "_" + std::to_string(n) + suffix;
+        candidate = stem + "_" + std::to_string(n) + suffix;
         if (!exists(candidate))
-            return candidate;
+            break;
     }
+    return candidate;
 }

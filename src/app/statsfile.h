@@ -7,5 +7,6 @@
 std::string statsFileName(std::time_t when);
 
 // The name itself when no file of that name exists; otherwise the first free one of
-// "<stem>_2.txt", "<stem>_3.txt" and so on, so that an earlier run's file survives.
+// "<stem>_2.txt", "<stem>_3.txt" and so on up to "_1000", so that an earlier run's file
+// survives.
 std::string firstFreeName(const std::string& fileName);

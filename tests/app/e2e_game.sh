@@ -184,6 +184,32 @@ test_close_button_writes_the_total() {
     rm -rf "$WORK"
 }
 
+test_unwritable_files_are_reported() {
+    WORK=$(make_workdir)
+    # Dangling links for this minute's and the next minute's statistics file: they do not
+    # count as existing files, and creating the file through them fails.
+    local now
+    for now in "$(date -u +%s)" "$(( $(date -u +%s) + 60 ))"; do
+        ln -s /proc/no/such/folder/stats.txt "$WORK/$(date -u -d "@$now" +KVN_STAT__%Y_%-m_%-d__%-H_%-M.txt)"
+    done
+    mkdir "$WORK/frame    0.bmp"
+    start_game || { fail "the window appears for the unwritable-files test"; return; }
+    sleep 1
+    press C
+    sleep 1
+    press s
+    sleep 1
+    press q
+    wait_for 10 bash -c "! kill -0 $GAME_PID 2>/dev/null"
+    wait "$GAME_PID"; local status=$?
+    check "an unwritable statistics file gives the warning" \
+        grep -qPz "Warning\. \nUnable to open KVN_STAT__[0-9_]*\.txt to save the statistics\.\nStatistics will not be saved for this run\n\n\n" "$WORK/game.log"
+    check "a capture that cannot be written is reported" grep -qF "Cannot write the frame frame    0.bmp: cannot replace" "$WORK/game.log"
+    check "the game went on: s still saved the pool" test -s "$WORK/GreenAliens_saved.txt"
+    check "and q still exits with status 0" test "$status" = 0
+    rm -rf "$WORK"
+}
+
 expect_failure() { # expect_failure <what> <status> <message> : runs the game in $WORK
     local out status
     out=$(cd "$WORK" && timeout 30 "$GAME" 2>&1); status=$?
@@ -216,6 +242,7 @@ test_bad_files() {
 
 test_playing_session
 test_close_button_writes_the_total
+test_unwritable_files_are_reported
 test_bad_files
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -307,6 +307,12 @@ TEST_F(CPopulationTest, SavingReportsSuccessOnFailureIsMended)
     EXPECT_NE(message.find("Cannot save no_such_folder/pool.txt: cannot create"), std::string::npos) << message;
     EXPECT_EQ(message.find("done."), std::string::npos);
 
+    // A folder nothing can be created in, not even by root.
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(pool.save("/proc/korvane_pool.txt"));
+    message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("Cannot save /proc/korvane_pool.txt: cannot create"), std::string::npos) << message;
+
     // A folder where the file should be cannot be replaced: it stays as it was.
     const std::string folder = std::to_string(getpid()) + "_pool_folder";
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
