@@ -57,6 +57,8 @@ TEST_F(CParamsTest, EmptyFileKeepsInitialValues)
     EXPECT_EQ(CParams::Reserved_31, -1.0);
     EXPECT_EQ(CParams::Window_Diagonal, 0.0);
     EXPECT_EQ(CParams::Alien_Diagonal, 0.0);
+    EXPECT_EQ(joined(CParams::validate("params.ini")),
+              "params.ini: value 1 (Window_Width) is missing or not a number\n");
 }
 
 TEST_F(CParamsTest, ShippedFileLoadsEveryValueAndPassesValidation)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "support/scratchfile.h"
 
 namespace
@@ -154,6 +156,17 @@ TEST(CBitmapTest, UntrustedSizeFieldsAreIgnored)
     CBitmap decoded;
     std::string error;
     EXPECT_TRUE(decoded.decode(file.data(), file.size(), error)) << error;
+}
+
+TEST(CBitmapTest, HugeFileIsRefusedBeforeItIsRead)
+{
+    // Sparse: two gigabytes on paper, nothing on disk.
+    CScratchFile file("huge.bmp", patterned(4, 4).encode());
+    ASSERT_EQ(truncate(file.path(), 2LL << 30), 0);
+    CBitmap bitmap;
+    std::string error;
+    EXPECT_FALSE(bitmap.readFile(file.path(), error));
+    EXPECT_EQ(error, "too large to be a picture we accept");
 }
 
 TEST(CBitmapTest, ReadFileNamesMissingFiles)
