@@ -1,10 +1,11 @@
 #!/bin/bash
 # End-to-end tests of the real game under Xvfb, driven with xdotool.
-# Usage: e2e_game.sh <game binary> <repository root> <wmclose helper>
+# Usage: e2e_game.sh <game binary> <repository root> <wmclose helper> <korvane-sim>
 set -u
 GAME=$(realpath "$1")
 ROOT=$(realpath "$2")
 WMCLOSE=$(realpath "$3")
+SIM=$(realpath "$4")
 
 # Run the whole script on its own virtual screen: a free display, its own xauth.
 if [ -z "${KA_E2E_ON_XVFB:-}" ]; then
@@ -158,6 +159,14 @@ test_playing_session() {
     check "l reads the saved pool back" wait_for 10 grep -q "^Loading\.\.\. .*" "$WORK/game.log"
     sleep 0.5
     check "the load succeeded" bash -c "! grep -q 'Cannot load' '$WORK/game.log'"
+    check "korvane-sim loads the game's pool file" \
+        "$SIM" --params "$WORK/params.ini" --steps 10 --seed 1 --load-green "$WORK/GreenAliens_saved.txt" --save-green "$WORK/sim_pool.txt"
+    cp "$WORK/sim_pool.txt" "$WORK/GreenAliens_saved.txt"
+    local done_lines; done_lines=$(grep -c '^done\.$' "$WORK/game.log")
+    press l
+    check "the game loads korvane-sim's pool file" \
+        wait_for 10 bash -c "[ \$(grep -c '^done\.\$' '$WORK/game.log') -gt $done_lines ]"
+    check "without complaint" bash -c "! grep -q 'Cannot load' '$WORK/game.log'"
 
     sleep 1
     press q
