@@ -219,6 +219,43 @@ test_unwritable_files_are_reported() {
     rm -rf "$WORK"
 }
 
+# Pixels that differ clearly between two captures in the gun's strip (rows 528 to 551 from
+# the top); the fuzz ignores the faint shading changes of a sprite that moved a hundredth of
+# a pixel.
+gun_strip_changes() {
+    /usr/bin/convert "$1" -crop 800x24+0+528 +repage "$WORK/strip1.ppm"
+    /usr/bin/convert "$2" -crop 800x24+0+528 +repage "$WORK/strip2.ppm"
+    /usr/bin/compare -metric AE -fuzz 10% "$WORK/strip1.ppm" "$WORK/strip2.ppm" null: 2>&1 | cut -d" " -f1
+}
+
+test_a_key_needs_two_presses_is_mended() {
+    WORK=$(make_workdir)
+    # The gun starts in automatic mode and draws a new direction every step; no aliens, so
+    # nothing but the gun changes in its strip.
+    sed -i -e 's/^Gun_AutoMode .*/Gun_AutoMode 1/' -e 's/^Gun_AutoDirectionInterval .*/Gun_AutoDirectionInterval 1/' \
+        -e 's/^Alien_NumberOfRed .*/Alien_NumberOfRed 0/' -e 's/^Alien_NumberOfGreen .*/Alien_NumberOfGreen 0/' \
+        "$WORK/params.ini"
+    start_game || { fail "the window appears for the a-key test"; return; }
+    sleep 1
+    capture 0
+    sleep 1.5
+    press C # every second press writes a frame
+    capture 2
+    local moving; moving=$(gun_strip_changes "$(frame 0)" "$(frame 2)")
+    check "in automatic mode the gun moves ($moving pixels changed)" test "${moving:-0}" -gt 100
+    press a
+    sleep 3 # the gun's last push dies away: its speed falls by a tenth every step
+    press C
+    capture 4
+    sleep 1.5
+    press C
+    capture 6
+    local still; still=$(gun_strip_changes "$(frame 4)" "$(frame 6)")
+    check "one press of a stops it ($still pixels changed)" test "${still:-999}" -lt 10
+    stop_game
+    rm -rf "$WORK"
+}
+
 expect_failure() { # expect_failure <what> <status> <message> : runs the game in $WORK
     local out status
     out=$(cd "$WORK" && timeout 30 "$GAME" 2>&1); status=$?
@@ -252,6 +289,7 @@ test_bad_files() {
 test_playing_session
 test_close_button_writes_the_total
 test_unwritable_files_are_reported
+test_a_key_needs_two_presses_is_mended
 test_bad_files
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
