@@ -169,7 +169,12 @@ bool CParams::loadParameters(const char* szFileName)
     std::ifstream in(szFileName);
     if (!in)
         return false;
+    readParameters(in);
+    return true;
+}
 
+bool CParams::readParameters(std::istream& in)
+{
     s_iNumValuesRead = 0;
     s_vLabels.clear();
     for (const SParamSlot& slot : g_aSlots)
@@ -185,7 +190,7 @@ bool CParams::loadParameters(const char* szFileName)
     }
 
     updateDerived();
-    return true;
+    return s_iNumValuesRead == NumLoaded;
 }
 
 void CParams::updateDerived()

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <regex>
+#include <sstream>
 
 #include "support/scratchfile.h"
 
@@ -199,6 +200,22 @@ TEST_F(CParamsTest, EveryBrokenRuleGetsItsOwnLine)
     EXPECT_EQ(joined(CParams::validate("my.ini")),
               "my.ini: Alien_Mass = 0 must be positive\nmy.ini: Gun_Mass = 0 must be positive\n");
 }
+TEST_F(CParamsTest, ReadingAStreamTellsWhetherEveryValueWasRead)
+{
+    std::istringstream whole(shippedParams());
+    EXPECT_TRUE(CParams::readParameters(whole));
+    EXPECT_EQ(CParams::Window_Width, 800);
+    EXPECT_EQ(CParams::Gun_AutoMode, 0);
+    EXPECT_EQ(joined(CParams::validate("stream")), "");
+
+    CParams::resetToInitialValues();
+    std::istringstream truncated("Window_Width 640 Window_Height 480");
+    EXPECT_FALSE(CParams::readParameters(truncated));
+    EXPECT_EQ(CParams::Window_Width, 640);
+    EXPECT_EQ(CParams::Window_Height, 480);
+    EXPECT_EQ(joined(CParams::validate("stream")), "stream: value 3 (Game_FramesPerSecond) is missing or not a number\n");
+}
+
 TEST_F(CParamsTest, OversizedNetworkIsRefused)
 {
     ASSERT_TRUE(load(withValue(shippedWith("Alien_NN_Movement_NumHiddenLayers", "3"),
