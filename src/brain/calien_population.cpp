@@ -9,6 +9,7 @@
 #include "aliens/calien.h"
 #include "app/cparams.h"
 #include "brain/cbrain.h"
+#include "brain/exactnumber.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
 #include "world/kassert.h"
@@ -177,7 +178,8 @@ void CAlien_Population::save(std::ostream& out) const
     out << m_mmBrainPool.size() << " ";
     for (const auto& entry : m_mmBrainPool)
     {
-        out << entry.first << " ";
+        writeExactNumber(out, entry.first);
+        out << " ";
         entry.second->save(out);
     }
 }
