@@ -297,7 +297,9 @@ void checkAliens(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NumberOfRed, kMaxAliens);
 
     // Aliens are first placed with boxes twice their size, a whole box from every limit.
-    const double zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
+    // In double: the int difference of extreme values would overflow.
+    const double zoneHeight = static_cast<double>(CParams::Window_Height) - CParams::Window_TopMargin
+                              - CParams::Window_BottomMargin;
     rules.require(zoneHeight >= 4 * CParams::Alien_Height, "Window_Height - Window_TopMargin - Window_BottomMargin",
                   zoneHeight, "must be at least four times Alien_Height");
     REQUIRE(rules, CParams::Window_Width >= 4 * CParams::Alien_Width, Window_Width,

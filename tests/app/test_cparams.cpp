@@ -200,6 +200,16 @@ TEST_F(CParamsTest, EveryBrokenRuleGetsItsOwnLine)
     EXPECT_EQ(joined(CParams::validate("my.ini")),
               "my.ini: Alien_Mass = 0 must be positive\nmy.ini: Gun_Mass = 0 must be positive\n");
 }
+TEST_F(CParamsTest, BandHeightOfExtremeValuesOverflowsIsMended)
+{
+    ASSERT_TRUE(load(withValue(shippedWith("Window_Height", "-2147483648"), "Window_TopMargin", "1")));
+    const std::string problems = joined(CParams::validate("params.ini"));
+    EXPECT_NE(problems.find("params.ini: Window_Height - Window_TopMargin - Window_BottomMargin = -2.14748e+09 must be "
+                            "at least four times Alien_Height\n"),
+              std::string::npos)
+        << problems;
+}
+
 TEST_F(CParamsTest, ReadingAStreamTellsWhetherEveryValueWasRead)
 {
     std::istringstream whole(shippedParams());
