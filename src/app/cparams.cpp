@@ -254,6 +254,10 @@ private:
 #define REQUIRE_NON_NEGATIVE(rules, member) REQUIRE(rules, CParams::member >= 0, member, "must not be negative")
 #define REQUIRE_AT_MOST(rules, member, limit) \
     REQUIRE(rules, CParams::member <= (limit), member, "must be at most " + std::to_string(limit))
+// A network's hidden layers need neurons, as the brain reader demands of saved brains.
+#define REQUIRE_NEURONS_IF_HIDDEN(rules, net)                                                                    \
+    REQUIRE(rules, CParams::net##_NumHiddenLayers <= 0 || CParams::net##_NeuronsPerHiddenLayer >= 1,           \
+            net##_NeuronsPerHiddenLayer, "must be at least 1 while " #net "_NumHiddenLayers is positive")
 
 void checkFinite(CRuleList& rules)
 {
@@ -317,6 +321,7 @@ void checkNetworks(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NN_Movement_NumHiddenLayers, kMaxNetworkSize);
     REQUIRE_NON_NEGATIVE(rules, Alien_NN_Movement_NeuronsPerHiddenLayer);
     REQUIRE_AT_MOST(rules, Alien_NN_Movement_NeuronsPerHiddenLayer, kMaxNetworkSize);
+    REQUIRE_NEURONS_IF_HIDDEN(rules, Alien_NN_Movement);
     REQUIRE(rules, CParams::Alien_NN_Attack_NumInputs == 4, Alien_NN_Attack_NumInputs, "must be 4");
     REQUIRE(rules, CParams::Alien_NN_Attack_NumOutputs >= 1, Alien_NN_Attack_NumOutputs, "must be at least 1");
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NumOutputs, kMaxNetworkSize);
@@ -324,6 +329,7 @@ void checkNetworks(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NumHiddenLayers, kMaxNetworkSize);
     REQUIRE_NON_NEGATIVE(rules, Alien_NN_Attack_NeuronsPerHiddenLayer);
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NeuronsPerHiddenLayer, kMaxNetworkSize);
+    REQUIRE_NEURONS_IF_HIDDEN(rules, Alien_NN_Attack);
     REQUIRE_POSITIVE(rules, NN_ActivationResponse);
 }
 

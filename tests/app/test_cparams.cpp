@@ -190,6 +190,12 @@ INSTANTIATE_TEST_SUITE_P(
         SBrokenValue{"Alien_Width", "201", "Window_Width = 800 must be at least four times Alien_Width"},
         SBrokenValue{"Gun_Width", "800", "Gun_Width = 800 must be less than Window_Width"},
         SBrokenValue{"Bullet_Speed", "0", "Bullet_Speed = 0 must be positive"},
+        SBrokenValue{"Alien_NN_Movement_NeuronsPerHiddenLayer", "0",
+                     "Alien_NN_Movement_NeuronsPerHiddenLayer = 0 must be at least 1 while "
+                     "Alien_NN_Movement_NumHiddenLayers is positive"},
+        SBrokenValue{"Alien_NN_Attack_NeuronsPerHiddenLayer", "0",
+                     "Alien_NN_Attack_NeuronsPerHiddenLayer = 0 must be at least 1 while "
+                     "Alien_NN_Attack_NumHiddenLayers is positive"},
         SBrokenValue{"Alien_SensorWidthScale", "0.5", "Alien_SensorWidthScale = 0.5 must be at least 1"}),
     [](const ::testing::TestParamInfo<SBrokenValue>& info)
     { return std::string(info.param.szMember) + "_" + std::to_string(info.index); });

@@ -236,7 +236,7 @@ TEST_F(BrainTest, BadBrainRecordLeavesBrainUnchangedAndSaysWhy)
         {"1 -2 1 1 2 3 0.1 0.2 0.3 ", "network 0: inputs -2 out of range (0 to 10000)"},
         {"1 2 0 0 0 0 ", "network 0: outputs 0 out of range (1 to 10000)"},
         {"1 2 1 -1 2 ", "network 0: hidden layers -1 out of range (0 to 10000)"},
-        {"1 2 1 1 10001 ", "network 0: neurons per hidden layer 10001 out of range (0 to 10000)"},
+        {"1 2 1 1 10001 ", "network 0: neurons per hidden layer 10001 out of range (1 to 10000)"},
         {"1 10000 10000 10000 10000 1000200010000 ",
          "network 0: shape needs 1000200010000 weights, more than 10000000"},
         {"1 2 1 1 2 ", "network 0: weight count missing or not a number"},
@@ -271,6 +271,30 @@ TEST_F(BrainTest, BadBrainRecordLeavesBrainUnchangedAndSaysWhy)
         EXPECT_EQ(netsOf(brain), nets);
         EXPECT_EQ(weightsOf(brain), weights);
     }
+}
+
+TEST_F(BrainTest, EmptyHiddenLayersBuiltWithoutLimitIsMended)
+{
+    // Each of these networks was 10000 layers of no neuron from 18 bytes: a thousand of
+    // them in one brain took 320 MB.
+    std::string record = "1000 ";
+    for (int i = 0; i < 1000; ++i)
+        record += "0 1 10000 0 1 0.5 ";
+    std::istringstream in(record);
+    CBrain brain;
+    std::string error;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(brain.load(in, error));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(error, "network 0: neurons per hidden layer 0 out of range (1 to 10000)");
+    EXPECT_FALSE(brain.isInitialized());
+
+    // Without hidden layers the count is not used and may stay 0.
+    std::istringstream direct("1 2 1 0 0 3 0.5 -0.5 0.25 ");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(brain.load(direct, error)) << error;
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(brain.getNN(0)->getWeights(), (std::vector<double>{0.5, -0.5, 0.25}));
 }
 
 TEST_F(BrainTest, BadBrainRecordLeavesUninitialisedBrainUninitialised)
