@@ -2,8 +2,10 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build build-asan test run graphics clean bench plot experiment screenshot soak
+.PHONY: deps build build-asan build-fuzz test run graphics clean bench plot experiment screenshot soak fuzz
 
 deps:
 	@sh scripts/install-deps.sh
@@ -16,9 +18,19 @@ build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKA_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test: build build-asan
+# The file readers' libFuzzer targets, built by clang with ASan and UBSan.
+build-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKA_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+test: build build-asan build-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	sh scripts/fuzz.sh check $(FUZZ_BUILD)
+
+# Each fuzz target for FUZZ_SECONDS on a copy of its corpus; findings go to build-fuzz/fuzz-run/.
+fuzz: build-fuzz
+	sh scripts/fuzz.sh run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # From the repository root, where params.ini, HelpPage.txt and graphics/ live.
 run: build
@@ -29,7 +41,7 @@ graphics: build
 	$(BUILD)/korvane-makegraphics graphics
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
 
 # Time per world step at 30, 300 and 3,000 aliens, and one movement-network evaluation.
 bench: build

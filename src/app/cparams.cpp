@@ -169,7 +169,12 @@ bool CParams::loadParameters(const char* szFileName)
     std::ifstream in(szFileName);
     if (!in)
         return false;
+    readParameters(in);
+    return true;
+}
 
+bool CParams::readParameters(std::istream& in)
+{
     s_iNumValuesRead = 0;
     s_vLabels.clear();
     for (const SParamSlot& slot : g_aSlots)
@@ -185,7 +190,7 @@ bool CParams::loadParameters(const char* szFileName)
     }
 
     updateDerived();
-    return true;
+    return s_iNumValuesRead == NumLoaded;
 }
 
 void CParams::updateDerived()
@@ -249,6 +254,10 @@ private:
 #define REQUIRE_NON_NEGATIVE(rules, member) REQUIRE(rules, CParams::member >= 0, member, "must not be negative")
 #define REQUIRE_AT_MOST(rules, member, limit) \
     REQUIRE(rules, CParams::member <= (limit), member, "must be at most " + std::to_string(limit))
+// A network's hidden layers need neurons, as the brain reader demands of saved brains.
+#define REQUIRE_NEURONS_IF_HIDDEN(rules, net)                                                                    \
+    REQUIRE(rules, CParams::net##_NumHiddenLayers <= 0 || CParams::net##_NeuronsPerHiddenLayer >= 1,           \
+            net##_NeuronsPerHiddenLayer, "must be at least 1 while " #net "_NumHiddenLayers is positive")
 
 void checkFinite(CRuleList& rules)
 {
@@ -292,7 +301,9 @@ void checkAliens(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NumberOfRed, kMaxAliens);
 
     // Aliens are first placed with boxes twice their size, a whole box from every limit.
-    const double zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
+    // In double: the int difference of extreme values would overflow.
+    const double zoneHeight = static_cast<double>(CParams::Window_Height) - CParams::Window_TopMargin
+                              - CParams::Window_BottomMargin;
     rules.require(zoneHeight >= 4 * CParams::Alien_Height, "Window_Height - Window_TopMargin - Window_BottomMargin",
                   zoneHeight, "must be at least four times Alien_Height");
     REQUIRE(rules, CParams::Window_Width >= 4 * CParams::Alien_Width, Window_Width,
@@ -310,6 +321,7 @@ void checkNetworks(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NN_Movement_NumHiddenLayers, kMaxNetworkSize);
     REQUIRE_NON_NEGATIVE(rules, Alien_NN_Movement_NeuronsPerHiddenLayer);
     REQUIRE_AT_MOST(rules, Alien_NN_Movement_NeuronsPerHiddenLayer, kMaxNetworkSize);
+    REQUIRE_NEURONS_IF_HIDDEN(rules, Alien_NN_Movement);
     REQUIRE(rules, CParams::Alien_NN_Attack_NumInputs == 4, Alien_NN_Attack_NumInputs, "must be 4");
     REQUIRE(rules, CParams::Alien_NN_Attack_NumOutputs >= 1, Alien_NN_Attack_NumOutputs, "must be at least 1");
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NumOutputs, kMaxNetworkSize);
@@ -317,6 +329,7 @@ void checkNetworks(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NumHiddenLayers, kMaxNetworkSize);
     REQUIRE_NON_NEGATIVE(rules, Alien_NN_Attack_NeuronsPerHiddenLayer);
     REQUIRE_AT_MOST(rules, Alien_NN_Attack_NeuronsPerHiddenLayer, kMaxNetworkSize);
+    REQUIRE_NEURONS_IF_HIDDEN(rules, Alien_NN_Attack);
     REQUIRE_POSITIVE(rules, NN_ActivationResponse);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -74,10 +75,13 @@ public:
 
     static constexpr int NumLoaded = 58;
 
-    // Reads the label/value pairs by position; labels are not examined. True when the
-    // file could be opened, whatever it holds: unreadable values leave that member and
-    // every later one as they were.
+    // Reads the file with readParameters. True when the file could be opened, whatever
+    // it holds.
     bool loadParameters(const char* szFileName);
+
+    // Reads the label/value pairs by position; labels are not examined. Unreadable values
+    // leave that member and every later one as they were. True when every value was read.
+    static bool readParameters(std::istream& in);
 
     // One line per broken rule of the values now loaded, each naming the file, the
     // member and its value; empty when the game can run on them.

@@ -9,6 +9,7 @@
 #include "aliens/calien.h"
 #include "app/cparams.h"
 #include "brain/cbrain.h"
+#include "brain/exactnumber.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
 #include "world/kassert.h"
@@ -161,12 +162,7 @@ bool CAlien_Population::save(const std::string& fileName) const
 {
     std::cerr << "Saving... ";
     std::ostringstream out;
-    out << m_mmBrainPool.size() << " ";
-    for (const auto& entry : m_mmBrainPool)
-    {
-        out << entry.first << " ";
-        entry.second->save(out);
-    }
+    save(out);
     std::string error;
     if (!writeFileAtomically(fileName, out.str(), error))
     {
@@ -177,16 +173,32 @@ bool CAlien_Population::save(const std::string& fileName) const
     return true;
 }
 
+void CAlien_Population::save(std::ostream& out) const
+{
+    out << m_mmBrainPool.size() << " ";
+    for (const auto& entry : m_mmBrainPool)
+    {
+        writeExactNumber(out, entry.first);
+        out << " ";
+        entry.second->save(out);
+    }
+}
+
 bool CAlien_Population::load(const std::string& fileName)
 {
-    std::cerr << "Loading... ";
     std::ifstream in(fileName);
+    return load(in, fileName);
+}
+
+bool CAlien_Population::load(std::istream& in, const std::string& name)
+{
+    std::cerr << "Loading... ";
     std::string error = "the file cannot be opened";
     BrainPool pool;
     if (!in || !readPool(in, pool, error))
     {
         deleteBrains(pool);
-        std::cerr << "Cannot load " << fileName << ": " << error << std::endl;
+        std::cerr << "Cannot load " << name << ": " << error << std::endl;
         return false;
     }
     replacePool(pool);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ public:
     // failed load keeps the pool and the aliens as they were.
     bool save(const std::string& fileName) const;
     bool load(const std::string& fileName);
+    // The pool file's contents: the entry count, then each entry's fitness and brain record.
+    void save(std::ostream& out) const;
+    // Reads a pool file's contents from the stream; name stands for it in the messages.
+    bool load(std::istream& in, const std::string& name);
 
 private:
     CBrain* brainAt(int position) const;

@@ -87,11 +87,13 @@ bool readWeights(std::istream& in, long long count, std::vector<double>& weights
 CNeuralNet* readNetwork(std::istream& in, std::string& error)
 {
     // A network without outputs decides nothing and has no weight to cut at in crossover.
+    // A hidden layer without neurons cuts the outputs off from the inputs; costing no weight
+    // in the record, such layers would also let a few bytes build millions of them.
     int inputs = 0, outputs = 0, hiddenLayers = 0, perLayer = 0;
     if (!readBounded(in, "inputs", 0, kMaxSize, inputs, error)
         || !readBounded(in, "outputs", 1, kMaxSize, outputs, error)
         || !readBounded(in, "hidden layers", 0, kMaxSize, hiddenLayers, error)
-        || !readBounded(in, "neurons per hidden layer", 0, kMaxSize, perLayer, error))
+        || !readBounded(in, "neurons per hidden layer", hiddenLayers > 0 ? 1 : 0, kMaxSize, perLayer, error))
         return nullptr;
 
     const long long expected = CNeuralNet::countWeights(inputs, outputs, hiddenLayers, perLayer);

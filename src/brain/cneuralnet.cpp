@@ -1,6 +1,7 @@
 #include "brain/cneuralnet.h"
 
 #include "app/cparams.h"
+#include "brain/exactnumber.h"
 #include "world/kassert.h"
 #include "world/utils.h"
 
@@ -225,5 +226,8 @@ void CNeuralNet::save(std::ostream& out) const
     out << m_iNumInputs << " " << m_iNumOutputs << " " << m_iNumHiddenLayers << " "
         << m_iNeuronsPerHiddenLayer << " " << getNumberOfWeights() << " ";
     for (double weight : getWeights())
-        out << weight << " ";
+    {
+        writeExactNumber(out, weight);
+        out << " ";
+    }
 }

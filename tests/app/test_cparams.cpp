@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <regex>
+#include <sstream>
 
 #include "support/scratchfile.h"
 
@@ -191,6 +192,12 @@ INSTANTIATE_TEST_SUITE_P(
         SBrokenValue{"Alien_Width", "201", "Window_Width = 800 must be at least four times Alien_Width"},
         SBrokenValue{"Gun_Width", "800", "Gun_Width = 800 must be less than Window_Width"},
         SBrokenValue{"Bullet_Speed", "0", "Bullet_Speed = 0 must be positive"},
+        SBrokenValue{"Alien_NN_Movement_NeuronsPerHiddenLayer", "0",
+                     "Alien_NN_Movement_NeuronsPerHiddenLayer = 0 must be at least 1 while "
+                     "Alien_NN_Movement_NumHiddenLayers is positive"},
+        SBrokenValue{"Alien_NN_Attack_NeuronsPerHiddenLayer", "0",
+                     "Alien_NN_Attack_NeuronsPerHiddenLayer = 0 must be at least 1 while "
+                     "Alien_NN_Attack_NumHiddenLayers is positive"},
         SBrokenValue{"Alien_SensorWidthScale", "0.5", "Alien_SensorWidthScale = 0.5 must be at least 1"}),
     [](const ::testing::TestParamInfo<SBrokenValue>& info)
     { return std::string(info.param.szMember) + "_" + std::to_string(info.index); });
@@ -201,6 +208,32 @@ TEST_F(CParamsTest, EveryBrokenRuleGetsItsOwnLine)
     EXPECT_EQ(joined(CParams::validate("my.ini")),
               "my.ini: Alien_Mass = 0 must be positive\nmy.ini: Gun_Mass = 0 must be positive\n");
 }
+TEST_F(CParamsTest, BandHeightOfExtremeValuesOverflowsIsMended)
+{
+    ASSERT_TRUE(load(withValue(shippedWith("Window_Height", "-2147483648"), "Window_TopMargin", "1")));
+    const std::string problems = joined(CParams::validate("params.ini"));
+    EXPECT_NE(problems.find("params.ini: Window_Height - Window_TopMargin - Window_BottomMargin = -2.14748e+09 must be "
+                            "at least four times Alien_Height\n"),
+              std::string::npos)
+        << problems;
+}
+
+TEST_F(CParamsTest, ReadingAStreamTellsWhetherEveryValueWasRead)
+{
+    std::istringstream whole(shippedParams());
+    EXPECT_TRUE(CParams::readParameters(whole));
+    EXPECT_EQ(CParams::Window_Width, 800);
+    EXPECT_EQ(CParams::Gun_AutoMode, 0);
+    EXPECT_EQ(joined(CParams::validate("stream")), "");
+
+    CParams::resetToInitialValues();
+    std::istringstream truncated("Window_Width 640 Window_Height 480");
+    EXPECT_FALSE(CParams::readParameters(truncated));
+    EXPECT_EQ(CParams::Window_Width, 640);
+    EXPECT_EQ(CParams::Window_Height, 480);
+    EXPECT_EQ(joined(CParams::validate("stream")), "stream: value 3 (Game_FramesPerSecond) is missing or not a number\n");
+}
+
 TEST_F(CParamsTest, OversizedNetworkIsRefused)
 {
     ASSERT_TRUE(load(withValue(shippedWith("Alien_NN_Movement_NumHiddenLayers", "3"),

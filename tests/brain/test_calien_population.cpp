@@ -218,6 +218,48 @@ TEST_F(CPopulationTest, SaveWritesOneLineThatLoadsBack)
     std::remove(name.c_str());
 }
 
+TEST_F(CPopulationTest, SavingThePoolRoundsItsFitnessIsMended)
+{
+    // Six significant digits made these three equal and lost their order.
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.1, 1234567.25);
+    offer(pool, 0.2, 1234567.5);
+    offer(pool, 0.3, 1234567.125);
+    std::ostringstream text;
+    ::testing::internal::CaptureStderr();
+    pool.save(text);
+    CAlien_Population& other = freshPopulation();
+    std::istringstream in(text.str());
+    EXPECT_TRUE(other.load(in, "pool"));
+    ::testing::internal::GetCapturedStderr();
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(other), (Entries{{1234567.5, 0.2}, {1234567.25, 0.1}, {1234567.125, 0.3}}));
+}
+
+TEST_F(CPopulationTest, LoadingAStreamNamesItInTheMessages)
+{
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.4, 8);
+    std::istringstream broken("1 five");
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(pool.load(broken, "the stream"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Loading... Cannot load the stream: entry 1: the fitness is missing or not a number\n");
+    EXPECT_EQ(pool.getBestFitness(), 8);
+
+    std::ostringstream text;
+    text << "1 9 ";
+    std::unique_ptr<CBrain> brain(markedBrain(0.9));
+    brain->save(text);
+    std::istringstream good(text.str());
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(pool.load(good, "the stream"));
+    const std::string nothing = "Nothing to see here .... move along!\n";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Loading... " + nothing + "done.\n");
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(pool), (Entries{{9, 0.9}}));
+}
+
 TEST_F(CPopulationTest, LoadingTheBrainPoolKeepsAtMostAFullPool)
 {
     CParams::Alien_NumberInPool = 2;

@@ -174,7 +174,8 @@ TEST_F(BrainTest, SaveWritesCountThenEachNetworkRecord)
     testing::internal::CaptureStderr();
     const std::string text = savedText(brain);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), kNothingToSee);
-    EXPECT_EQ(text, "1 2 1 1 2 9 0.1 -0.2 0.3 -0.4 0.5 -0.6 0.7 -0.8 0.9 ");
+    // Each weight exactly as computed, 0.1 + 0.2 included.
+    EXPECT_EQ(text, "1 2 1 1 2 9 0.1 -0.2 0.30000000000000004 -0.4 0.5 -0.6 0.7000000000000001 -0.8 0.9 ");
 }
 
 TEST_F(BrainTest, SaveThenLoadRestoresShapesAndWeights)
@@ -203,14 +204,23 @@ TEST_F(BrainTest, SaveThenLoadRestoresShapesAndWeights)
         ASSERT_EQ(loaded.getNumberOfNN(), 2);
         EXPECT_EQ(loaded.getNN(1)->getNumHiddenLayers(), 2);
         EXPECT_EQ(loaded.getNN(1)->getNeuronsPerHiddenLayer(), 5);
-        const WeightsPerNet weights = weightsOf(loaded);
-        for (int i = 0; i < 2; ++i)
-        {
-            ASSERT_EQ(weights[i].size(), expected[i].size());
-            for (size_t k = 0; k < weights[i].size(); ++k)
-                EXPECT_NEAR(weights[i][k], expected[i][k], 5e-6 * std::fabs(expected[i][k]));
-        }
+        EXPECT_EQ(weightsOf(loaded), expected);
     }
+}
+
+TEST_F(BrainTest, SavingABrainRoundsItsWeightsIsMended)
+{
+    const std::vector<double> weights{0.1234567891, 1.0 / 3.0, -1234567.875, 0.1 + 0.2, 4.9e-324, -1e300, 1.0000001};
+    CNeuralNet* pNet = new CNeuralNet(6, 1, 0, 0);
+    pNet->putWeights(weights);
+    CBrain saved({pNet});
+    std::istringstream in(savedText(saved));
+    CBrain loaded;
+    std::string error;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(loaded.load(in, error)) << error;
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(loaded.getNN(0)->getWeights(), weights);
 }
 
 TEST_F(BrainTest, BadBrainRecordLeavesBrainUnchangedAndSaysWhy)
@@ -226,7 +236,7 @@ TEST_F(BrainTest, BadBrainRecordLeavesBrainUnchangedAndSaysWhy)
         {"1 -2 1 1 2 3 0.1 0.2 0.3 ", "network 0: inputs -2 out of range (0 to 10000)"},
         {"1 2 0 0 0 0 ", "network 0: outputs 0 out of range (1 to 10000)"},
         {"1 2 1 -1 2 ", "network 0: hidden layers -1 out of range (0 to 10000)"},
-        {"1 2 1 1 10001 ", "network 0: neurons per hidden layer 10001 out of range (0 to 10000)"},
+        {"1 2 1 1 10001 ", "network 0: neurons per hidden layer 10001 out of range (1 to 10000)"},
         {"1 10000 10000 10000 10000 1000200010000 ",
          "network 0: shape needs 1000200010000 weights, more than 10000000"},
         {"1 2 1 1 2 ", "network 0: weight count missing or not a number"},
@@ -261,6 +271,30 @@ TEST_F(BrainTest, BadBrainRecordLeavesBrainUnchangedAndSaysWhy)
         EXPECT_EQ(netsOf(brain), nets);
         EXPECT_EQ(weightsOf(brain), weights);
     }
+}
+
+TEST_F(BrainTest, EmptyHiddenLayersBuiltWithoutLimitIsMended)
+{
+    // Each of these networks was 10000 layers of no neuron from 18 bytes: a thousand of
+    // them in one brain took 320 MB.
+    std::string record = "1000 ";
+    for (int i = 0; i < 1000; ++i)
+        record += "0 1 10000 0 1 0.5 ";
+    std::istringstream in(record);
+    CBrain brain;
+    std::string error;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(brain.load(in, error));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(error, "network 0: neurons per hidden layer 0 out of range (1 to 10000)");
+    EXPECT_FALSE(brain.isInitialized());
+
+    // Without hidden layers the count is not used and may stay 0.
+    std::istringstream direct("1 2 1 0 0 3 0.5 -0.5 0.25 ");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(brain.load(direct, error)) << error;
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(brain.getNN(0)->getWeights(), (std::vector<double>{0.5, -0.5, 0.25}));
 }
 
 TEST_F(BrainTest, BadBrainRecordLeavesUninitialisedBrainUninitialised)
