@@ -9,7 +9,6 @@
 #include "aliens/calien.h"
 #include "app/cparams.h"
 #include "brain/cbrain.h"
-#include "brain/exactnumber.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
 #include "world/kassert.h"
@@ -178,8 +177,7 @@ void CAlien_Population::save(std::ostream& out) const
     out << m_mmBrainPool.size() << " ";
     for (const auto& entry : m_mmBrainPool)
     {
-        writeExactNumber(out, entry.first);
-        out << " ";
+        out << entry.first << " ";
         entry.second->save(out);
     }
 }

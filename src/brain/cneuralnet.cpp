@@ -1,7 +1,6 @@
 #include "brain/cneuralnet.h"
 
 #include "app/cparams.h"
-#include "brain/exactnumber.h"
 #include "world/kassert.h"
 #include "world/utils.h"
 
@@ -226,8 +225,5 @@ void CNeuralNet::save(std::ostream& out) const
     out << m_iNumInputs << " " << m_iNumOutputs << " " << m_iNumHiddenLayers << " "
         << m_iNeuronsPerHiddenLayer << " " << getNumberOfWeights() << " ";
     for (double weight : getWeights())
-    {
-        writeExactNumber(out, weight);
-        out << " ";
-    }
+        out << weight << " ";
 }

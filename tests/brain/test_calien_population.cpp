@@ -218,24 +218,6 @@ TEST_F(CPopulationTest, SaveWritesOneLineThatLoadsBack)
     std::remove(name.c_str());
 }
 
-TEST_F(CPopulationTest, SavingThePoolRoundsItsFitnessIsMended)
-{
-    // Six significant digits made these three equal and lost their order.
-    CAlien_Population& pool = freshPopulation();
-    offer(pool, 0.1, 1234567.25);
-    offer(pool, 0.2, 1234567.5);
-    offer(pool, 0.3, 1234567.125);
-    std::ostringstream text;
-    ::testing::internal::CaptureStderr();
-    pool.save(text);
-    CAlien_Population& other = freshPopulation();
-    std::istringstream in(text.str());
-    EXPECT_TRUE(other.load(in, "pool"));
-    ::testing::internal::GetCapturedStderr();
-    using Entries = std::vector<std::pair<double, double>>;
-    EXPECT_EQ(contents(other), (Entries{{1234567.5, 0.2}, {1234567.25, 0.1}, {1234567.125, 0.3}}));
-}
-
 TEST_F(CPopulationTest, LoadingAStreamNamesItInTheMessages)
 {
     CAlien_Population& pool = freshPopulation();
