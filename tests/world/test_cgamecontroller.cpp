@@ -228,3 +228,32 @@ TEST_F(CGameControllerTest, ChildIsBornAtItsParentWhenSpawnIsDue)
     EXPECT_FALSE(parent->isSpawnDue());
 }
 } // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace
+{
+// Aliens, their brains and bullets, the pools' brains and the gun's bullets all belong to
+// someone who deletes them: a whole world, bred and torn down, leaves nothing behind.
+TEST_F(CGameControllerTest, LeaksAtExitAreMended)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    CParams::Alien_ReproductionOn = 1;
+    CParams::Gun_AutoMode = 1;
+    {
+        CGameController controller;
+        controller.setSeed(31);
+        controller.init();
+        controller.setKeyEvent(ACTION_FIRE);
+        for (int i = 0; i < 3000; ++i)
+            controller.update(1000.0 / CParams::Game_FramesPerSecond);
+        ASSERT_TRUE(controller.getPopulations()[1]->isPoolFull()); // brains were bred and replaced
+    }
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#else
+    GTEST_SKIP() << "the leak check runs in the sanitizer build";
+#endif
+}
+} // namespace
