@@ -28,6 +28,10 @@ protected:
         alien.setState(ALIEN_ALIVE);
         alien.setPosition(x, y);
     }
+
+    // The three populations the aliens look through; empty unless a test adds aliens.
+    CAlien_Population m_reds, m_greens, m_blues;
+    const PopulationList m_populations{&m_reds, &m_greens, &m_blues};
 };
 
 TEST_F(CAlienRedTest, FireDelayCountsDownThenConsultsTheAttackNetwork)
@@ -35,14 +39,12 @@ TEST_F(CAlienRedTest, FireDelayCountsDownThenConsultsTheAttackNetwork)
     CParams::Alien_Red_FireDelay = 3;
     CAlien_Red red(400, 300, CParams::Alien_Mass);
     red.reset();
-    CAlien_Population reds, greens, blues;
-    const PopulationList populations{&reds, &greens, &blues};
     for (double expected : {2.0, 1.0, 0.0})
     {
-        EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_NONE);
+        EXPECT_EQ(red.decideAction(SVector2D(200, 60), m_populations).fire, ACTION_NONE);
         EXPECT_EQ(red.getFireDelay(), expected);
     }
-    const SAction attack = red.decideAction(SVector2D(200, 60), populations);
+    const SAction attack = red.decideAction(SVector2D(200, 60), m_populations);
     EXPECT_TRUE(attack.fire == ACTION_FIRE || attack.fire == ACTION_NONE);
     EXPECT_EQ(red.getFireDelay(), 3.0);
 }
@@ -52,16 +54,14 @@ TEST_F(CAlienRedTest, AttackNetworkOutputAboveHalfFires)
     CParams::Alien_Red_FireDelay = 0;
     CAlien_Red red(400, 300, CParams::Alien_Mass);
     red.reset();
-    CAlien_Population reds, greens, blues;
-    const PopulationList populations{&reds, &greens, &blues};
     CNeuralNet* attack = red.getBrain()->getNN(1);
     std::vector<double> weights(attack->getNumberOfWeights(), 0.0);
     weights.back() = -1.0; // output bias weight times a bias of -1: net +1, output 0.73
     attack->putWeights(weights);
-    EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_FIRE);
+    EXPECT_EQ(red.decideAction(SVector2D(200, 60), m_populations).fire, ACTION_FIRE);
     weights.back() = 1.0;
     attack->putWeights(weights);
-    EXPECT_EQ(red.decideAction(SVector2D(200, 60), populations).fire, ACTION_NONE);
+    EXPECT_EQ(red.decideAction(SVector2D(200, 60), m_populations).fire, ACTION_NONE);
 }
 
 TEST_F(CAlienRedTest, TurretWrapsPast360)
@@ -90,10 +90,8 @@ TEST_F(CAlienRedTest, BulletLeavesAlongTheTurret)
 TEST_F(CAlienRedTest, LookAheadFindsNothingInAnEmptyLine)
 {
     CAlien_Red red(400, 300, CParams::Alien_Mass);
-    CAlien_Population reds, greens, blues;
-    reds.addAlien(&red);
-    const PopulationList populations{&reds, &greens, &blues};
-    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, M_PI / 2);
+    m_reds.addAlien(&red);
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), m_populations, M_PI / 2);
     EXPECT_EQ(values, (std::vector<double>{1, 1, 1, 1}));
 }
 
@@ -105,13 +103,11 @@ TEST_F(CAlienRedTest, LookAheadKeepsTheLaterOverlappingAlienAndSeesTheGun)
     place(red, 200, 300);
     place(nearer, 200, 260);
     place(farther, 200, 250);
-    CAlien_Population reds, greens, blues;
-    reds.addAlien(&red);
-    greens.addAlien(&nearer);
-    greens.addAlien(&farther);
-    const PopulationList populations{&reds, &greens, &blues};
+    m_reds.addAlien(&red);
+    m_greens.addAlien(&nearer);
+    m_greens.addAlien(&farther);
     // Straight down: both greens overlap the first box positions; the gun lies further on.
-    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, -M_PI / 2);
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), m_populations, -M_PI / 2);
     const double D2 = CParams::Window_Diagonal * CParams::Window_Diagonal;
     EXPECT_DOUBLE_EQ(values[1], 50.0 * 50.0 / D2);
     EXPECT_EQ(values[0], 1.0);
@@ -127,18 +123,16 @@ TEST_F(CAlienRedTest, RedFoundFirstStopsThePassOverLaterPopulations)
     place(red, 400, 300);
     place(otherRed, 430, 300); // in the very first box
     place(green, 520, 300);    // further along the line
-    CAlien_Population reds, greens, blues;
-    reds.addAlien(&red);
-    reds.addAlien(&otherRed);
-    greens.addAlien(&green);
-    const PopulationList populations{&reds, &greens, &blues};
-    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), populations, 0.0);
+    m_reds.addAlien(&red);
+    m_reds.addAlien(&otherRed);
+    m_greens.addAlien(&green);
+    const std::vector<double> values = red.getLookAheadValues(SVector2D(200, 60), m_populations, 0.0);
     const double D2 = CParams::Window_Diagonal * CParams::Window_Diagonal;
     EXPECT_DOUBLE_EQ(values[0], 30.0 * 30.0 / D2);
     EXPECT_EQ(values[1], 1.0); // the green one is never recorded
 
-    reds.removeAlien(1);
-    EXPECT_DOUBLE_EQ(red.getLookAheadValues(SVector2D(200, 60), populations, 0.0)[1], 120.0 * 120.0 / D2);
+    m_reds.removeAlien(1);
+    EXPECT_DOUBLE_EQ(red.getLookAheadValues(SVector2D(200, 60), m_populations, 0.0)[1], 120.0 * 120.0 / D2);
 }
 
 TEST_F(CAlienRedTest, FitnessRewardsGunHitsAndPunishesGreenHits)
