@@ -5,45 +5,171 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "world/catomicfile.h"
 
 namespace
 {
-bool fail(std::string& error, const std::string& what)
+// As many links as the kernel itself follows before it gives up.
+constexpr int kMaxLinkHops = 40;
+constexpr size_t kReadChunk = 1 << 16;
+
+std::string folderOf(const std::string& path)
 {
-    error = what + ": " + std::strerror(errno);
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool refuse(std::string& error, const std::string& why)
+{
+    error = why;
     return false;
 }
 
-bool writeAll(int fd, const std::string& contents)
+bool readAll(int fd, size_t maxBytes, std::string& contents, std::string& error)
 {
-    size_t written = 0;
-    while (written < contents.size())
+    std::string data;
+    char chunk[kReadChunk];
+    for (;;)
     {
-        const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
-        written += static_cast<size_t>(n);
+        if (n < 0)
+            return refuse(error, std::strerror(errno));
+        if (n == 0)
+            break;
+        if (data.size() + static_cast<size_t>(n) > maxBytes)
+            return refuse(error, "is larger than " + std::to_string(maxBytes) + " bytes");
+        data.append(chunk, static_cast<size_t>(n));
     }
+    contents.swap(data);
     return true;
+}
+
+bool writeWith(CAtomicFile::EMode mode, const std::string& fileName, const std::string& contents, std::string& error)
+{
+    CAtomicFile file;
+    if (file.open(fileName, mode) && file.write(contents) && file.commit())
+        return true;
+    error = file.error();
+    return false;
 }
 } // namespace
 
+bool readRegularFile(const std::string& fileName, size_t maxBytes, std::string& contents, std::string& error)
+{
+    // Looked at before opening, so that opening a device has no effect of its own.
+    struct stat info;
+    if (stat(fileName.c_str(), &info) != 0)
+        return refuse(error, std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return refuse(error, describeNonRegular(info.st_mode));
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return refuse(error, "is larger than " + std::to_string(maxBytes) + " bytes");
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(error, std::strerror(errno));
+    // And again once open: the name may have been swapped for something else meanwhile.
+    bool ok = fstat(fd, &info) == 0 || refuse(error, std::strerror(errno));
+    ok = ok && (S_ISREG(info.st_mode) || refuse(error, describeNonRegular(info.st_mode)));
+    ok = ok && readAll(fd, maxBytes, contents, error);
+    ::close(fd);
+    return ok;
+}
+
 bool writeFileAtomically(const std::string& fileName, const std::string& contents, std::string& error)
 {
-    const std::string temporary = fileName + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return fail(error, "cannot create " + temporary);
-    bool ok = writeAll(fd, contents) || fail(error, "cannot write " + temporary);
-    ok = ok && (::fsync(fd) == 0 || fail(error, "cannot flush " + temporary));
-    if (::close(fd) != 0 && ok)
-        ok = fail(error, "cannot close " + temporary);
-    if (ok && std::rename(temporary.c_str(), fileName.c_str()) != 0)
-        ok = fail(error, "cannot replace " + fileName);
-    if (!ok)
-        std::remove(temporary.c_str());
-    return ok;
+    return writeWith(CAtomicFile::REPLACE, fileName, contents, error);
+}
+
+bool writeNewFileAtomically(const std::string& fileName, const std::string& contents, std::string& error)
+{
+    return writeWith(CAtomicFile::KEEP_EXISTING, fileName, contents, error);
+}
+
+bool resolveLinks(const std::string& fileName, std::string& target, std::string& error)
+{
+    std::string current = fileName;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop)
+    {
+        struct stat info;
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        {
+            target = current;
+            return true;
+        }
+        char link[4096];
+        const ssize_t n = readlink(current.c_str(), link, sizeof link - 1);
+        if (n < 0)
+            return refuse(error, "cannot read the link " + current + ": " + std::strerror(errno));
+        const std::string next(link, static_cast<size_t>(n));
+        current = next[0] == '/' ? next : folderOf(current) + "/" + next;
+    }
+    return refuse(error, fileName + ": " + std::strerror(ELOOP));
+}
+
+bool checkWritable(const std::string& fileName, std::string& error)
+{
+    std::string target;
+    if (!resolveLinks(fileName, target, error))
+        return false;
+    struct stat info;
+    if (lstat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return refuse(error, target + " " + describeNonRegular(info.st_mode));
+    const std::string folder = folderOf(target);
+    if (baseOf(target).empty() || stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return refuse(error, "the folder " + folder + " does not exist");
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return refuse(error, "cannot write in the folder " + folder + ": " + std::strerror(errno));
+    return true;
+}
+
+bool isSameFile(const std::string& a, const std::string& b)
+{
+    std::string targetA, targetB, error;
+    if (!resolveLinks(a, targetA, error) || !resolveLinks(b, targetB, error))
+        return a == b;
+    struct stat infoA, infoB;
+    if (stat(targetA.c_str(), &infoA) == 0 && stat(targetB.c_str(), &infoB) == 0)
+        return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    if (baseOf(targetA) != baseOf(targetB))
+        return false;
+    if (stat(folderOf(targetA).c_str(), &infoA) == 0 && stat(folderOf(targetB).c_str(), &infoB) == 0)
+        return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    return targetA == targetB;
+}
+
+std::string describeNonRegular(unsigned mode)
+{
+    return S_ISDIR(mode) ? "is a folder" : "is not a regular file";
+}
+
+std::string printableExcerpt(const std::string& text, size_t maxLength)
+{
+    std::string out;
+    const size_t shown = text.size() > maxLength ? maxLength : text.size();
+    for (size_t i = 0; i < shown; ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F)
+            out.push_back(static_cast<char>(c));
+        else
+        {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            out += escape;
+        }
+    }
+    if (shown < text.size())
+        out += "...";
+    return out;
 }

@@ -1,8 +1,38 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-// Replaces the file with the contents only once they are completely on disk: they go to a
-// temporary file beside it, are flushed with fsync, and are renamed over the old file.
-// On failure the old file is untouched and error says what went wrong.
+// Files from outside the program: what may be read, and where may be written.
+
+// Reads a whole file, but only a regular file: it is opened without blocking (a FIFO does
+// not hang the reader), and a folder, FIFO or device is refused ("is a folder", "is not a
+// regular file") as is a file longer than maxBytes, before any of it is stored. On failure
+// error holds the reason and contents is unchanged.
+bool readRegularFile(const std::string& fileName, size_t maxBytes, std::string& contents, std::string& error);
+
+// Replaces the file with the contents, only once they are complete (see CAtomicFile).
 bool writeFileAtomically(const std::string& fileName, const std::string& contents, std::string& error);
+// The same, but never replaces an existing file: fails when the name is taken.
+bool writeNewFileAtomically(const std::string& fileName, const std::string& contents, std::string& error);
+
+// Follows a chain of symbolic links one step at a time, as a save does, to the file that
+// would be written; a name that is not a link is its own target. False (with the reason)
+// for a chain that loops or is too long.
+bool resolveLinks(const std::string& fileName, std::string& target, std::string& error);
+
+// Checks, before any work is done, that a save could create or replace the file: its
+// folder exists and may be written to, and what stands there now (links resolved) is a
+// regular file or nothing.
+bool checkWritable(const std::string& fileName, std::string& error);
+
+// Do the two names lead to the same file (links resolved, the folders compared by
+// identity, so "a/../x" and "x" match), whether or not it exists yet?
+bool isSameFile(const std::string& a, const std::string& b);
+
+// "is a folder" or "is not a regular file" for what a file mode describes.
+std::string describeNonRegular(unsigned mode);
+
+// A short, printable excerpt of text from outside, for messages: at most maxLength
+// characters, anything unprintable shown as \xNN, and "..." when cut.
+std::string printableExcerpt(const std::string& text, size_t maxLength = 40);

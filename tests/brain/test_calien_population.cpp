@@ -1,7 +1,9 @@
 #include "brain/calien_population.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <fstream>
 #include <set>
 
@@ -9,6 +11,7 @@
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
 #include "support/scratchfile.h"
+#include "support/scratchfolder.h"
 #include "support/worldfixture.h"
 #include "world/cgamecontroller.h"
 
@@ -328,7 +331,9 @@ TEST_F(CPopulationTest, SavingReportsSuccessOnFailureIsMended)
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(pool.save("no_such_folder/pool.txt"));
     std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("Cannot save no_such_folder/pool.txt: cannot create"), std::string::npos) << message;
+    EXPECT_NE(message.find("Cannot save no_such_folder/pool.txt: cannot open the folder no_such_folder: No such file"),
+              std::string::npos)
+        << message;
     EXPECT_EQ(message.find("done."), std::string::npos);
 
     // A folder nothing can be created in, not even by root.
@@ -337,35 +342,39 @@ TEST_F(CPopulationTest, SavingReportsSuccessOnFailureIsMended)
     message = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(message.find("Cannot save /proc/korvane_pool.txt: cannot create"), std::string::npos) << message;
 
-    // A folder where the file should be cannot be replaced: it stays as it was.
-    const std::string folder = std::to_string(getpid()) + "_pool_folder";
+    // A folder where the file should be is refused: it stays as it was.
+    CScratchFolder scratch;
+    const std::string folder = scratch / "pool_folder";
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(pool.save(folder));
     message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("Cannot save " + folder + ": cannot replace"), std::string::npos) << message;
-    struct stat info;
-    ASSERT_EQ(stat(folder.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
-    EXPECT_NE(stat((folder + ".tmp").c_str(), &info), 0); // no temporary left behind
-    rmdir(folder.c_str());
+    EXPECT_NE(message.find("Cannot save " + folder + ": " + folder + " is a folder"), std::string::npos) << message;
+    EXPECT_EQ(scratch.listing(), "pool_folder"); // no temporary left behind
 }
 
 TEST_F(CPopulationTest, FailedSaveKeepsThePreviousFile)
 {
     CAlien_Population& pool = freshPopulation();
     offer(pool, 0.5, 1);
-    const std::string name = std::to_string(getpid()) + "_kept.txt";
+    CScratchFolder scratch;
+    const std::string name = scratch / "kept.txt";
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(pool.save(name));
-    const std::string before = readWholeFile(name);
-    // The temporary file's place is taken by a folder, so the new contents cannot be written.
-    ASSERT_EQ(mkdir((name + ".tmp").c_str(), 0755), 0);
-    offer(pool, 0.7, 2);
-    EXPECT_FALSE(pool.save(name));
     ::testing::internal::GetCapturedStderr();
+    const std::string before = readWholeFile(name);
+    // A file-size limit below the new contents makes the write fail, as a full disk would.
+    offer(pool, 0.7, 2);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = before.size() / 2;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = pool.save(name); // its message is not captured: the capture is a file too
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
     EXPECT_EQ(readWholeFile(name), before);
-    rmdir((name + ".tmp").c_str());
-    std::remove(name.c_str());
+    EXPECT_EQ(scratch.listing(), "kept.txt");
 }
 } // namespace
