@@ -10,6 +10,7 @@
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
+#include "world/outofmemory.h"
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;
@@ -176,6 +177,7 @@ void drawFrame()
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-aliens");
     if (!CParams().loadParameters("params.ini"))
     {
         std::cerr << "Cannot find 'params.ini'" << std::endl;

@@ -12,6 +12,7 @@
 #include "brain/animationtables.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
+#include "world/outofmemory.h"
 #include "world/worldbounds.h"
 
 namespace
@@ -43,6 +44,7 @@ int fail(const std::string& why)
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-soak");
     if (argc < 3)
         return fail(std::string("usage: ") + argv[0] + " PARAMS STEPS [--reproduction]");
     if (!CParams().loadParameters(argv[1]) || !CParams::reportProblems(argv[1]))
