@@ -5,25 +5,15 @@
 #include <cstddef>
 #include <new>
 
+#include "support/heapbytes.h"
+
 namespace
 {
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kNewHandlersRun = false; // AddressSanitizer reports a failed allocation itself
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kNewHandlersRun = false;
-#else
-constexpr bool kNewHandlersRun = true;
-#endif
-#else
-constexpr bool kNewHandlersRun = true;
-#endif
-
-// Asks for more than any machine has; where the sanitizer takes failed allocations over, runs
-// the handler the program installed, as operator new would.
+// Asks for more than any machine has. AddressSanitizer reports a failed allocation itself
+// and never calls a new handler: under it, runs the installed handler as operator new would.
 void allocateMoreThanAnyMachineHas()
 {
-    if (!kNewHandlersRun)
+    if (kAddressSanitizer)
     {
         std::get_new_handler()();
         return;
