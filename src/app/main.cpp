@@ -178,12 +178,7 @@ void drawFrame()
 int main(int argc, char** argv)
 {
     installOutOfMemoryHandler("korvane-aliens");
-    if (!CParams().loadParameters("params.ini"))
-    {
-        std::cerr << "Cannot find 'params.ini'" << std::endl;
-        return 1;
-    }
-    if (!CParams::reportProblems("params.ini"))
+    if (!CParams::loadAndReport("params.ini"))
         return 1;
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
