@@ -176,14 +176,22 @@ std::string memberAndLabel(int index, const CTextWord& label)
     return label.start() == name ? name : name + " (labelled " + quoted(label) + ")";
 }
 
+// A warning when the label of the value at the index spells another member's name.
+std::string orderWarning(int index, const CTextWord& label)
+{
+    const int named = memberNamed(label);
+    if (named < 0 || named == index)
+        return "";
+    return "warning: value " + std::to_string(index + 1) + " (" + g_aSlots[index].szName + ") is labelled "
+           + quoted(label) + ", the name of value " + std::to_string(named + 1)
+           + ": the file's order looks broken (a stray, missing or swapped line?), and values are taken by their "
+             "position";
+}
+
 // Stores the word's value in the slot's member; otherwise says why not.
 bool takeValue(const CTextWord& word, const SParamSlot& slot, std::string& why)
 {
-    int code = CTextWord::NOT_A_NUMBER;
-    if (slot.piValue)
-        code = word.toInt(*slot.piValue);
-    else
-        code = word.toDouble(*slot.pdValue);
+    const int code = slot.piValue ? word.toInt(*slot.piValue) : word.toDouble(*slot.pdValue);
     if (code == CTextWord::NUMBER)
         return true;
     const char* type = slot.piValue ? "an integer" : "a number";
@@ -228,12 +236,8 @@ bool CParams::readParameters(std::istream& in)
                              + ": the value is missing (the file ends before it)";
             break;
         }
-        const int named = memberNamed(label);
-        if (named >= 0 && named != i && s_sOrderWarning.empty())
-            s_sOrderWarning = std::string("warning: value ") + std::to_string(i + 1) + " (" + g_aSlots[i].szName
-                              + ") is labelled " + quoted(label) + ", the name of value " + std::to_string(named + 1)
-                              + ": the file's order looks broken (a stray, missing or swapped line?), and values "
-                                "are taken by their position";
+        if (s_sOrderWarning.empty())
+            s_sOrderWarning = orderWarning(i, label);
         std::string why;
         if (!takeValue(value, g_aSlots[i], why))
         {
