@@ -2,8 +2,9 @@
 
 #include <cstddef>
 
-// The bytes the heap has handed out and not taken back, from the allocator in use: tests
-// that a reader's memory stays bounded compare it before and while they read.
+// heapBytesInUse: the bytes the heap has handed out and not taken back, from the allocator
+// in use; tests that a reader's memory stays bounded compare it before and while it reads.
+// kAddressSanitizer: whether AddressSanitizer's allocator is that allocator.
 #if defined(__SANITIZE_ADDRESS__)
 #define KA_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
@@ -13,7 +14,8 @@
 #endif
 
 #ifdef KA_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's own count; declared here as not every compiler ships its header.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 constexpr bool kAddressSanitizer = true;
 inline size_t heapBytesInUse()
 {
