@@ -40,7 +40,7 @@ void setUpGl()
 
 int main(int argc, char** argv)
 {
-    if (!CParams().loadParameters("params.ini") || !CParams::reportProblems("params.ini"))
+    if (!CParams::loadAndReport("params.ini"))
         return 1;
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

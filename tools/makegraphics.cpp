@@ -2,6 +2,7 @@
 // Every picture comes from signed-distance shapes lit from the top left; the random numbers
 // are seeded, so each run writes the same bytes.
 #include "render/cbitmap.h"
+#include "world/outofmemory.h"
 #include "world/safefile.h"
 
 #include <algorithm>
@@ -578,6 +579,7 @@ struct SSprite
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-makegraphics");
     const std::string folder = argc > 1 ? argv[1] : "graphics";
     const std::vector<SSprite> sprites = {
         {"bckgrnd", nullptr, drawBackground},

@@ -60,9 +60,12 @@ void CAlien_Red::update(SAction action, double dt)
     if (action.fire == ACTION_FIRE)
         fire();
     CAlien::update(action, dt);
+    // The rate is at most 360 either way, so one correction keeps the angle in [0, 360].
     m_dTurretAngle += CParams::Alien_Red_TurretTurnRate;
     if (m_dTurretAngle > 360)
         m_dTurretAngle -= 360;
+    else if (m_dTurretAngle < 0)
+        m_dTurretAngle += 360;
 }
 
 void CAlien_Red::fire()

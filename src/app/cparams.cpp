@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <sstream>
 
 #include "brain/cneuralnet.h"
+#include "world/ctextword.h"
+#include "world/safefile.h"
+#include "world/worldmemory.h"
 
 int CParams::Window_Width = 0;
 int CParams::Window_Height = 0;
@@ -69,7 +72,8 @@ double CParams::Reserved_58 = 0.0;
 double CParams::Window_Diagonal = 0.0;
 double CParams::Alien_Diagonal = 0.0;
 int CParams::s_iNumValuesRead = 0;
-std::vector<std::string> CParams::s_vLabels;
+std::string CParams::s_sReadProblem;
+std::string CParams::s_sOrderWarning;
 
 namespace
 {
@@ -148,44 +152,98 @@ const SParamSlot g_aSlots[CParams::NumLoaded] = {
 #undef INT_SLOT
 #undef DOUBLE_SLOT
 
-// Extracts into a temporary first: a failed extraction would write 0 into the member.
-template <typename T> bool readValue(std::istream& in, T* pTarget)
+// Quotes a word of the file: short and printable whatever it holds.
+std::string quoted(const CTextWord& word)
 {
-    T value{};
-    if (!(in >> value))
-        return false;
-    *pTarget = value;
-    return true;
+    return "'" + printableExcerpt(word.start() + (word.isCut() ? "..." : "")) + "'";
 }
 
-bool readSlot(std::istream& in, const SParamSlot& slot)
+// The index of the member the word names, or -1.
+int memberNamed(const CTextWord& word)
 {
-    return slot.piValue ? readValue(in, slot.piValue) : readValue(in, slot.pdValue);
+    if (word.isCut())
+        return -1;
+    for (int i = 0; i < CParams::NumLoaded; ++i)
+        if (word.start() == g_aSlots[i].szName)
+            return i;
+    return -1;
+}
+
+// The member, and how the file labelled it when that was something else.
+std::string memberAndLabel(int index, const CTextWord& label)
+{
+    const std::string name = g_aSlots[index].szName;
+    return label.start() == name ? name : name + " (labelled " + quoted(label) + ")";
+}
+
+// A warning when the label of the value at the index spells another member's name.
+std::string orderWarning(int index, const CTextWord& label)
+{
+    const int named = memberNamed(label);
+    if (named < 0 || named == index)
+        return "";
+    return "warning: value " + std::to_string(index + 1) + " (" + g_aSlots[index].szName + ") is labelled "
+           + quoted(label) + ", the name of value " + std::to_string(named + 1)
+           + ": the file's order looks broken (a stray, missing or swapped line?), and values are taken by their "
+             "position";
+}
+
+// Stores the word's value in the slot's member; otherwise says why not.
+bool takeValue(const CTextWord& word, const SParamSlot& slot, std::string& why)
+{
+    const int code = slot.piValue ? word.toInt(*slot.piValue) : word.toDouble(*slot.pdValue);
+    if (code == CTextWord::NUMBER)
+        return true;
+    const char* type = slot.piValue ? "an integer" : "a number";
+    if (code == CTextWord::NOT_A_NUMBER)
+        why = quoted(word) + " is not " + type;
+    else if (slot.piValue)
+        why = quoted(word) + " is outside the range of an integer (-2147483648 to 2147483647)";
+    else
+        why = quoted(word) + " is too large for a number (the largest is about 1.8e308)";
+    return false;
 }
 } // namespace
 
-bool CParams::loadParameters(const char* szFileName)
+bool CParams::loadParameters(const char* szFileName, std::string& error)
 {
-    std::ifstream in(szFileName);
-    if (!in)
+    std::string contents;
+    if (!readRegularFile(szFileName, MaxFileBytes, contents, error))
         return false;
+    std::istringstream in(contents);
     readParameters(in);
     return true;
+}
+
+bool CParams::loadParameters(const char* szFileName)
+{
+    std::string ignored;
+    return loadParameters(szFileName, ignored);
 }
 
 bool CParams::readParameters(std::istream& in)
 {
     s_iNumValuesRead = 0;
-    s_vLabels.clear();
-    for (const SParamSlot& slot : g_aSlots)
+    s_sReadProblem.clear();
+    s_sOrderWarning.clear();
+    CTextWord label, value;
+    for (int i = 0; i < NumLoaded; ++i)
     {
-        // A label is one word of any length; a long one is skipped whole.
-        std::string label;
-        if (!(in >> label))
+        const bool labelRead = label.read(in);
+        if (!labelRead || !value.read(in))
+        {
+            s_sReadProblem = (labelRead ? memberAndLabel(i, label) : std::string(g_aSlots[i].szName))
+                             + ": the value is missing (the file ends before it)";
             break;
-        s_vLabels.push_back(label);
-        if (!readSlot(in, slot))
+        }
+        if (s_sOrderWarning.empty())
+            s_sOrderWarning = orderWarning(i, label);
+        std::string why;
+        if (!takeValue(value, g_aSlots[i], why))
+        {
+            s_sReadProblem = memberAndLabel(i, label) + ": " + why;
             break;
+        }
         ++s_iNumValuesRead;
     }
 
@@ -216,7 +274,8 @@ void CParams::resetToInitialValues()
     Window_Diagonal = 0.0;
     Alien_Diagonal = 0.0;
     s_iNumValuesRead = 0;
-    s_vLabels.clear();
+    s_sReadProblem.clear();
+    s_sOrderWarning.clear();
 }
 
 namespace
@@ -227,6 +286,20 @@ constexpr int kMaxFramesPerSecond = 1000;
 constexpr int kMaxAliens = 10000;
 constexpr int kMaxNetworkSize = 1000;
 constexpr long long kMaxWeightsPerNetwork = 1000000;
+// Counts of world steps: a billion is a year at 30 steps a second, and a count plus one
+// stays an int.
+constexpr int kMaxSteps = 1000000000;
+// A bullet flies until it has left the window widened by an alien box on every side: at
+// most the box's width plus its height. It must get there within this many world steps
+// (33 s at 30 steps a second; the shipped bullets take 76), which bounds the bullets in
+// flight at once.
+constexpr double kMaxBulletFlightSteps = 1000;
+// Weights start in (-1, 1) and a mutation moves one by less than Alien_MaxPerturbation,
+// so after n mutations in its line of descent a weight is below 1 + n x this bound: even
+// 1e20 mutations, far beyond any run, leave it below 1e26, and the networks' sums of
+// weights times inputs (at most 1001 of them, each input at most a window's width) stay
+// far from overflowing to infinity.
+constexpr double kMaxPerturbation = 1e6;
 
 // Collects one line per broken rule.
 class CRuleList
@@ -254,6 +327,10 @@ private:
 #define REQUIRE_NON_NEGATIVE(rules, member) REQUIRE(rules, CParams::member >= 0, member, "must not be negative")
 #define REQUIRE_AT_MOST(rules, member, limit) \
     REQUIRE(rules, CParams::member <= (limit), member, "must be at most " + std::to_string(limit))
+#define REQUIRE_FROM_TO(rules, member, lowest, highest, rule) \
+    REQUIRE(rules, CParams::member >= (lowest) && CParams::member <= (highest), member, rule)
+// Boxes of less than a pixel make the look-ahead walk and the bullets crawl.
+#define REQUIRE_ONE_PIXEL(rules, member) REQUIRE(rules, CParams::member >= 1, member, "must be at least 1 (pixel)")
 // A network's hidden layers need neurons, as the brain reader demands of saved brains.
 #define REQUIRE_NEURONS_IF_HIDDEN(rules, net)                                                                    \
     REQUIRE(rules, CParams::net##_NumHiddenLayers <= 0 || CParams::net##_NeuronsPerHiddenLayer >= 1,           \
@@ -282,8 +359,8 @@ void checkWindowAndTiming(CRuleList& rules)
 
 void checkAliens(CRuleList& rules)
 {
-    REQUIRE_POSITIVE(rules, Alien_Width);
-    REQUIRE_POSITIVE(rules, Alien_Height);
+    REQUIRE_ONE_PIXEL(rules, Alien_Width);
+    REQUIRE_ONE_PIXEL(rules, Alien_Height);
     REQUIRE_POSITIVE(rules, Alien_Mass);
     REQUIRE_NON_NEGATIVE(rules, Alien_DyingTime);
     REQUIRE_NON_NEGATIVE(rules, Alien_BeingBornTime);
@@ -295,6 +372,9 @@ void checkAliens(CRuleList& rules)
     REQUIRE_POSITIVE(rules, Alien_SensorMaxTime);
     REQUIRE_POSITIVE(rules, Alien_Green_SpawnInterval);
     REQUIRE_NON_NEGATIVE(rules, Alien_Red_FireDelay);
+    REQUIRE_AT_MOST(rules, Alien_Red_FireDelay, kMaxSteps);
+    // One correction a step keeps the turret's angle within [0, 360].
+    REQUIRE_FROM_TO(rules, Alien_Red_TurretTurnRate, -360, 360, "must be from -360 to 360");
     REQUIRE_NON_NEGATIVE(rules, Alien_NumberOfGreen);
     REQUIRE_AT_MOST(rules, Alien_NumberOfGreen, kMaxAliens);
     REQUIRE_NON_NEGATIVE(rules, Alien_NumberOfRed);
@@ -355,8 +435,10 @@ void checkEvolution(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Alien_NumberInPool, kMaxAliens);
     REQUIRE(rules, CParams::Alien_PercentBestInPool >= 1 && CParams::Alien_PercentBestInPool <= 100,
             Alien_PercentBestInPool, "must be from 1 to 100");
-    REQUIRE_NON_NEGATIVE(rules, Alien_MutationRate);
-    REQUIRE_NON_NEGATIVE(rules, Alien_MaxPerturbation);
+    REQUIRE_FROM_TO(rules, Alien_ProbCloneFromBest, 0, 1, "must be from 0 to 1");
+    REQUIRE_FROM_TO(rules, Alien_CrossoverRate, 0, 1, "must be from 0 to 1");
+    REQUIRE_FROM_TO(rules, Alien_MutationRate, 0, 100, "must be from 0 to 100");
+    REQUIRE_FROM_TO(rules, Alien_MaxPerturbation, 0, kMaxPerturbation, "must be from 0 to 1000000");
 }
 
 void checkGunAndBullets(CRuleList& rules)
@@ -364,28 +446,52 @@ void checkGunAndBullets(CRuleList& rules)
     REQUIRE_POSITIVE(rules, Gun_Mass);
     REQUIRE_NON_NEGATIVE(rules, Gun_MaxSpeed);
     REQUIRE_NON_NEGATIVE(rules, Gun_MovementForce);
-    REQUIRE_POSITIVE(rules, Gun_Width);
+    REQUIRE_ONE_PIXEL(rules, Gun_Width);
     REQUIRE(rules, CParams::Gun_Width < CParams::Window_Width, Gun_Width, "must be less than Window_Width");
-    REQUIRE_POSITIVE(rules, Gun_Height);
+    REQUIRE_ONE_PIXEL(rules, Gun_Height);
     REQUIRE_NON_NEGATIVE(rules, Gun_AutoDirectionInterval);
+    REQUIRE_AT_MOST(rules, Gun_AutoDirectionInterval, kMaxSteps);
     REQUIRE_NON_NEGATIVE(rules, Gun_FireInterval);
-    REQUIRE_POSITIVE(rules, Bullet_Width);
-    REQUIRE_POSITIVE(rules, Bullet_Height);
+    REQUIRE_AT_MOST(rules, Gun_FireInterval, kMaxSteps);
+    REQUIRE_ONE_PIXEL(rules, Bullet_Width);
+    REQUIRE_ONE_PIXEL(rules, Bullet_Height);
     // A bullet that does not move never leaves the window and is never removed.
     REQUIRE_POSITIVE(rules, Bullet_Speed);
+}
+
+// Only meaningful once the window, the clock and the sizes are within their bounds.
+void checkBulletFlight(CRuleList& rules)
+{
+    const double stepMs = 1000.0 / CParams::Game_FramesPerSecond;
+    const double flight = (CParams::Window_Width + 2 * CParams::Alien_Width)
+                          + (CParams::Window_Height + 2 * CParams::Alien_Height);
+    const double slowest = flight / (kMaxBulletFlightSteps * stepMs);
+    std::ostringstream rule;
+    rule << "must carry a bullet out of the window within " << kMaxBulletFlightSteps << " steps: at least "
+         << slowest << " here";
+    REQUIRE(rules, CParams::Bullet_Speed >= slowest, Bullet_Speed, rule.str());
+}
+
+// Only meaningful once every other rule holds: the estimate counts what they bound.
+void checkMemory(CRuleList& rules, const std::string& fileName)
+{
+    const double need = estimateWorldBytes();
+    if (need <= CParams::MaxMemoryBytes)
+        return;
+    constexpr double kGiB = 1024.0 * 1024 * 1024;
+    std::ostringstream line;
+    line << fileName << ": these values need about " << std::fixed << std::setprecision(1) << need / kGiB
+         << " GiB of memory, more than the " << std::setprecision(0) << CParams::MaxMemoryBytes / kGiB
+         << " GiB allowed (aliens' and pools' brains, bullets)";
+    rules.m_vProblems.push_back(line.str());
 }
 } // namespace
 
 std::vector<std::string> CParams::validate(const std::string& fileName)
 {
+    // Later values are unread too; their rules would only repeat this one problem.
     if (s_iNumValuesRead < NumLoaded)
-    {
-        // Later values are unread too; their rules would only repeat this one problem.
-        const int index = s_iNumValuesRead;
-        const std::string label =
-            index < static_cast<int>(s_vLabels.size()) ? s_vLabels[index] : g_aSlots[index].szName;
-        return {fileName + ": value " + std::to_string(index + 1) + " (" + label + ") is missing or not a number"};
-    }
+        return {fileName + ": " + s_sReadProblem};
     CRuleList rules(fileName);
     checkFinite(rules);
     checkWindowAndTiming(rules);
@@ -395,13 +501,37 @@ std::vector<std::string> CParams::validate(const std::string& fileName)
         checkNetworkWeights(rules);
     checkEvolution(rules);
     checkGunAndBullets(rules);
+    if (rules.m_vProblems.empty())
+        checkBulletFlight(rules);
+    if (rules.m_vProblems.empty())
+        checkMemory(rules, fileName);
     return rules.m_vProblems;
+}
+
+std::vector<std::string> CParams::warnings(const std::string& fileName)
+{
+    if (s_sOrderWarning.empty())
+        return {};
+    return {fileName + ": " + s_sOrderWarning};
 }
 
 bool CParams::reportProblems(const std::string& fileName)
 {
+    for (const std::string& warning : warnings(fileName))
+        std::cerr << warning << '\n';
     const std::vector<std::string> problems = validate(fileName);
     for (const std::string& problem : problems)
         std::cerr << problem << '\n';
     return problems.empty();
+}
+
+bool CParams::loadAndReport(const std::string& fileName)
+{
+    std::string error;
+    if (!CParams().loadParameters(fileName.c_str(), error))
+    {
+        std::cerr << "Cannot find '" << fileName << "'\n" << fileName << ": " << error << std::endl;
+        return false;
+    }
+    return reportProblems(fileName);
 }

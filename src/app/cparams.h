@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -74,21 +75,46 @@ public:
     static double Alien_Diagonal;
 
     static constexpr int NumLoaded = 58;
+    // The largest parameter file read: the shipped one is 1.4 kB.
+    static constexpr size_t MaxFileBytes = 1 << 20;
+    // The most memory a set of values may make the world hold (see validate): what a
+    // desktop machine can give one program. The shipped values need about 0.2 MB, and
+    // 10,000 + 10,000 aliens of the shipped networks about 90 MB.
+    static constexpr double MaxMemoryBytes = 4.0 * 1024 * 1024 * 1024;
 
-    // Reads the file with readParameters. True when the file could be opened, whatever
-    // it holds.
+    // Reads the file with readParameters, if it is a regular file of at most MaxFileBytes
+    // (a folder, FIFO or device is refused without being opened for reading). False, with
+    // the reason in error ("Permission denied", "is a folder", "is not a regular file"...),
+    // when it cannot be read; true otherwise, whatever it holds.
+    bool loadParameters(const char* szFileName, std::string& error);
     bool loadParameters(const char* szFileName);
 
-    // Reads the label/value pairs by position; labels are not examined. Unreadable values
-    // leave that member and every later one as they were. True when every value was read.
+    // Reads the label/value pairs by position. A value must be one whole word of its
+    // member's type; the first that is missing or is not leaves that member and every later
+    // one as they were. Labels are not examined for loading, but one that spells another
+    // member's name gives a warning: the file's order looks broken, and values are still
+    // taken by position. However long a word, only its first characters are kept. True when
+    // every value was read.
     static bool readParameters(std::istream& in);
 
-    // One line per broken rule of the values now loaded, each naming the file, the
-    // member and its value; empty when the game can run on them.
+    // One line per broken rule of the values now loaded, each naming the file and the
+    // member, and quoting the value; empty when the game can run on them. A file that could
+    // not be read whole gets one line, naming the first member it could not give a value.
+    // Every loop the world runs is bounded through these rules, and a set of values whose
+    // world would hold more than MaxMemoryBytes is refused with the estimate.
     static std::vector<std::string> validate(const std::string& fileName);
 
-    // Prints every problem validate finds to the standard error stream; true when none.
+    // Warnings about the last file read that do not refuse it (its order looks broken).
+    static std::vector<std::string> warnings(const std::string& fileName);
+
+    // Prints the warnings and every problem validate finds to the standard error stream;
+    // true when there is no problem.
     static bool reportProblems(const std::string& fileName);
+
+    // Loads the file and reports, on the standard error stream, why it cannot be read
+    // ("Cannot find '<name>'" and the reason on the next line) or what is wrong with its
+    // values; true when the game can run on them.
+    static bool loadAndReport(const std::string& fileName);
 
     // Recomputes the derived members from the loaded ones (loading does this itself).
     static void updateDerived();
@@ -97,6 +123,7 @@ public:
     static void resetToInitialValues();
 
 private:
-    static int s_iNumValuesRead;            // values the last load took from its file
-    static std::vector<std::string> s_vLabels; // the labels as that file wrote them
+    static int s_iNumValuesRead;        // values the last load took from its file
+    static std::string s_sReadProblem;  // why the next value could not be read
+    static std::string s_sOrderWarning; // a label that spells another member's name
 };

@@ -10,6 +10,7 @@
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
+#include "world/outofmemory.h"
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;
@@ -176,12 +177,8 @@ void drawFrame()
 
 int main(int argc, char** argv)
 {
-    if (!CParams().loadParameters("params.ini"))
-    {
-        std::cerr << "Cannot find 'params.ini'" << std::endl;
-        return 1;
-    }
-    if (!CParams::reportProblems("params.ini"))
+    installOutOfMemoryHandler("korvane-aliens");
+    if (!CParams::loadAndReport("params.ini"))
         return 1;
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

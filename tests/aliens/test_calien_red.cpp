@@ -75,6 +75,37 @@ TEST_F(CAlienRedTest, TurretWrapsPast360)
     EXPECT_DOUBLE_EQ(red.getTurretAngle(), 4);
 }
 
+// A negative rate used to turn the angle ever further below 0; with the extreme rates the
+// angle and so the look-ahead walk went non-finite.
+TEST_F(CAlienRedTest, TurretAngleLeavingItsRangeForNegativeRatesIsMended)
+{
+    CParams::Alien_Red_TurretTurnRate = -7;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    red.update(kUpNoFire, 1);
+    EXPECT_DOUBLE_EQ(red.getTurretAngle(), 353);
+    for (int i = 0; i < 1000; ++i)
+    {
+        red.update(kUpNoFire, 1);
+        ASSERT_GE(red.getTurretAngle(), 0);
+        ASSERT_LE(red.getTurretAngle(), 360);
+    }
+}
+
+TEST_F(CAlienRedTest, TurretAtTheExtremeRatesStaysInRange)
+{
+    for (double rate : {360.0, -360.0, 359.5})
+    {
+        CParams::Alien_Red_TurretTurnRate = rate;
+        CAlien_Red red(400, 300, CParams::Alien_Mass);
+        for (int i = 0; i < 5; ++i)
+        {
+            red.update(kUpNoFire, 1);
+            EXPECT_GE(red.getTurretAngle(), 0) << rate;
+            EXPECT_LE(red.getTurretAngle(), 360) << rate;
+        }
+    }
+}
+
 TEST_F(CAlienRedTest, BulletLeavesAlongTheTurret)
 {
     CAlien_Red red(400, 300, CParams::Alien_Mass);

@@ -2,11 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <sstream>
+#include <streambuf>
 
+#include "support/heapbytes.h"
 #include "support/scratchfile.h"
+#include "support/scratchfolder.h"
 
 namespace
 {
@@ -59,7 +70,7 @@ TEST_F(CParamsTest, EmptyFileKeepsInitialValues)
     EXPECT_EQ(CParams::Window_Diagonal, 0.0);
     EXPECT_EQ(CParams::Alien_Diagonal, 0.0);
     EXPECT_EQ(joined(CParams::validate("params.ini")),
-              "params.ini: value 1 (Window_Width) is missing or not a number\n");
+              "params.ini: Window_Width: the value is missing (the file ends before it)\n");
 }
 
 TEST_F(CParamsTest, ShippedFileLoadsEveryValueAndPassesValidation)
@@ -85,6 +96,7 @@ TEST_F(CParamsTest, LabelsAreNotExamined)
     EXPECT_EQ(CParams::Alien_MaxSpeed, speed);
     EXPECT_EQ(CParams::Gun_AutoDirectionInterval, autoMode);
     EXPECT_TRUE(CParams::validate("params.ini").empty());
+    EXPECT_TRUE(CParams::warnings("params.ini").empty());
 }
 
 TEST_F(CParamsTest, PairsMaySpanLines)
@@ -96,14 +108,13 @@ TEST_F(CParamsTest, PairsMaySpanLines)
     EXPECT_DOUBLE_EQ(CParams::Window_Diagonal, 1000.0);
 }
 
-TEST_F(CParamsTest, FractionalIntShiftsTheRestAndStopsLoading)
+// The stream read 12 and took ".5" for the next label, blaming the value after it.
+TEST_F(CParamsTest, FractionalIntBlamedOnTheNextValueIsMended)
 {
     ASSERT_TRUE(load("Window_Width 12.5 Window_Height 600 Game_FramesPerSecond 30\n"));
-    EXPECT_EQ(CParams::Window_Width, 12);
-    // ".5" was taken as the next label, so "Window_Height" met the value extraction and failed.
+    EXPECT_EQ(CParams::Window_Width, 0);
     EXPECT_EQ(CParams::Window_Height, 0);
-    EXPECT_EQ(CParams::Game_FramesPerSecond, 0);
-    EXPECT_EQ(joined(CParams::validate("params.ini")), "params.ini: value 2 (.5) is missing or not a number\n");
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "params.ini: Window_Width: '12.5' is not an integer\n");
 }
 
 TEST_F(CParamsTest, FailedValueKeepsThePreviousValueNotZero)
@@ -132,11 +143,10 @@ TEST_F(CParamsTest, TruncatedFileNamesTheFirstMissingValue)
         cut = text.find('\n', cut) + 1;
     ASSERT_TRUE(load(text.substr(0, cut)));
     EXPECT_EQ(joined(CParams::validate("params.ini")),
-              "params.ini: value 12 (Alien_BeingBornTime) is missing or not a number\n");
+              "params.ini: Alien_BeingBornTime: the value is missing (the file ends before it)\n");
 
     ASSERT_TRUE(load(shippedWith("Alien_BeingBornTime", "soon")));
-    EXPECT_EQ(joined(CParams::validate("params.ini")),
-              "params.ini: value 12 (Alien_BeingBornTime) is missing or not a number\n");
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "params.ini: Alien_BeingBornTime: 'soon' is not a number\n");
 }
 
 struct SBrokenValue
@@ -231,7 +241,8 @@ TEST_F(CParamsTest, ReadingAStreamTellsWhetherEveryValueWasRead)
     EXPECT_FALSE(CParams::readParameters(truncated));
     EXPECT_EQ(CParams::Window_Width, 640);
     EXPECT_EQ(CParams::Window_Height, 480);
-    EXPECT_EQ(joined(CParams::validate("stream")), "stream: value 3 (Game_FramesPerSecond) is missing or not a number\n");
+    EXPECT_EQ(joined(CParams::validate("stream")),
+              "stream: Game_FramesPerSecond: the value is missing (the file ends before it)\n");
 }
 
 TEST_F(CParamsTest, OversizedNetworkIsRefused)
@@ -240,5 +251,377 @@ TEST_F(CParamsTest, OversizedNetworkIsRefused)
                                    "Alien_NN_Movement_NeuronsPerHiddenLayer", "1000")));
     EXPECT_EQ(joined(CParams::validate("params.ini")),
               "params.ini: Alien_NN_Movement_NeuronsPerHiddenLayer = 1000 makes a network of more than 1000000 weights\n");
+}
+
+// The only problem the text's values have.
+void expectOnlyProblem(const std::string& text, const std::string& expected)
+{
+    CScratchFile file("params_rule.ini", text);
+    ASSERT_TRUE(CParams().loadParameters(file.path()));
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << expected;
+    EXPECT_EQ(problems[0], "params.ini: " + expected);
+}
+
+std::string shippedWithEach(std::initializer_list<std::pair<const char*, const char*>> values)
+{
+    std::string text = shippedParams();
+    for (const auto& [member, value] : values)
+        text = withValue(text, member, value);
+    return text;
+}
+
+TEST_F(CParamsTest, ValueBlamedOnALaterMemberOrAPartOfItsTokenIsMended)
+{
+    expectOnlyProblem(shippedWith("Window_Width", "1e308"), "Window_Width: '1e308' is not an integer");
+    expectOnlyProblem(shippedWith("Window_Width", "0x1E"), "Window_Width: '0x1E' is not an integer");
+    expectOnlyProblem(shippedWith("Alien_Width", "abc"), "Alien_Width: 'abc' is not a number");
+    expectOnlyProblem(shippedWith("Alien_Width", "32px"), "Alien_Width: '32px' is not a number");
+    expectOnlyProblem(shippedWith("Window_Height", "2147483648"),
+                      "Window_Height: '2147483648' is outside the range of an integer (-2147483648 to 2147483647)");
+}
+
+TEST_F(CParamsTest, NanInfinityHexAndOverflowAreRefusedNamingTheMember)
+{
+    expectOnlyProblem(shippedWith("Alien_Mass", "nan"), "Alien_Mass: 'nan' is not a number");
+    expectOnlyProblem(shippedWith("Alien_Mass", "inf"), "Alien_Mass: 'inf' is not a number");
+    expectOnlyProblem(shippedWith("Alien_Mass", "-inf"), "Alien_Mass: '-inf' is not a number");
+    expectOnlyProblem(shippedWith("Alien_Mass", "0x1p3"), "Alien_Mass: '0x1p3' is not a number");
+    expectOnlyProblem(shippedWith("Alien_Mass", "1e309"),
+                      "Alien_Mass: '1e309' is too large for a number (the largest is about 1.8e308)");
+}
+
+TEST_F(CParamsTest, SignsAndLeadingZerosReadAsBefore)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Window_TopMargin", "+40"}, {"Window_BottomMargin", "0150"},
+                                      {"Alien_ReproductionOn", "-0"}, {"Alien_Mass", "+1e3"}, {"NN_Bias", "-1."}})));
+    EXPECT_EQ(CParams::Window_TopMargin, 40);
+    EXPECT_EQ(CParams::Window_BottomMargin, 150);
+    EXPECT_EQ(CParams::Alien_ReproductionOn, 0);
+    EXPECT_EQ(CParams::Alien_Mass, 1000.0);
+    EXPECT_EQ(CParams::NN_Bias, -1.0);
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, LineEndsByteOrderMarkAndTabsReadAsBefore)
+{
+    const std::string shipped = shippedParams();
+    const std::string crlf = std::regex_replace(shipped, std::regex("\n"), "\r\n");
+    const std::string tabs = std::regex_replace(shipped, std::regex(" "), "\t \t");
+    for (const std::string& text : {crlf, "\xEF\xBB\xBF" + shipped, tabs, "\xEF\xBB\xBF" + crlf})
+    {
+        CParams::resetToInitialValues();
+        ASSERT_TRUE(load(text));
+        EXPECT_EQ(CParams::Window_Width, 800);
+        EXPECT_EQ(CParams::Alien_MaxSpeed, 0.15);
+        EXPECT_EQ(CParams::Bullet_Speed, 0.6);
+        EXPECT_EQ(CParams::Gun_AutoMode, 0);
+        EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+        EXPECT_TRUE(CParams::warnings("params.ini").empty());
+    }
+}
+
+TEST_F(CParamsTest, StrayLineShiftingEveryLaterValueSilentlyIsMended)
+{
+    std::string text = shippedParams();
+    text.insert(text.find('\n') + 1, "Comment 5\n");
+    ASSERT_TRUE(load(text));
+    EXPECT_EQ(CParams::Window_Height, 5);
+    EXPECT_EQ(joined(CParams::warnings("params.ini")),
+              "params.ini: warning: value 3 (Game_FramesPerSecond) is labelled 'Window_Height', the name of value 2: "
+              "the file's order looks broken (a stray, missing or swapped line?), and values are taken by their "
+              "position\n");
+}
+
+// A warning alone does not refuse the file: labels are for the reader of the file.
+TEST_F(CParamsTest, SwappedLinesTakenSilentlyIsMended)
+{
+    const std::string text = std::regex_replace(shippedParams(), std::regex("(Alien_DyingTime [^\n]*)\n(Alien_BeingBornTime [^\n]*)\n"),
+                                                "$2\n$1\n");
+    ASSERT_TRUE(load(text));
+    EXPECT_EQ(CParams::Alien_DyingTime, 1000.0);
+    EXPECT_EQ(CParams::Alien_BeingBornTime, 600.0);
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+    EXPECT_EQ(joined(CParams::warnings("params.ini")),
+              "params.ini: warning: value 11 (Alien_DyingTime) is labelled 'Alien_BeingBornTime', the name of value "
+              "12: the file's order looks broken (a stray, missing or swapped line?), and values are taken by their "
+              "position\n");
+}
+
+TEST_F(CParamsTest, EscapeCodesOfTheFilePrintedRawIsMended)
+{
+    ASSERT_TRUE(load("\x1b[2J\x1b]0;title\x07 x\n"));
+    EXPECT_EQ(joined(CParams::validate("params.ini")),
+              "params.ini: Window_Width (labelled '\\x1B[2J\\x1B]0;title\\x07'): 'x' is not an integer\n");
+    ASSERT_TRUE(load("Window_Width \x1b[31m800\n"));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "params.ini: Window_Width: '\\x1B[31m800' is not an integer\n");
+}
+
+// Hands out a label of the given length a piece at a time, then the rest of a file, and
+// notes the most the heap held while the reader asked for more.
+class CLongLabelBuffer : public std::streambuf
+{
+public:
+    CLongLabelBuffer(size_t labelLength, const std::string& rest)
+        : m_left(labelLength), m_sPiece(1 << 16, 'L'), m_sRest(rest), m_peak(heapBytesInUse())
+    {
+    }
+    size_t peak() const { return m_peak; }
+
+protected:
+    int_type underflow() override
+    {
+        m_peak = std::max(m_peak, heapBytesInUse());
+        std::string* source = m_left > 0 ? &m_sPiece : m_bRestGiven ? nullptr : &m_sRest;
+        if (!source)
+            return traits_type::eof();
+        const size_t n = source == &m_sPiece ? std::min(m_left, m_sPiece.size()) : m_sRest.size();
+        if (source == &m_sPiece)
+            m_left -= n;
+        else
+            m_bRestGiven = true;
+        setg(source->data(), source->data(), source->data() + n);
+        return traits_type::to_int_type(source->front());
+    }
+
+private:
+    size_t m_left;
+    std::string m_sPiece;
+    std::string m_sRest;
+    bool m_bRestGiven = false;
+    size_t m_peak;
+};
+
+TEST_F(CParamsTest, HugeLabelStoredWholeAndEchoedWholeIsMended)
+{
+    const size_t before = heapBytesInUse();
+    CLongLabelBuffer buffer(100000000, " 1e308\n");
+    std::istream in(&buffer);
+    EXPECT_FALSE(CParams::readParameters(in));
+    EXPECT_LT(static_cast<long long>(buffer.peak()) - static_cast<long long>(before), 1 << 20);
+    EXPECT_EQ(joined(CParams::validate("params.ini")),
+              "params.ini: Window_Width (labelled '" + std::string(40, 'L') + "...'): '1e308' is not an integer\n");
+}
+
+TEST_F(CParamsTest, HugeFileReadWholeIsMended)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    const std::string path = folder / "params.ini";
+    std::ofstream(path) << "Window_Width ";
+    ASSERT_EQ(truncate(path.c_str(), 100000000), 0);
+    std::string error;
+    CParams::Window_Width = 123;
+    EXPECT_FALSE(CParams().loadParameters(path.c_str(), error));
+    EXPECT_EQ(error, "is larger than 1048576 bytes");
+    EXPECT_EQ(CParams::Window_Width, 123);
+}
+
+// The reason the parameter file at the path cannot be read; empty when it can.
+std::string whyNotLoaded(const std::string& path)
+{
+    std::string error;
+    return CParams().loadParameters(path.c_str(), error) ? "" : error;
+}
+
+TEST_F(CParamsTest, FifoOrFolderAsTheParameterFileHangingOrMisreadIsMended)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((folder / "folder").c_str(), 0700), 0);
+    CParams::Window_Width = 123;
+    EXPECT_EQ(whyNotLoaded(folder / "fifo"), "is not a regular file");
+    EXPECT_EQ(whyNotLoaded(folder / "folder"), "is a folder");
+    EXPECT_EQ(CParams::Window_Width, 123);
+}
+
+TEST_F(CParamsTest, DeviceBehindALinkGrowingMemoryWithoutBoundIsMended)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    // A node of its own with the numbers of an endless device; never opened for reading.
+    if (mknod((folder / "zero").c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+        GTEST_SKIP() << "mknod is refused here";
+    ASSERT_EQ(symlink((folder / "zero").c_str(), (folder / "params.ini").c_str()), 0);
+    EXPECT_EQ(whyNotLoaded(folder / "zero"), "is not a regular file");
+    EXPECT_EQ(whyNotLoaded(folder / "params.ini"), "is not a regular file");
+}
+
+TEST_F(CParamsTest, DanglingAndLoopingLinksAreRefusedWithTheReason)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    ASSERT_EQ(symlink("missing.ini", (folder / "dangling").c_str()), 0);
+    ASSERT_EQ(symlink("b", (folder / "a").c_str()), 0);
+    ASSERT_EQ(symlink("a", (folder / "b").c_str()), 0);
+    EXPECT_EQ(whyNotLoaded(folder / "dangling"), "No such file or directory");
+    EXPECT_EQ(whyNotLoaded(folder / "a"), "Too many levels of symbolic links");
+}
+
+TEST_F(CParamsTest, UnreadableFileGivesThePermissionReason)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    const std::string path = folder / "params.ini";
+    std::ofstream(path) << shippedParams();
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    if (access(path.c_str(), R_OK) == 0)
+        GTEST_SKIP() << "this user reads files without read permission";
+    EXPECT_EQ(whyNotLoaded(path), "Permission denied");
+}
+
+TEST_F(CParamsTest, LoadAndReportGivesTheReasonOnTheLineAfterCannotFind)
+{
+    CScratchFolder folder;
+    ASSERT_TRUE(folder.isReady());
+    ASSERT_EQ(mkdir((folder / "params.ini").c_str(), 0700), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CParams::loadAndReport(folder / "params.ini"));
+    const std::string path = folder / "params.ini";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Cannot find '" + path + "'\n" + path + ": is a folder\n");
+}
+
+TEST_F(CParamsTest, RandomBytesAreRefusedWithOnePrintableLine)
+{
+    std::srand(3);
+    for (int file = 0; file < 50; ++file)
+    {
+        std::string bytes(2000, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(std::rand() % 256);
+        ASSERT_TRUE(load(bytes));
+        const std::vector<std::string> problems = CParams::validate("params.ini");
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_TRUE(std::all_of(problems[0].begin(), problems[0].end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+            << problems[0];
+        EXPECT_LT(problems[0].size(), 400u); // two excerpts of 40 characters, each shown in at most four
+    }
+}
+
+TEST_F(CParamsTest, TurretRateMakingTheLookAheadWalkEndlessIsMended)
+{
+    expectOnlyProblem(shippedWith("Alien_Red_TurretTurnRate", "1e308"),
+                      "Alien_Red_TurretTurnRate = 1e+308 must be from -360 to 360");
+    expectOnlyProblem(shippedWith("Alien_Red_TurretTurnRate", "-1e308"),
+                      "Alien_Red_TurretTurnRate = -1e+308 must be from -360 to 360");
+    for (const char* rate : {"360", "-360", "-7"})
+    {
+        ASSERT_TRUE(load(shippedWith("Alien_Red_TurretTurnRate", rate)));
+        EXPECT_EQ(joined(CParams::validate("params.ini")), "") << rate;
+    }
+}
+
+TEST_F(CParamsTest, SubPixelSizesMakingTheLookAheadWalkCrawlIsMended)
+{
+    expectOnlyProblem(shippedWith("Alien_Width", "1e-9"), "Alien_Width = 1e-09 must be at least 1 (pixel)");
+    expectOnlyProblem(shippedWith("Alien_Height", "1e-9"), "Alien_Height = 1e-09 must be at least 1 (pixel)");
+    expectOnlyProblem(shippedWith("Gun_Width", "0.5"), "Gun_Width = 0.5 must be at least 1 (pixel)");
+    expectOnlyProblem(shippedWith("Gun_Height", "0.5"), "Gun_Height = 0.5 must be at least 1 (pixel)");
+    expectOnlyProblem(shippedWith("Bullet_Width", "0.5"), "Bullet_Width = 0.5 must be at least 1 (pixel)");
+    expectOnlyProblem(shippedWith("Bullet_Height", "1e-300"), "Bullet_Height = 1e-300 must be at least 1 (pixel)");
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_Width", "1"}, {"Alien_Height", "1"}, {"Bullet_Width", "1"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, BulletsTooSlowToLeaveTheWindowPilingUpIsMended)
+{
+    // The shipped window, widened by an alien box on every side, is 864 + 648 pixels of
+    // flight; 1000 steps of 33.3 ms need 0.04536 pixels a millisecond.
+    expectOnlyProblem(shippedWith("Bullet_Speed", "1e-300"),
+                      "Bullet_Speed = 1e-300 must carry a bullet out of the window within 1000 steps: at least "
+                      "0.04536 here");
+    expectOnlyProblem(shippedWith("Bullet_Speed", "0.045"),
+                      "Bullet_Speed = 0.045 must carry a bullet out of the window within 1000 steps: at least "
+                      "0.04536 here");
+    ASSERT_TRUE(load(shippedWith("Bullet_Speed", "0.0454")));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, ProbabilitiesAndPercentagesOutOfRangeAcceptedSilentlyIsMended)
+{
+    expectOnlyProblem(shippedWith("Alien_ProbCloneFromBest", "1.5"), "Alien_ProbCloneFromBest = 1.5 must be from 0 to 1");
+    expectOnlyProblem(shippedWith("Alien_ProbCloneFromBest", "-0.1"),
+                      "Alien_ProbCloneFromBest = -0.1 must be from 0 to 1");
+    expectOnlyProblem(shippedWith("Alien_CrossoverRate", "2"), "Alien_CrossoverRate = 2 must be from 0 to 1");
+    expectOnlyProblem(shippedWith("Alien_MutationRate", "101"), "Alien_MutationRate = 101 must be from 0 to 100");
+    expectOnlyProblem(shippedWith("Alien_MutationRate", "-1"), "Alien_MutationRate = -1 must be from 0 to 100");
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_ProbCloneFromBest", "0"}, {"Alien_CrossoverRate", "1"},
+                                      {"Alien_MutationRate", "100"}, {"Alien_PercentBestInPool", "100"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, PerturbationOverflowingWeightsToInfinityIsMended)
+{
+    expectOnlyProblem(shippedWith("Alien_MaxPerturbation", "1e308"),
+                      "Alien_MaxPerturbation = 1e+308 must be from 0 to 1000000");
+    ASSERT_TRUE(load(shippedWith("Alien_MaxPerturbation", "1e6")));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, StepCountOverflowingWhenOneIsAddedIsMended)
+{
+    expectOnlyProblem(shippedWith("Alien_Red_FireDelay", "2147483647"),
+                      "Alien_Red_FireDelay = 2147483647 must be at most 1000000000");
+    expectOnlyProblem(shippedWith("Gun_FireInterval", "2147483647"),
+                      "Gun_FireInterval = 2147483647 must be at most 1000000000");
+    expectOnlyProblem(shippedWith("Gun_AutoDirectionInterval", "2147483647"),
+                      "Gun_AutoDirectionInterval = 2147483647 must be at most 1000000000");
+}
+
+const std::regex kMemoryRefusal("params\\.ini: these values need about ([0-9]+\\.[0-9]) GiB of memory, more than "
+                                "the 4 GiB allowed \\(aliens' and pools' brains, bullets\\)");
+
+TEST_F(CParamsTest, LargestWorldDyingOfBadAllocIsMended)
+{
+    // Networks just within the weight bound: 997,930 and 995,950 weights.
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_NumberOfGreen", "10000"}, {"Alien_NumberOfRed", "10000"},
+                                      {"Alien_NN_Movement_NumOutputs", "1000"},
+                                      {"Alien_NN_Movement_NeuronsPerHiddenLayer", "990"},
+                                      {"Alien_NN_Attack_NumOutputs", "1000"},
+                                      {"Alien_NN_Attack_NeuronsPerHiddenLayer", "990"}})));
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(problems[0], match, kMemoryRefusal)) << problems[0];
+    // 30,000 brains' worth of networks of about 8 MB each, and the pools'.
+    EXPECT_GT(std::stod(match[1]), 200.0);
+}
+
+TEST_F(CParamsTest, OffspringFillingAHugeBandCountInTheMemoryTotal)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Window_Width", "16384"}, {"Window_Height", "16384"}, {"Alien_Width", "1"},
+                                      {"Alien_Height", "1"}, {"Bullet_Speed", "5"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+    CParams::Alien_ReproductionOn = 1; // the band seats 8192 x 8097 aliens
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_TRUE(std::regex_match(problems[0], kMemoryRefusal)) << problems[0];
+}
+
+TEST_F(CParamsTest, ManyAliensOfTheShippedNetworksPass)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_NumberOfGreen", "10000"}, {"Alien_NumberOfRed", "10000"},
+                                      {"Alien_Red_FireDelay", "0"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+TEST_F(CParamsTest, NoAliensAndAPoolOfOnePass)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_NumberOfGreen", "0"}, {"Alien_NumberOfRed", "0"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+    ASSERT_TRUE(load(shippedWith("Alien_NumberInPool", "1")));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+// A one-pixel window has no room for aliens of at least a pixel: refused, naming the rules.
+TEST_F(CParamsTest, OnePixelWindowIsRefusedNamingTheRules)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Window_Width", "1"}, {"Window_Height", "1"}})));
+    const std::string problems = joined(CParams::validate("params.ini"));
+    EXPECT_NE(problems.find("params.ini: Window_Width = 1 must be at least four times Alien_Width\n"), std::string::npos)
+        << problems;
+    EXPECT_NE(problems.find("params.ini: Gun_Width = 48 must be less than Window_Width\n"), std::string::npos)
+        << problems;
 }
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "app/cfitnessgraph.h"
 #include "common/svgplot.h"
+#include "world/outofmemory.h"
 #include "world/safefile.h"
 
 namespace
@@ -54,6 +55,7 @@ bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& er
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-plot");
     if (argc < 3)
     {
         std::cerr << "usage: " << argv[0] << " OUT.svg STATS...\n"

@@ -51,12 +51,7 @@ CSimulation::CSimulation(const SSimOptions& options) : m_sOptions(options), m_iR
 
 bool CSimulation::prepare()
 {
-    if (!CParams().loadParameters(m_sOptions.sParams.c_str()))
-    {
-        std::cerr << "Cannot find '" << m_sOptions.sParams << "'" << std::endl;
-        return false;
-    }
-    if (!CParams::reportProblems(m_sOptions.sParams))
+    if (!CParams::loadAndReport(m_sOptions.sParams))
         return false;
     if (m_sOptions.dStatsEveryMs <= 0)
         m_sOptions.dStatsEveryMs = CParams::Stats_SaveInterval;

@@ -4,9 +4,11 @@
 #include <iostream>
 
 #include "sim/csimulation.h"
+#include "world/outofmemory.h"
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-sim");
     SSimOptions options;
     std::string gun = "auto";
     CLI::App app{"Runs the Korvane Aliens world headless and records how its aliens evolve."};

@@ -12,6 +12,7 @@
 #include "brain/animationtables.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
+#include "world/outofmemory.h"
 #include "world/worldbounds.h"
 
 namespace
@@ -43,9 +44,10 @@ int fail(const std::string& why)
 
 int main(int argc, char** argv)
 {
+    installOutOfMemoryHandler("korvane-soak");
     if (argc < 3)
         return fail(std::string("usage: ") + argv[0] + " PARAMS STEPS [--reproduction]");
-    if (!CParams().loadParameters(argv[1]) || !CParams::reportProblems(argv[1]))
+    if (!CParams::loadAndReport(argv[1]))
         return fail(std::string("cannot use ") + argv[1]);
     const long long steps = std::atoll(argv[2]);
     const bool reproduction = argc > 3 && std::strcmp(argv[3], "--reproduction") == 0;
