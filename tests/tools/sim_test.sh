@@ -153,5 +153,28 @@ interrupt() { # interrupt <signal> <status>
 interrupt INT 130
 interrupt TERM 143
 
+# korvane-plot's inputs: checked before reading, only regular files, each fault named.
+cp a.tsv plotted.tsv
+refuses "PlotOverwritesItsInputIsMended" 2 \
+    "the picture plotted.tsv and the statistics file plotted.tsv are the same file: an output must not overwrite an input" \
+    "$PLOT" plotted.tsv a.tsv plotted.tsv
+check "PlotOverwritesItsInputIsMended: the statistics are untouched" cmp -s a.tsv plotted.tsv
+refuses "PlotIntoAMissingFolder" 1 "the picture nowhere/p.svg cannot be written: the folder nowhere does not exist" \
+    "$PLOT" nowhere/p.svg a.tsv
+refuses "PlotHangsOnAFifoIsMended" 1 "fifo: is not a regular file" "$PLOT" p.svg a.tsv fifo
+refuses "PlotOfAFolder" 1 "folder: is a folder" "$PLOT" p.svg folder
+if [ -c full ]; then
+    refuses "PlotOfADevice" 1 "full: is not a regular file" "$PLOT" p.svg full
+fi
+refuses "PlotOfAMissingFile" 1 "missing.tsv: No such file or directory" "$PLOT" p.svg missing.tsv
+: > empty.tsv
+refuses "PlotOfAnEmptyFile" 1 "empty.tsv: holds no statistics lines" "$PLOT" p.svg empty.tsv
+{ head -2 a.tsv; printf '1.5\t3\tx\n'; } > malformed.tsv
+refuses "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not a statistics line of 8 numbers: '1.5\x093\x09x'" \
+    "$PLOT" p.svg malformed.tsv
+{ head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
+refuses "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
+check "no refused plot was written" test ! -e p.svg
+
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
