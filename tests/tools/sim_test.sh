@@ -1,6 +1,9 @@
 #!/bin/bash
-# korvane-sim end to end: one seed gives byte-identical statistics and pool files, the pool
-# files round-trip, and a malformed pool file is refused with a clear message.
+# korvane-sim and korvane-plot end to end: one seed gives byte-identical statistics and pool
+# files, the pool files round-trip, a malformed pool file is refused with a clear message;
+# option values and outputs are checked before the run, a failed statistics write keeps the
+# old file, an interrupted run still writes every output, and korvane-plot refuses inputs it
+# cannot read.
 # Usage: sim_test.sh <korvane-sim> <korvane-plot> <repository root>
 set -u
 SIM=$(realpath "$1")
@@ -36,6 +39,142 @@ check "it says which file and what is wrong" grep -q "Cannot load broken.txt: en
 
 "$SIM" --steps 10 --params missing.ini > /dev/null 2> err.txt
 check "a missing parameter file is refused" bash -c "[ $? = 1 ] && grep -q \"Cannot find 'missing.ini'\" err.txt"
+
+# refuses <name> <status> <message> <command...>: the command ends with the status, says
+# the message, and has not started any work (nothing on the standard output).
+refuses() {
+    local what=$1 want=$2 message=$3
+    shift 3
+    timeout 120 "$@" > out.txt 2> err.txt
+    local status=$?
+    check "$what: status $want (got $status)" test "$status" = "$want"
+    check "$what: says \"$message\"" grep -qF -- "$message" err.txt
+    check "$what: before any work" test ! -s out.txt
+}
+
+# wait_for <seconds> <command...>: polls until the command succeeds; false if it never does.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# Option values are refused in sentences, not with a 309-digit range, and nan is no period.
+refuses "OptionErrorsQuoteA309DigitRangeIsMended" 2 "--steps: '0' is not a whole number of at least 1" \
+    "$SIM" --steps 0
+for bad in 1.5 -3 abc 99999999999999999999; do
+    refuses "OptionErrorsQuoteA309DigitRangeIsMended ($bad)" 2 "--steps: '$bad' is not a whole number of at least 1" \
+        "$SIM" --steps "$bad"
+done
+refuses "OptionErrorsQuoteA309DigitRangeIsMended (seed)" 2 "--seed: '-1' is not a whole number from 0 to 4294967295" \
+    "$SIM" --seed -1
+for bad in nan inf -1 0; do
+    refuses "StatsEveryNanIsAcceptedIsMended ($bad)" 2 "--stats-every: '$bad' is not a finite number above 0" \
+        "$SIM" --steps 10 --stats-every "$bad"
+done
+check "LeadingZeroReadAsOctalIsMended: --steps 010 runs ten steps" \
+    bash -c "'$SIM' --steps 010 --seed 1 2> /dev/null | grep -q '^steps 10,'"
+
+# Outputs are checked against each other and the inputs before the run.
+cp a.tsv kept.tsv
+refuses "SameOutputTwiceLosesTheStatisticsIsMended" 2 \
+    "--stats kept.tsv and --plot ./kept.tsv are the same file: each output needs a file of its own" \
+    "$SIM" --steps 10 --stats kept.tsv --plot ./kept.tsv
+check "SameOutputTwiceLosesTheStatisticsIsMended: the file is untouched" cmp -s a.tsv kept.tsv
+cp a_green.txt pool.txt
+refuses "OutputOverwritesAnInputIsMended (pool)" 2 \
+    "--save-green pool.txt and --load-green pool.txt are the same file: an output must not overwrite an input" \
+    "$SIM" --steps 10 --load-green pool.txt --save-green pool.txt
+check "OutputOverwritesAnInputIsMended: the pool is untouched" cmp -s a_green.txt pool.txt
+refuses "OutputOverwritesAnInputIsMended (params)" 2 \
+    "--plot params.ini and --params params.ini are the same file: an output must not overwrite an input" \
+    "$SIM" --steps 10 --plot params.ini
+check "OutputOverwritesAnInputIsMended: the parameters are untouched" cmp -s "$ROOT/params.ini" params.ini
+cp "$ROOT/params.ini" .
+refuses "MissingOutputFolderFoundOnlyAfterTheRunIsMended" 1 \
+    "--save-red nowhere/red.txt cannot be written: the folder nowhere does not exist" \
+    "$SIM" --steps 100000000 --save-red nowhere/red.txt
+mkdir folder && mkfifo fifo
+refuses "FolderAsOutputIsMended" 1 "--stats folder cannot be written: folder is a folder" \
+    "$SIM" --steps 10 --stats folder
+refuses "FifoAsOutputIsMended" 1 "--plot fifo cannot be written: fifo is not a regular file" \
+    "$SIM" --steps 10 --plot fifo
+if mknod full c 1 7 2> /dev/null; then
+    refuses "DeviceAsOutputIsMended" 1 "--save-green full cannot be written: full is not a regular file" \
+        "$SIM" --steps 10 --save-green full
+    check "DeviceAsOutputIsMended: the device stays a device" test -c full
+else
+    echo "skipped: this test may not make device nodes"
+fi
+
+# A statistics write that fails (here at the file-size limit) keeps the old file and ends with
+# status 1; at 3000 lines it fails while the run goes on, at 1000 when it is put in place.
+for steps in 1000 3000; do
+    echo "an earlier run" > limited.tsv
+    (ulimit -f 4 && trap '' XFSZ && exec "$SIM" --seed 11 --steps $steps --stats-every 1 --stats limited.tsv) \
+        > /dev/null 2> err.txt
+    status=$?
+    check "FailedStatsWriteReportedAsDoneIsMended ($steps steps): status 1 (got $status)" test "$status" = 1
+    check "FailedStatsWriteReportedAsDoneIsMended ($steps steps): the reason is given" grep -qF \
+        "The statistics are not saved (limited.tsv stays as it was): cannot write limited.tsv: File too large" err.txt
+    check "FailedStatsWriteReportedAsDoneIsMended ($steps steps): the old file stays" \
+        test "$(cat limited.tsv)" = "an earlier run"
+    check "FailedStatsWriteReportedAsDoneIsMended ($steps steps): no temporary file is left" \
+        bash -c "! ls -a | grep -q '\.tmp$'"
+done
+
+# started <statistics file>: the run is under way, its statistics' temporary file has data.
+started() { find . -maxdepth 1 -name ".$1.*.tmp" -size +0 | grep -q .; }
+
+# An interrupted run stops after its step, writes every output whole and says so.
+interrupt() { # interrupt <signal> <status>
+    local what="InterruptLeavesTheStatisticsCutMidLineIsMended ($1)"
+    rm -f int*
+    echo "an earlier run" > int.tsv
+    "$SIM" --seed 11 --steps 1000000 --stats-every 1 --stats int.tsv --save-green int_green.txt --plot int.svg \
+        > int_out.txt 2> int_err.txt &
+    local pid=$!
+    if wait_for 120 started int.tsv; then kill -"$1" "$pid"; else kill -KILL "$pid"; fi
+    wait "$pid"
+    local status=$?
+    local ran
+    ran=$(sed -n 's/^Interrupted after \([0-9]*\) of 1000000 steps; the outputs hold the steps that ran\.$/\1/p' int_err.txt)
+    check "$what: status $2 (got $status)" test "$status" = "$2"
+    check "$what: says how many steps ran ($ran)" test "${ran:-0}" -gt 0
+    check "$what: the summary counts them" grep -q "^steps $ran, " int_out.txt
+    check "$what: the statistics hold one line per step" test "$(grep -vc '^#' int.tsv)" = "$ran"
+    check "$what: korvane-plot reads them" "$PLOT" int_plot.svg int.tsv
+    check "$what: the pool and plot are written" test -s int_green.txt -a -s int.svg
+    check "$what: no temporary file is left" bash -c "! ls -a | grep -q '\.tmp$'"
+}
+interrupt INT 130
+interrupt TERM 143
+
+# korvane-plot's inputs: checked before reading, only regular files, each fault named.
+cp a.tsv plotted.tsv
+refuses "PlotOverwritesItsInputIsMended" 2 \
+    "the picture plotted.tsv and the statistics file plotted.tsv are the same file: an output must not overwrite an input" \
+    "$PLOT" plotted.tsv a.tsv plotted.tsv
+check "PlotOverwritesItsInputIsMended: the statistics are untouched" cmp -s a.tsv plotted.tsv
+refuses "PlotIntoAMissingFolder" 1 "the picture nowhere/p.svg cannot be written: the folder nowhere does not exist" \
+    "$PLOT" nowhere/p.svg a.tsv
+refuses "PlotHangsOnAFifoIsMended" 1 "fifo: is not a regular file" "$PLOT" p.svg a.tsv fifo
+refuses "PlotOfAFolder" 1 "folder: is a folder" "$PLOT" p.svg folder
+if [ -c full ]; then
+    refuses "PlotOfADevice" 1 "full: is not a regular file" "$PLOT" p.svg full
+fi
+refuses "PlotOfAMissingFile" 1 "missing.tsv: No such file or directory" "$PLOT" p.svg missing.tsv
+: > empty.tsv
+refuses "PlotOfAnEmptyFile" 1 "empty.tsv: holds no statistics lines" "$PLOT" p.svg empty.tsv
+{ head -2 a.tsv; printf '1.5\t3\tx\n'; } > malformed.tsv
+refuses "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not a statistics line of 8 numbers: '1.5\x093\x09x'" \
+    "$PLOT" p.svg malformed.tsv
+{ head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
+refuses "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
+check "no refused plot was written" test ! -e p.svg
 
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <sstream>
 
 #include "app/cparams.h"
 #include "brain/animationtables.h"
 #include "brain/calien_population.h"
 #include "common/svgplot.h"
 #include "world/cgun.h"
+#include "world/cstoprequest.h"
 #include "world/safefile.h"
 
 namespace
@@ -75,26 +77,29 @@ bool CSimulation::prepare()
         return false;
     if (!m_sOptions.sStatsFile.empty())
     {
-        m_statsFile.open(m_sOptions.sStatsFile, std::ios::out | std::ios::trunc);
-        if (!m_statsFile)
+        if (!m_statsFile.open(m_sOptions.sStatsFile) ||
+            !m_statsFile.write("# minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\tgreen_worst\t"
+                               "green_mean\n"))
         {
-            std::cerr << "Cannot write the statistics file " << m_sOptions.sStatsFile << std::endl;
+            reportStatsFailure();
             return false;
         }
-        m_statsFile << "# minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\tgreen_worst\tgreen_mean\n";
     }
     return true;
 }
 
-bool CSimulation::run()
+int CSimulation::run(const CStopRequest& stop)
 {
     const double dt = 1000.0 / CParams::Game_FramesPerSecond;
     const auto start = std::chrono::steady_clock::now();
     const bool showProgress = isatty(STDERR_FILENO);
     double lastProgress = 0.0;
     double sinceSample = 0.0;
-    for (long long step = 1; step <= m_sOptions.llSteps; ++step)
+    long long step = 0;
+    // A stop request is heeded between steps, so that the outputs hold whole steps.
+    while (step < m_sOptions.llSteps && stop.signalNumber() == 0)
     {
+        ++step;
         m_controller.update(dt);
         sinceSample += dt;
         if (sinceSample >= m_sOptions.dStatsEveryMs)
@@ -110,8 +115,14 @@ bool CSimulation::run()
     }
     if (showProgress)
         std::cerr << "\r" << std::string(72, ' ') << "\r";
-    printSummary(secondsSince(start));
-    return saveOutputs();
+    const bool interrupted = step < m_sOptions.llSteps;
+    if (interrupted)
+        std::cerr << "Interrupted after " << step << " of " << m_sOptions.llSteps << " steps; "
+                  << "the outputs hold the steps that ran." << std::endl;
+    printSummary(step, secondsSince(start));
+    if (!saveOutputs())
+        return 1;
+    return interrupted ? stop.exitStatus() : 0;
 }
 
 void CSimulation::sample(double minutes)
@@ -119,10 +130,17 @@ void CSimulation::sample(double minutes)
     const auto populations = m_controller.getPopulations();
     const CAlien_Population& reds = *populations[kRed];
     const CAlien_Population& greens = *populations[kGreen];
-    if (m_statsFile.is_open())
-        m_statsFile << minutes << "\t" << reds.getNumDead() << "\t" << reds.getBestFitness() << "\t"
-                    << reds.getWorstFitness() << "\t" << greens.getNumDead() << "\t" << greens.getBestFitness()
-                    << "\t" << greens.getWorstFitness() << "\t" << meanFitness(greens) << "\n";
+    if (m_statsFile.isOpen())
+    {
+        std::ostringstream line;
+        line << minutes << "\t" << reds.getNumDead() << "\t" << reds.getBestFitness() << "\t"
+             << reds.getWorstFitness() << "\t" << greens.getNumDead() << "\t" << greens.getBestFitness() << "\t"
+             << greens.getWorstFitness() << "\t" << meanFitness(greens) << "\n";
+        // Told at once, so that a long run's user need not wait for the end; the file
+        // closes on the failure and later samples skip it.
+        if (!m_statsFile.write(line.str()))
+            reportStatsFailure();
+    }
     m_graph.addPoint(m_iRedBest, minutes, reds.getBestFitness());
     m_graph.addPoint(m_iGreenBest, minutes, greens.getBestFitness());
     populations[kRed]->setNumDead(0);
@@ -140,11 +158,11 @@ void CSimulation::printProgress(long long step, double wallSeconds) const
                  (m_sOptions.llSteps - step) / rate);
 }
 
-void CSimulation::printSummary(double wallSeconds) const
+void CSimulation::printSummary(long long steps, double wallSeconds) const
 {
     const auto populations = m_controller.getPopulations();
-    std::cout << "steps " << m_sOptions.llSteps << ", wall time " << wallSeconds << " s, "
-              << m_sOptions.llSteps / wallSeconds << " steps/s\n";
+    std::cout << "steps " << steps << ", wall time " << wallSeconds << " s, " << steps / wallSeconds
+              << " steps/s\n";
     printPool("red", *populations[kRed]);
     printPool("green", *populations[kGreen]);
     std::cout.flush();
@@ -167,10 +185,13 @@ bool CSimulation::saveOutputs()
             ok = false;
         }
     }
-    if (m_statsFile.is_open() && !m_statsFile.flush())
-    {
-        std::cerr << "Cannot write the statistics file " << m_sOptions.sStatsFile << std::endl;
-        ok = false;
-    }
-    return ok;
+    if (m_statsFile.isOpen() && !m_statsFile.commit())
+        reportStatsFailure();
+    return ok && m_statsFile.error().empty();
+}
+
+void CSimulation::reportStatsFailure() const
+{
+    std::cerr << "The statistics are not saved (" << m_sOptions.sStatsFile << " stays as it was): "
+              << m_statsFile.error() << std::endl;
 }

@@ -1,10 +1,33 @@
 // korvane-sim: the game's world without a window, for studying its evolution.
 #include <CLI/CLI.hpp>
 
+#include <climits>
 #include <iostream>
 
+#include "common/coutputcheck.h"
+#include "sim/coptionvalidators.h"
 #include "sim/csimulation.h"
+#include "world/cstoprequest.h"
 #include "world/outofmemory.h"
+
+namespace
+{
+constexpr int kUsageError = 2;
+
+// Every output checked against the others and the inputs before the run, not after it.
+int checkFiles(const SSimOptions& options)
+{
+    COutputCheck files;
+    files.addInput("--params", options.sParams);
+    files.addInput("--load-green", options.sLoadGreen);
+    files.addInput("--load-red", options.sLoadRed);
+    files.addOutput("--stats", options.sStatsFile);
+    files.addOutput("--save-green", options.sSaveGreen);
+    files.addOutput("--save-red", options.sSaveRed);
+    files.addOutput("--plot", options.sPlotFile);
+    return files.report();
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -12,17 +35,21 @@ int main(int argc, char** argv)
     SSimOptions options;
     std::string gun = "auto";
     CLI::App app{"Runs the Korvane Aliens world headless and records how its aliens evolve."};
+    app.footer("Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line (an option's "
+               "value, or an output that is the same file as another output or an input); 130 or 143 stopped by "
+               "SIGINT or SIGTERM after the current step, with every output written.");
     app.add_option("--params", options.sParams, "parameter file, checked as the game checks it")
         ->capture_default_str();
     app.add_option("--steps", options.llSteps, "world steps to run, each 1000/Game_FramesPerSecond ms long")
         ->capture_default_str()
-        ->check(CLI::PositiveNumber);
-    app.add_option("--seed", options.uSeed, "seed of the random sequence (default: the clock; printed either way)");
+        ->transform(COptionValidators::wholeNumber(1, LLONG_MAX));
+    app.add_option("--seed", options.uSeed, "seed of the random sequence (default: the clock; printed either way)")
+        ->transform(COptionValidators::wholeNumber(0, UINT_MAX));
     app.add_option("--stats", options.sStatsFile,
                    "statistics file: a # line naming the columns, then one tab-separated line per period");
     app.add_option("--stats-every", options.dStatsEveryMs, "statistics period in ms of simulated time "
                                                            "(default: Stats_SaveInterval)")
-        ->check(CLI::PositiveNumber);
+        ->check(COptionValidators::positiveNumber());
     app.add_option("--save-green", options.sSaveGreen, "write the green brain pool here at the end (game's format)");
     app.add_option("--load-green", options.sLoadGreen, "start from the green brain pool in this file");
     app.add_option("--save-red", options.sSaveRed, "write the red brain pool here at the end");
@@ -32,14 +59,25 @@ int main(int argc, char** argv)
     app.add_option("--gun", gun, "auto: the gun drives itself and fires, standing in for a player; "
                                  "still: it stays parked and silent")
         ->capture_default_str()
-        ->check(CLI::IsMember({"auto", "still"}));
+        ->check(COptionValidators::oneOf({"auto", "still"}));
     app.add_option("--plot", options.sPlotFile, "write the red and green best pool fitness as an SVG graph");
-    CLI11_PARSE(app, argc, argv);
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::ParseError& error)
+    {
+        return app.exit(error) == 0 ? 0 : kUsageError;
+    }
 
     options.bSeedGiven = app.count("--seed") > 0;
     options.bGunAuto = gun == "auto";
+    if (const int status = checkFiles(options); status != 0)
+        return status;
+    // Installed before the statistics file is opened: from then on a stop request saves it.
+    CStopRequest stop;
     CSimulation simulation(options);
     if (!simulation.prepare())
         return 1;
-    return simulation.run() ? 0 : 1;
+    return simulation.run(stop);
 }

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "world/cstoprequest.h"
+
+namespace
+{
+extern "C" void ownHandler(int) {}
+
+void (*currentHandler(int signal))(int)
+{
+    struct sigaction now = {};
+    sigaction(signal, nullptr, &now);
+    return now.sa_handler;
+}
+} // namespace
+
+TEST(CStopRequestTest, SignalsAreRecordedInsteadOfEndingTheProgram)
+{
+    CStopRequest stop;
+    EXPECT_EQ(stop.signalNumber(), 0);
+    EXPECT_EQ(stop.exitStatus(), 0);
+    raise(SIGTERM);
+    EXPECT_EQ(stop.signalNumber(), SIGTERM);
+    EXPECT_EQ(stop.exitStatus(), 143);
+    raise(SIGINT);
+    EXPECT_EQ(stop.signalNumber(), SIGINT);
+    EXPECT_EQ(stop.exitStatus(), 130);
+}
+
+TEST(CStopRequestTest, TheSameSignalTwiceEndsTheProgram)
+{
+    EXPECT_EXIT(
+        {
+            CStopRequest stop;
+            raise(SIGINT);
+            raise(SIGINT);
+        },
+        ::testing::KilledBySignal(SIGINT), "");
+}
+
+TEST(CStopRequestTest, OnlyTheSignalsGivenAreCaughtAndTheOldHandlersComeBack)
+{
+    signal(SIGTERM, ownHandler);
+    const auto hangUpBefore = currentHandler(SIGHUP);
+    {
+        CStopRequest stop{SIGHUP};
+        EXPECT_EQ(currentHandler(SIGTERM), ownHandler);
+        EXPECT_NE(currentHandler(SIGHUP), hangUpBefore);
+        raise(SIGHUP);
+        EXPECT_EQ(stop.exitStatus(), 129);
+    }
+    {
+        CStopRequest again;
+        EXPECT_EQ(again.signalNumber(), 0);
+        EXPECT_NE(currentHandler(SIGTERM), ownHandler);
+    }
+    EXPECT_EQ(currentHandler(SIGTERM), ownHandler);
+    EXPECT_EQ(currentHandler(SIGHUP), hangUpBefore);
+    signal(SIGTERM, SIG_DFL);
+}
