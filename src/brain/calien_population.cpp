@@ -59,12 +59,11 @@ void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain,
 std::string fitnessProblem(double fitness)
 {
     std::ostringstream text;
-    text << fitness;
     if (!std::isfinite(fitness))
-        return "the fitness " + text.str() + " is not a finite number";
-    if (std::fabs(fitness) > CAlien_Population::MaxFitness)
-        return "the fitness " + text.str() + " is larger than 1e+300 in size";
-    return {};
+        text << "the fitness " << fitness << " is not a finite number";
+    else if (std::fabs(fitness) > CAlien_Population::MaxFitness)
+        text << "the fitness " << fitness << " is larger than " << CAlien_Population::MaxFitness << " in size";
+    return text.str();
 }
 
 bool reportLoad(bool loaded, const std::string& name, const std::string& error)
@@ -270,8 +269,8 @@ bool CAlien_Population::readAndTakeOver(std::istream& in, std::string& error)
 }
 
 // Checks every entry; keeps the best Alien_NumberInPool of them as it goes, and copies of
-// the first ones for the aliens. Every other entry is read into one scratch brain, so the
-// memory taken follows the pool, not the file.
+// the first ones for the aliens. Each entry is read into one scratch brain and copied only
+// where it stays, so the memory taken follows the pool, not the file.
 bool CAlien_Population::readPool(std::istream& in, BrainPool& pool, std::vector<CBrain*>& alienBrains,
                                  std::string& error) const
 {
