@@ -1,6 +1,7 @@
 #include "app/cfitnessgraph.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <sstream>
 
@@ -40,9 +41,10 @@ double CFitnessGraph::largest(double SPoint::*coordinate) const
 
 CFitnessGraph::SAxis CFitnessGraph::axisFor(double largestValue)
 {
-    if (!(largestValue > 0))
-        return {1.0, 0.2};
-    const double rough = largestValue / 5;
+    if (!(largestValue > 0) || !std::isfinite(largestValue))
+        return {1.0, 0.2, 5};
+    // Kept a normal number, so that the step of a denormal range is not zero.
+    const double rough = std::max(largestValue / 5, DBL_MIN);
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
     double step = 10 * magnitude;
     for (double factor : {1.0, 2.0, 5.0})
@@ -51,12 +53,15 @@ CFitnessGraph::SAxis CFitnessGraph::axisFor(double largestValue)
             step = factor * magnitude;
             break;
         }
-    return {std::ceil(largestValue / step - 1e-9) * step, step};
+    const double ticks = std::max(1.0, std::ceil(largestValue / step - 1e-9));
+    if (std::isfinite(ticks * step))
+        return {ticks * step, step, static_cast<int>(ticks)};
+    return {largestValue, step, static_cast<int>(largestValue / step)};
 }
 
 std::string CFitnessGraph::label(double value)
 {
     std::ostringstream text;
-    text << (std::fabs(value) < 1e-12 ? 0.0 : value);
+    text << value;
     return text.str();
 }

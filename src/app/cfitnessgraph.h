@@ -21,11 +21,15 @@ public:
         std::vector<SPoint> vPoints;
     };
 
-    // From 0 to a round value above everything drawn, in round steps.
+    // From 0 to a round value above everything drawn, in round steps: ticks at k * dStep
+    // for k from 0 to iTicks, none above dMax. Both are finite and dMax positive for any
+    // input, and iTicks is at most 5, so drawing the ticks always ends.
     struct SAxis
     {
         double dMax;
         double dStep;
+        int iTicks;
+        double tick(int k) const { return k * dStep; }
     };
 
     int addSeries(const std::string& name, unsigned colour);
@@ -39,7 +43,8 @@ public:
     SAxis xAxis() const { return axisFor(largest(&SPoint::x)); }
     SAxis yAxis() const { return axisFor(largest(&SPoint::y)); }
 
-    // A round step near a fifth of the range and the first multiple of it at or above the range.
+    // A round step near a fifth of the range and the first multiple of it at or above the
+    // range; near the largest double, where that multiple does not exist, the range itself.
     static SAxis axisFor(double largestValue);
     // Tick labels without trailing zeros: 0.5, 2, 1500, 1e+06.
     static std::string label(double value);

@@ -44,22 +44,22 @@ void drawAxes(const SPanel& p)
     glVertex2d(p.right, p.bottom);
     glVertex2d(p.left, p.bottom);
     glVertex2d(p.left, p.top);
-    for (double v = p.x.dStep; v <= p.x.dMax + p.x.dStep / 2; v += p.x.dStep)
+    for (int k = 1; k <= p.x.iTicks; ++k)
     {
-        glVertex2d(p.px(v), p.bottom);
-        glVertex2d(p.px(v), p.bottom - 4);
+        glVertex2d(p.px(p.x.tick(k)), p.bottom);
+        glVertex2d(p.px(p.x.tick(k)), p.bottom - 4);
     }
-    for (double v = p.y.dStep; v <= p.y.dMax + p.y.dStep / 2; v += p.y.dStep)
+    for (int k = 1; k <= p.y.iTicks; ++k)
     {
-        glVertex2d(p.left, p.py(v));
-        glVertex2d(p.left - 4, p.py(v));
+        glVertex2d(p.left, p.py(p.y.tick(k)));
+        glVertex2d(p.left - 4, p.py(p.y.tick(k)));
     }
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);
-    for (double v = 0; v <= p.x.dMax + p.x.dStep / 2; v += p.x.dStep)
-        drawLabel(p.px(v) - 6, p.bottom - 16, CFitnessGraph::label(v));
-    for (double v = p.y.dStep; v <= p.y.dMax + p.y.dStep / 2; v += p.y.dStep)
-        drawLabel(p.left - 40, p.py(v) - 3, CFitnessGraph::label(v));
+    for (int k = 0; k <= p.x.iTicks; ++k)
+        drawLabel(p.px(p.x.tick(k)) - 6, p.bottom - 16, CFitnessGraph::label(p.x.tick(k)));
+    for (int k = 1; k <= p.y.iTicks; ++k)
+        drawLabel(p.left - 40, p.py(p.y.tick(k)) - 3, CFitnessGraph::label(p.y.tick(k)));
     drawLabel((p.left + p.right) / 2 - 30, p.bottom - 30, "minutes played");
     drawLabel(p.left - 40, p.top + 12, "best pool fitness");
 }

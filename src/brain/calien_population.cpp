@@ -1,7 +1,7 @@
 #include "brain/calien_population.h"
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
@@ -11,6 +11,7 @@
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
+#include "world/cregularfilebuf.h"
 #include "world/kassert.h"
 #include "world/safefile.h"
 #include "world/utils.h"
@@ -25,6 +26,53 @@ void deleteBrains(CAlien_Population::BrainPool& pool)
     for (auto& entry : pool)
         delete entry.second;
     pool.clear();
+}
+
+void deleteBrains(std::vector<CBrain*>& brains)
+{
+    for (CBrain* brain : brains)
+        delete brain;
+    brains.clear();
+}
+
+// Keeps a copy of the brain when it is among the Alien_NumberInPool best; a newcomer that
+// only equals the worst is turned away, so among equal fitness the oldest stay.
+void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain, double fitness)
+{
+    if ((int)pool.size() < CParams::Alien_NumberInPool)
+    {
+        pool.insert({fitness, new CBrain(brain)});
+        return;
+    }
+    if (pool.empty())
+        return;
+    const auto last = std::prev(pool.end());
+    if (fitness > last->first)
+    {
+        delete last->second;
+        pool.erase(last);
+        pool.insert({fitness, new CBrain(brain)});
+    }
+}
+
+// Why the loader refuses this fitness; empty when it accepts it.
+std::string fitnessProblem(double fitness)
+{
+    std::ostringstream text;
+    if (!std::isfinite(fitness))
+        text << "the fitness " << fitness << " is not a finite number";
+    else if (std::fabs(fitness) > CAlien_Population::MaxFitness)
+        text << "the fitness " << fitness << " is larger than " << CAlien_Population::MaxFitness << " in size";
+    return text.str();
+}
+
+bool reportLoad(bool loaded, const std::string& name, const std::string& error)
+{
+    if (loaded)
+        std::cerr << "done." << std::endl;
+    else
+        std::cerr << "Cannot load " << name << ": " << error << std::endl;
+    return loaded;
 }
 
 bool sameShape(const CNeuralNet& a, const CNeuralNet& b)
@@ -66,19 +114,7 @@ void CAlien_Population::initialize(std::vector<CAlien*> aliens)
 void CAlien_Population::addToPool(CBrain* brain, double fitness)
 {
     ++m_iNumDead;
-    if (!isPoolFull())
-    {
-        m_mmBrainPool.insert({fitness, new CBrain(*brain)});
-        return;
-    }
-    // A newcomer that only equals the worst is turned away.
-    const auto last = std::prev(m_mmBrainPool.end());
-    if (fitness > last->first)
-    {
-        delete last->second;
-        m_mmBrainPool.erase(last);
-        m_mmBrainPool.insert({fitness, new CBrain(*brain)});
-    }
+    keepIfAmongTheBest(m_mmBrainPool, *brain, fitness);
 }
 
 bool CAlien_Population::isPoolFull() const
@@ -160,15 +196,34 @@ double CAlien_Population::getWorstFitness() const
 bool CAlien_Population::save(const std::string& fileName) const
 {
     std::cerr << "Saving... ";
-    std::ostringstream out;
-    save(out);
     std::string error;
-    if (!writeFileAtomically(fileName, out.str(), error))
+    if (isSavable(error))
     {
-        std::cerr << "Cannot save " << fileName << ": " << error << std::endl;
-        return false;
+        std::ostringstream out;
+        save(out);
+        if (writeFileAtomically(fileName, out.str(), error))
+        {
+            std::cerr << "done." << std::endl;
+            return true;
+        }
     }
-    std::cerr << "done." << std::endl;
+    std::cerr << "Cannot save " << fileName << ": " << error << std::endl;
+    return false;
+}
+
+bool CAlien_Population::isSavable(std::string& reason) const
+{
+    int position = 0;
+    for (const auto& entry : m_mmBrainPool)
+    {
+        ++position;
+        std::string problem = fitnessProblem(entry.first);
+        if (!problem.empty() || !entry.second->hasOnlyFiniteWeights(problem))
+        {
+            reason = "entry " + std::to_string(position) + ": " + problem;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -184,28 +239,40 @@ void CAlien_Population::save(std::ostream& out) const
 
 bool CAlien_Population::load(const std::string& fileName)
 {
-    std::ifstream in(fileName);
-    return load(in, fileName);
+    std::cerr << "Loading... ";
+    CRegularFileBuf file;
+    std::istream in(&file);
+    std::string error;
+    const bool loaded = file.open(fileName) && readAndTakeOver(in, error);
+    // When the file could not be opened or read, that is the cause, not what was read of it.
+    return reportLoad(loaded, fileName, file.error().empty() ? error : file.error());
 }
 
 bool CAlien_Population::load(std::istream& in, const std::string& name)
 {
     std::cerr << "Loading... ";
-    std::string error = "the file cannot be opened";
-    BrainPool pool;
-    if (!in || !readPool(in, pool, error))
-    {
-        deleteBrains(pool);
-        std::cerr << "Cannot load " << name << ": " << error << std::endl;
-        return false;
-    }
-    replacePool(pool);
-    std::cerr << "done." << std::endl;
-    return true;
+    std::string error = "the stream cannot be read";
+    return reportLoad(in && readAndTakeOver(in, error), name, error);
 }
 
-// Reads every entry into the given pool, checking each; keeps the best Alien_NumberInPool.
-bool CAlien_Population::readPool(std::istream& in, BrainPool& pool, std::string& error) const
+// All or nothing: the pool and the aliens change only once the whole file has been read.
+bool CAlien_Population::readAndTakeOver(std::istream& in, std::string& error)
+{
+    BrainPool pool;
+    std::vector<CBrain*> alienBrains;
+    const bool read = readPool(in, pool, alienBrains, error);
+    if (read)
+        takeOver(pool, alienBrains);
+    deleteBrains(pool);
+    deleteBrains(alienBrains);
+    return read;
+}
+
+// Checks every entry; keeps the best Alien_NumberInPool of them as it goes, and copies of
+// the first ones for the aliens. Each entry is read into one scratch brain and copied only
+// where it stays, so the memory taken follows the pool, not the file.
+bool CAlien_Population::readPool(std::istream& in, BrainPool& pool, std::vector<CBrain*>& alienBrains,
+                                 std::string& error) const
 {
     int count = 0;
     if (!(in >> count) || count < 0 || count > kMaxFileEntries)
@@ -213,32 +280,38 @@ bool CAlien_Population::readPool(std::istream& in, BrainPool& pool, std::string&
         error = "the entry count is missing or out of range";
         return false;
     }
+    const int aliensServed = std::min<int>(m_iNumAliens, static_cast<int>(m_vAliensOnScreen.size()));
+    CBrain scratch;
     for (int i = 0; i < count; ++i)
     {
-        const std::string entry = "entry " + std::to_string(i + 1) + ": ";
         double fitness = 0.0;
-        if (!(in >> fitness) || !std::isfinite(fitness))
+        if (!readEntry(in, scratch, fitness, error))
         {
-            error = entry + "the fitness is missing or not a number";
+            error = "entry " + std::to_string(i + 1) + ": " + error;
             return false;
         }
-        CBrain* brain = new CBrain();
-        std::string brainError;
-        if (!brain->load(in, brainError) || !matchesAlienShape(*brain))
-        {
-            error = entry + (brainError.empty() ? "its networks do not fit this population's aliens" : brainError);
-            delete brain;
-            return false;
-        }
-        pool.insert({fitness, brain});
-    }
-    while ((int)pool.size() > CParams::Alien_NumberInPool)
-    {
-        const auto last = std::prev(pool.end());
-        delete last->second;
-        pool.erase(last);
+        if (i < aliensServed)
+            alienBrains.push_back(new CBrain(scratch));
+        keepIfAmongTheBest(pool, scratch, fitness);
     }
     return true;
+}
+
+// One entry, its brain read into the given one; false, with the reason, when it is bad.
+bool CAlien_Population::readEntry(std::istream& in, CBrain& brain, double& fitness, std::string& problem) const
+{
+    if (!(in >> fitness))
+    {
+        problem = "the fitness is missing or not a number";
+        return false;
+    }
+    problem = fitnessProblem(fitness);
+    if (!problem.empty() || !brain.load(in, problem))
+        return false;
+    if (matchesAlienShape(brain))
+        return true;
+    problem = "its networks do not fit this population's aliens";
+    return false;
 }
 
 bool CAlien_Population::matchesAlienShape(const CBrain& brain) const
@@ -254,17 +327,16 @@ bool CAlien_Population::matchesAlienShape(const CBrain& brain) const
     return true;
 }
 
-// Takes the pool's brains over, deleting the old ones; alien i gets a copy of entry i.
-void CAlien_Population::replacePool(BrainPool& pool)
+// Takes the pool's brains and the aliens' new brains over, deleting the old ones.
+void CAlien_Population::takeOver(BrainPool& pool, std::vector<CBrain*>& alienBrains)
 {
     deleteBrains(m_mmBrainPool);
     m_mmBrainPool.swap(pool);
-    const int numAliens = std::min<int>(m_iNumAliens, static_cast<int>(m_vAliensOnScreen.size()));
-    int i = 0;
-    for (auto it = m_mmBrainPool.begin(); it != m_mmBrainPool.end() && i < numAliens; ++it, ++i)
+    for (size_t i = 0; i < alienBrains.size(); ++i)
     {
         CAlien* alien = m_vAliensOnScreen[i];
         delete alien->getBrain();
-        alien->setBrain(new CBrain(*it->second));
+        alien->setBrain(alienBrains[i]);
     }
+    alienBrains.clear();
 }

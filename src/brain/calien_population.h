@@ -42,10 +42,20 @@ public:
     const BrainPool& getPool() const { return m_mmBrainPool; }
     bool isInitialized() const { return m_bInitialized; }
 
+    // Fitness values larger than this in size are refused by the loader, and so by the save:
+    // the graphs and statistics scale to every value below it, and no game comes near it.
+    static constexpr double MaxFitness = 1e300;
+
     // Both report to the standard error stream; a failed save keeps the old file and a
-    // failed load keeps the pool and the aliens as they were.
+    // failed load keeps the pool and the aliens as they were. The save writes only a pool
+    // the loader accepts. The loader reads only a regular file, never blocking on it, and
+    // streams it: however many entries the file holds, it keeps no more brains than the
+    // pool and the aliens take. Alien i gets a copy of the file's i-th entry.
     bool save(const std::string& fileName) const;
     bool load(const std::string& fileName);
+    // False, with the reason, when the pool holds what the loader would refuse: a weight
+    // or a fitness that is not a finite number, or a fitness larger than MaxFitness in size.
+    bool isSavable(std::string& reason) const;
     // The pool file's contents: the entry count, then each entry's fitness and brain record.
     void save(std::ostream& out) const;
     // Reads a pool file's contents from the stream; name stands for it in the messages.
@@ -56,9 +66,11 @@ private:
     CBrain* cloneBrain();
     CBrain* breedBrain(int top);
     int bestRange() const;
-    bool readPool(std::istream& in, BrainPool& pool, std::string& error) const;
+    bool readAndTakeOver(std::istream& in, std::string& error);
+    bool readPool(std::istream& in, BrainPool& pool, std::vector<CBrain*>& alienBrains, std::string& error) const;
+    bool readEntry(std::istream& in, CBrain& brain, double& fitness, std::string& problem) const;
     bool matchesAlienShape(const CBrain& brain) const;
-    void replacePool(BrainPool& pool);
+    void takeOver(BrainPool& pool, std::vector<CBrain*>& alienBrains);
 
     int m_iNumAliens;
     int m_iPoolCapacity;

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <sstream>
 #include <utility>
 
 namespace
@@ -199,6 +200,23 @@ void CBrain::randomize()
 {
     for (CNeuralNet* pNet : m_vNeuralNets)
         pNet->randomizeWeights();
+}
+
+bool CBrain::hasOnlyFiniteWeights(std::string& problem) const
+{
+    for (size_t i = 0; i < m_vNeuralNets.size(); ++i)
+    {
+        const std::vector<double> weights = m_vNeuralNets[i]->getWeights();
+        for (size_t k = 0; k < weights.size(); ++k)
+            if (!std::isfinite(weights[k]))
+            {
+                std::ostringstream text;
+                text << "network " << i << ", weight " << k << " is " << weights[k] << ", not a finite number";
+                problem = text.str();
+                return false;
+            }
+    }
+    return true;
 }
 
 void CBrain::save(std::ostream& out) const

@@ -28,6 +28,10 @@ public:
     void mutate();
     void randomize();
 
+    // False, naming the first weight that is not a finite number, when there is one: the
+    // record of such a brain would not load.
+    bool hasOnlyFiniteWeights(std::string& problem) const;
+
     // The brain record: the network count, then each network's record.
     void save(std::ostream& out) const;
     // All or nothing: on a bad record the brain stays exactly as it was and error says why.

@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <limits>
+
+#include <sys/stat.h>
+
+#include "render/cpixelbudget.h"
+#include "world/safefile.h"
 
 namespace
 {
@@ -11,6 +15,11 @@ constexpr int64_t kFileHeaderSize = 14;
 constexpr int64_t kInfoHeaderSize = 40;
 // The info-header sizes of the Windows bitmap family; all start with the same 40 bytes.
 constexpr uint32_t kKnownInfoSizes[] = {40, 52, 56, 108, 124};
+// Room for the largest headers and a gap before the pixels, beyond the pixel bytes.
+constexpr long long kHeadersAllowance = 1024;
+// The largest file we read: the largest picture, with room for a gap as large again.
+constexpr long long kLargestFile =
+    kHeadersAllowance + 2LL * CBitmap::MaxSide * CBitmap::MaxSide * 3;
 
 uint32_t readU32(const unsigned char* p)
 {
@@ -39,10 +48,30 @@ void putU16(std::string& out, uint16_t value)
     out.push_back(static_cast<char>(value >> 8));
 }
 
-bool reject(std::string& error, const char* reason)
+bool reject(std::string& error, const std::string& reason)
 {
     error = reason;
     return false;
+}
+
+// The bytes a file of a picture of at most this many pixels can need: three per pixel and
+// at most three of padding per row, besides the headers.
+long long bytesFor(long long pixels)
+{
+    return kHeadersAllowance + 3 * pixels + 3LL * CBitmap::MaxSide;
+}
+
+std::string beyondBudget(const CPixelBudget& budget)
+{
+    return " than the " + std::to_string(budget.getLeft()) + " left of the budget of "
+           + std::to_string(budget.getTotal()) + " pixels for all pictures";
+}
+
+// The size of a regular file, or -1 for anything the reader will refuse with the reason.
+long long regularFileSize(const std::string& fileName)
+{
+    struct stat info;
+    return stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : -1;
 }
 
 bool isKnownInfoSize(uint32_t size)
@@ -91,42 +120,57 @@ CBitmap::CBitmap(int width, int height)
 
 bool CBitmap::decode(const unsigned char* data, size_t size, std::string& error)
 {
+    return decodeWithin(data, size, error, nullptr);
+}
+
+bool CBitmap::decodeWithin(const unsigned char* data, size_t size, std::string& error, CPixelBudget* budget)
+{
     int32_t width = 0, height = 0;
     int64_t offset = 0;
     if (!checkHeaders(data, static_cast<int64_t>(size), width, height, offset, error))
         return false;
     const bool topDown = height < 0;
     const int rows = topDown ? -height : height;
+    const long long pixels = static_cast<long long>(width) * rows;
+    if (budget && !budget->take(pixels))
+        return reject(error, "its " + std::to_string(width) + " x " + std::to_string(rows) + " pixels are more"
+                                 + beyondBudget(*budget));
     const size_t stride = strideFor(width);
-    std::vector<unsigned char> pixels(stride * rows);
+    std::vector<unsigned char> pixelBytes(stride * rows);
     for (int y = 0; y < rows; ++y)
     {
         // Our rows run bottom first; a top-down file stores its top row first.
         const int source = topDown ? rows - 1 - y : y;
-        std::memcpy(pixels.data() + y * stride, data + offset + source * stride, stride);
+        std::memcpy(pixelBytes.data() + y * stride, data + offset + source * stride, stride);
     }
     m_iWidth = width;
     m_iHeight = rows;
-    m_vPixels.swap(pixels);
+    m_vPixels.swap(pixelBytes);
     return true;
 }
 
 bool CBitmap::readFile(const std::string& fileName, std::string& error)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return reject(error, "cannot be opened");
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    // The largest picture we accept, with its headers and a generous allowance besides.
-    const std::streamoff largest = 1024 + static_cast<std::streamoff>(strideFor(MaxSide)) * MaxSide * 2;
-    if (size < 0 || size > largest)
+    return readWithin(fileName, error, nullptr);
+}
+
+bool CBitmap::readFile(const std::string& fileName, std::string& error, CPixelBudget& budget)
+{
+    return readWithin(fileName, error, &budget);
+}
+
+bool CBitmap::readWithin(const std::string& fileName, std::string& error, CPixelBudget* budget)
+{
+    const long long size = regularFileSize(fileName);
+    if (size > kLargestFile)
         return reject(error, "too large to be a picture we accept");
-    std::vector<unsigned char> bytes(static_cast<size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
-        return reject(error, "cannot be read");
-    return decode(bytes.data(), bytes.size(), error);
+    const long long largest = budget ? std::min(kLargestFile, bytesFor(budget->getLeft())) : kLargestFile;
+    if (size > largest)
+        return reject(error, "its " + std::to_string(size) + " bytes could hold more pixels" + beyondBudget(*budget));
+    std::string bytes;
+    if (!readRegularFile(fileName, static_cast<size_t>(largest), bytes, error))
+        return reject(error, "cannot be opened: " + error);
+    return decodeWithin(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error, budget);
 }
 
 std::string CBitmap::encode() const

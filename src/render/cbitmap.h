@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class CPixelBudget;
+
 // An uncompressed 24-bit picture as BMP files hold it: rows bottom first, each padded to a
 // multiple of 4 bytes, pixels in blue, green, red order. Reading checks every header field
 // against the real size of the data, since bitmap files come from outside the program.
@@ -19,8 +21,14 @@ public:
     // False, with the reason in error and this bitmap unchanged, for anything but a
     // well-formed uncompressed 24-bit file; a top-down file is flipped to bottom-first rows.
     bool decode(const unsigned char* data, size_t size, std::string& error);
-    // Reads the whole file (refusing files larger than any picture we accept) and decodes it.
+    // Reads the whole file and decodes it. Only a regular file is read, never blocking on
+    // it: a folder, FIFO or device is refused with the reason, as is a file larger than any
+    // picture we accept, before any of it is read.
     bool readFile(const std::string& fileName, std::string& error);
+    // The same within a budget shared with other pictures: a file too large for the pixels
+    // left is refused before it is read, a picture with more pixels before they are stored;
+    // an accepted picture takes its pixels from the budget.
+    bool readFile(const std::string& fileName, std::string& error, CPixelBudget& budget);
     // The complete file: the 14-byte file header, the 40-byte info header, the rows.
     std::string encode() const;
 
@@ -36,6 +44,9 @@ public:
     void swapRedBlue();
 
 private:
+    bool readWithin(const std::string& fileName, std::string& error, CPixelBudget* budget);
+    bool decodeWithin(const unsigned char* data, size_t size, std::string& error, CPixelBudget* budget);
+
     int m_iWidth;
     int m_iHeight;
     std::vector<unsigned char> m_vPixels; // height rows of getStride() bytes, bottom row first

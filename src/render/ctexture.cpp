@@ -8,6 +8,13 @@
 #include <string>
 
 #include "render/cbitmap.h"
+#include "render/cpixelbudget.h"
+
+namespace
+{
+// Built before the textures and destroyed after them, which give their pixels back.
+CPixelBudget g_textureBudget(TexturePixelBudget);
+} // namespace
 
 CTexture g_aTextures[TEX_TABLE_SIZE];
 
@@ -54,6 +61,8 @@ void CTexture::release()
         glDeleteTextures(1, &m_uName);
         m_uName = 0;
     }
+    g_textureBudget.giveBack(m_iPixels);
+    m_iPixels = 0;
 }
 
 bool CTexture::loadMipmapped(const char* szFileName, int minFilter, int magFilter, bool clamp)
@@ -69,8 +78,11 @@ bool CTexture::load(const char* szFileName, int minFilter, int magFilter, bool c
 bool CTexture::loadBitmapFile(const char* szFileName, CBitmap& bitmap)
 {
     std::string error;
-    if (bitmap.readFile(szFileName, error))
+    if (bitmap.readFile(szFileName, error, g_textureBudget))
+    {
+        m_iPixels = bitmap.getWidth() * bitmap.getHeight();
         return true;
+    }
     std::cerr << szFileName << ": " << error << std::endl;
     return false;
 }

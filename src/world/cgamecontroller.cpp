@@ -16,9 +16,6 @@
 
 namespace
 {
-// Enough tries to find any free place a crowded but playable world has left.
-constexpr int kMaxPlacementTries = 100000;
-
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 
@@ -33,7 +30,7 @@ template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
 
 CGameController::CGameController()
     : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bEvolution(true),
-      m_bSeeded(false), m_uSeed(0)
+      m_iPlacementTriesLeft(MaxTriesPerStep), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
 {
 }
 
@@ -58,6 +55,8 @@ void CGameController::setSeed(unsigned seed)
 void CGameController::init()
 {
     std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
+    warnIfCrowded();
+    m_iPlacementTriesLeft = MaxTriesPerStep;
     m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
     m_pGun->resetAction();
     if (m_iMode == MODE_TRAINING)
@@ -87,6 +86,7 @@ std::vector<CAlien_Population*> CGameController::getPopulations() const
 void CGameController::update(double dt)
 {
     KA_ASSERT(m_bInitialized);
+    m_iPlacementTriesLeft = MaxTriesPerStep;
     updateGun(dt);
     for (CAlien_Population* population : m_vPopulations)
         updatePopulation(population, dt);
@@ -188,13 +188,27 @@ void CGameController::spawnChild(CAlien* parent, CAlien_Population* population)
     green->resetSpawnTimer();
 }
 
-// As many aliens as the zone seats in the boxes of twice their size they start in.
 bool CGameController::hasRoomFor(const CAlien_Population* population) const
 {
+    return static_cast<long long>(population->getAliens().size()) < bandSeats();
+}
+
+// As many aliens as the zone seats in the boxes of twice their size they start in.
+long long CGameController::bandSeats() const
+{
     const int zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
-    const long long seats = static_cast<long long>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
-                            static_cast<long long>(zoneHeight / (2 * CParams::Alien_Height));
-    return static_cast<long long>(population->getAliens().size()) < seats;
+    return static_cast<long long>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
+           static_cast<long long>(zoneHeight / (2 * CParams::Alien_Height));
+}
+
+// More aliens than seats still run, but they start over each other and are reborn over
+// each other, and a crowded band kills them as fast as they are born.
+void CGameController::warnIfCrowded() const
+{
+    const long long asked = static_cast<long long>(CParams::Alien_NumberOfGreen) + CParams::Alien_NumberOfRed;
+    if (asked > bandSeats())
+        std::cerr << "Warning: " << asked << " aliens are asked for, but the band seats only " << bandSeats()
+                  << "; they will be placed over each other" << std::endl;
 }
 
 bool CGameController::isColliding(SRect box, bool removeHit, int excludeId, int hitterType)
@@ -260,15 +274,20 @@ bool CGameController::isOutsideAlienZone(SRect box) const
 SVector2D CGameController::getRandomFreePosition(double width, double height)
 {
     SVector2D position(0, 0);
-    for (int tries = 0; tries < kMaxPlacementTries; ++tries)
+    for (int tries = 0; tries < MaxTriesPerSearch; ++tries)
     {
         position.x = RandInt((int)width, (int)(CParams::Window_Width - width));
         position.y = RandInt((int)(CParams::Window_BottomMargin + height),
                              (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
+        if (m_iPlacementTriesLeft <= 0)
+            break; // this step has searched enough: the first try is taken
+        --m_iPlacementTriesLeft;
         if (!isColliding(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
             return position;
     }
-    std::cerr << "No free place for a new alien; placing it over another" << std::endl;
+    if (!m_bToldNoFreePlace)
+        std::cerr << "No free place for a new alien; placing it over another" << std::endl;
+    m_bToldNoFreePlace = true;
     return position;
 }
 

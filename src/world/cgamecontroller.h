@@ -43,7 +43,13 @@ public:
     // Does the box touch an alien, a bullet or the trainee? The first hit ends the search.
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
     bool isOutsideAlienZone(SRect box) const;
+    // A random centre in the band at which a box of this size touches nothing. The search
+    // is bounded: at most MaxTriesPerSearch tries for one place, and MaxTriesPerStep for all
+    // the places of one world step (or of init). Past either bound the box goes where its
+    // last try fell, over whatever is there, and the run says so once.
     SVector2D getRandomFreePosition(double width, double height);
+    static constexpr int MaxTriesPerSearch = 1000;
+    static constexpr int MaxTriesPerStep = 5000;
     void spawnChild(CAlien* parent, CAlien_Population* population);
 
 private:
@@ -55,6 +61,8 @@ private:
     void updateTrainee(double dt);
     void giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder);
     bool hasRoomFor(const CAlien_Population* population) const;
+    long long bandSeats() const;
+    void warnIfCrowded() const;
     bool hitsAlien(SRect box, int excludeId) const;
     bool hitsGunBullet(SRect box, bool removeHit);
     bool hitsRedBullet(SRect box, bool removeHit, int hitterType);
@@ -65,6 +73,8 @@ private:
     CGun* m_pGun;                                   // owned
     CAlien_Green_Trainee* m_pTrainee;               // owned; null outside training modes
     bool m_bEvolution;
+    int m_iPlacementTriesLeft; // of MaxTriesPerStep, in this world step
+    bool m_bToldNoFreePlace;
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;
 };

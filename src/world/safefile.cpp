@@ -34,6 +34,13 @@ bool refuse(std::string& error, const std::string& why)
     return false;
 }
 
+// The same for a function that answers with a descriptor.
+int refuseOpen(std::string& error, const std::string& why)
+{
+    error = why;
+    return -1;
+}
+
 bool readAll(int fd, size_t maxBytes, std::string& contents, std::string& error)
 {
     std::string data;
@@ -65,22 +72,35 @@ bool writeWith(CAtomicFile::EMode mode, const std::string& fileName, const std::
 }
 } // namespace
 
-bool readRegularFile(const std::string& fileName, size_t maxBytes, std::string& contents, std::string& error)
+int openRegularFile(const std::string& fileName, std::string& error)
 {
     // Looked at before opening, so that opening a device has no effect of its own.
     struct stat info;
     if (stat(fileName.c_str(), &info) != 0)
-        return refuse(error, std::strerror(errno));
+        return refuseOpen(error, std::strerror(errno));
     if (!S_ISREG(info.st_mode))
-        return refuse(error, describeNonRegular(info.st_mode));
-    if (static_cast<unsigned long long>(info.st_size) > maxBytes)
-        return refuse(error, "is larger than " + std::to_string(maxBytes) + " bytes");
+        return refuseOpen(error, describeNonRegular(info.st_mode));
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return refuse(error, std::strerror(errno));
+        return refuseOpen(error, std::strerror(errno));
     // And again once open: the name may have been swapped for something else meanwhile.
+    const bool regular = (fstat(fd, &info) == 0 || refuse(error, std::strerror(errno)))
+                         && (S_ISREG(info.st_mode) || refuse(error, describeNonRegular(info.st_mode)));
+    if (regular)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+bool readRegularFile(const std::string& fileName, size_t maxBytes, std::string& contents, std::string& error)
+{
+    const int fd = openRegularFile(fileName, error);
+    if (fd < 0)
+        return false;
+    struct stat info;
     bool ok = fstat(fd, &info) == 0 || refuse(error, std::strerror(errno));
-    ok = ok && (S_ISREG(info.st_mode) || refuse(error, describeNonRegular(info.st_mode)));
+    ok = ok && (static_cast<unsigned long long>(info.st_size) <= maxBytes
+                || refuse(error, "is larger than " + std::to_string(maxBytes) + " bytes"));
     ok = ok && readAll(fd, maxBytes, contents, error);
     ::close(fd);
     return ok;

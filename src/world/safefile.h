@@ -10,6 +10,9 @@
 // regular file") as is a file longer than maxBytes, before any of it is stored. On failure
 // error holds the reason and contents is unchanged.
 bool readRegularFile(const std::string& fileName, size_t maxBytes, std::string& contents, std::string& error);
+// Opens a regular file for reading as readRegularFile does, for a reader that streams it:
+// the descriptor (the caller closes it), or -1 with the reason in error.
+int openRegularFile(const std::string& fileName, std::string& error);
 
 // Replaces the file with the contents, only once they are complete (see CAtomicFile).
 bool writeFileAtomically(const std::string& fileName, const std::string& contents, std::string& error);

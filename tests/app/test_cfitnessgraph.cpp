@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
 TEST(CFitnessGraphTest, AxesEndAtARoundValueAboveTheData)
 {
     struct SCase
@@ -16,6 +20,7 @@ TEST(CFitnessGraphTest, AxesEndAtARoundValueAboveTheData)
         const CFitnessGraph::SAxis axis = CFitnessGraph::axisFor(c.largest);
         EXPECT_DOUBLE_EQ(axis.dMax, c.max) << c.largest;
         EXPECT_DOUBLE_EQ(axis.dStep, c.step) << c.largest;
+        EXPECT_DOUBLE_EQ(axis.tick(axis.iTicks), c.max) << c.largest;
         EXPECT_GE(axis.dMax, c.largest);
     }
 }
@@ -53,4 +58,41 @@ TEST(CFitnessGraphTest, LongRunsKeepTheirWholeCourseInBoundedMemory)
     EXPECT_EQ(points.back().x, 99999);
     for (size_t i = 1; i < points.size(); ++i)
         ASSERT_LT(points[i - 1].x, points[i].x);
+}
+
+// Above 1.4e308 the round value above the data used to overflow to infinity, and the tick
+// loops, stepping towards it, never ended; a denormal range gave a step of zero.
+TEST(CFitnessGraphTest, AxisOfExtremeValuesNeverEndsIsMended)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double largest : {1.5e308, DBL_MAX, 1e308, 1e300, DBL_MIN, 1e-310, std::numeric_limits<double>::denorm_min(),
+                           -5.0, -DBL_MAX, 0.0, inf, std::nan("")})
+    {
+        const CFitnessGraph::SAxis axis = CFitnessGraph::axisFor(largest);
+        EXPECT_TRUE(std::isfinite(axis.dMax) && axis.dMax > 0) << largest;
+        EXPECT_TRUE(std::isfinite(axis.dStep) && axis.dStep > 0) << largest;
+        EXPECT_GE(axis.iTicks, 1) << largest;
+        EXPECT_LE(axis.iTicks, 5) << largest;
+        EXPECT_LE(axis.tick(axis.iTicks), axis.dMax) << largest;
+        if (std::isfinite(largest) && largest > 0)
+        {
+            EXPECT_GE(axis.dMax, largest) << largest;
+        }
+    }
+    EXPECT_EQ(CFitnessGraph::axisFor(DBL_MAX).dMax, DBL_MAX); // no round value above it exists
+    EXPECT_EQ(CFitnessGraph::axisFor(-5).dMax, 1.0);          // below zero: the empty graph's axis
+    // Denormal ranges share the axis of the smallest normal ones; its labels are not rounded to 0.
+    EXPECT_EQ(CFitnessGraph::label(CFitnessGraph::axisFor(1e-310).tick(1)), "5e-308");
+    EXPECT_EQ(CFitnessGraph::label(CFitnessGraph::axisFor(1e-13).tick(1)), "2e-14");
+}
+
+TEST(CFitnessGraphTest, SeriesOfHugeValuesGetFiniteAxes)
+{
+    CFitnessGraph graph;
+    const int red = graph.addSeries("red best", 0xFF4040);
+    graph.addPoint(red, 0.5, 1.5e308);
+    graph.addPoint(red, DBL_MAX, -DBL_MAX);
+    EXPECT_EQ(graph.yAxis().dMax, 1.5e308);
+    EXPECT_EQ(graph.xAxis().dMax, DBL_MAX);
+    EXPECT_EQ(graph.yAxis().iTicks, 3);
 }

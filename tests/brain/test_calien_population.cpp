@@ -3,13 +3,18 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <csignal>
 #include <fstream>
+#include <limits>
 #include <set>
+#include <streambuf>
 
 #include "aliens/calien_green.h"
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
+#include "support/devicenode.h"
+#include "support/heapbytes.h"
 #include "support/scratchfile.h"
 #include "support/scratchfolder.h"
 #include "support/worldfixture.h"
@@ -30,6 +35,61 @@ CBrain* markedBrain(double marker)
 double markerOf(const CBrain* brain)
 {
     return brain->getNN(0)->getWeights()[0];
+}
+
+// Serves a text in small pieces, noting the most heap held at the start of any piece above
+// what was held before the reading began.
+class CHeapWatchingBuf : public std::streambuf
+{
+public:
+    explicit CHeapWatchingBuf(const std::string& text) : m_sText(text), m_uBase(heapBytesInUse()), m_uPeak(m_uBase) {}
+    size_t peakGrowth() const { return m_uPeak - m_uBase; }
+
+protected:
+    int_type underflow() override
+    {
+        if (m_uNext >= m_sText.size())
+            return traits_type::eof();
+        m_uPeak = std::max(m_uPeak, heapBytesInUse());
+        char* start = m_sText.data() + m_uNext;
+        const size_t n = std::min<size_t>(4096, m_sText.size() - m_uNext);
+        m_uNext += n;
+        setg(start, start, start + n);
+        return traits_type::to_int_type(*start);
+    }
+
+private:
+    std::string m_sText;
+    size_t m_uBase;
+    size_t m_uPeak;
+    size_t m_uNext = 0;
+};
+
+// The given first weight in a copy of the brain, so that copies can be told apart.
+CBrain* withMarker(const CBrain& brain, double marker)
+{
+    CBrain* copy = new CBrain(brain);
+    std::vector<double> weights = copy->getNN(0)->getWeights();
+    weights[0] = marker;
+    copy->getNN(0)->putWeights(weights);
+    return copy;
+}
+
+// A pool file of the given fitness values, each entry's brain a copy of the model marked
+// with its position in the file.
+std::string poolFile(const CBrain& model, const std::vector<double>& fitnesses)
+{
+    std::ostringstream text;
+    text << fitnesses.size() << " ";
+    ::testing::internal::CaptureStderr();
+    for (size_t i = 0; i < fitnesses.size(); ++i)
+    {
+        std::unique_ptr<CBrain> brain(withMarker(model, static_cast<double>(i)));
+        text << fitnesses[i] << " ";
+        brain->save(text);
+    }
+    ::testing::internal::GetCapturedStderr();
+    return text.str();
 }
 
 class CPopulationTest : public CWorldTest
@@ -305,7 +365,7 @@ TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
     }
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(greens->load("no_such_pool_file.txt"));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot load no_such_pool_file.txt: the file cannot be opened"),
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot load no_such_pool_file.txt: No such file or directory"),
               std::string::npos);
 }
 
@@ -376,5 +436,148 @@ TEST_F(CPopulationTest, FailedSaveKeepsThePreviousFile)
     EXPECT_FALSE(saved);
     EXPECT_EQ(readWholeFile(name), before);
     EXPECT_EQ(scratch.listing(), "kept.txt");
+}
+// What the loader keeps while it reads follows the pool: a file of thousands of entries
+// loaded into a pool of 3 never holds more than a few dozen brains at once.
+TEST_F(CPopulationTest, LoadingAPoolFileKeepsEveryEntryInMemoryIsMended)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    const CBrain& model = *greens->getAliens()[0]->getBrain();
+    std::vector<double> fitnesses;
+    for (int i = 0; i < 5000; ++i)
+        fitnesses.push_back(i);
+    const std::string text = poolFile(model, fitnesses);
+
+    const size_t before = heapBytesInUse();
+    std::vector<std::unique_ptr<CBrain>> copies;
+    for (int i = 0; i < 100; ++i)
+        copies.emplace_back(new CBrain(model));
+    const size_t brainBytes = (heapBytesInUse() - before) / 100;
+    copies.clear();
+    ASSERT_GT(brainBytes, 0u);
+
+    CHeapWatchingBuf source(text);
+    std::istream in(&source);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(greens->load(in, "many entries"));
+    ::testing::internal::GetCapturedStderr();
+    // The pool's 3 brains and the 20 aliens' new ones, with room to spare; keeping every
+    // entry until the end would take 5,000.
+    EXPECT_LT(source.peakGrowth(), 200 * brainBytes);
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(*greens), (Entries{{4999, 4999}, {4998, 4998}, {4997, 4997}}));
+}
+
+TEST_F(CPopulationTest, LoadGivesAlienIThePoolsEntryNotTheFilesIsMended)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    const CBrain& model = *greens->getAliens()[0]->getBrain();
+    // Not written best first, and longer than the pool of 3.
+    CScratchFile file("unordered_pool.txt", poolFile(model, {1, 9, 5, 7, 3}));
+    const CBrain* sixth = greens->getAliens()[5]->getBrain();
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(greens->load(file.path()));
+    ::testing::internal::GetCapturedStderr();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(markerOf(greens->getAliens()[i]->getBrain()), i) << "alien " << i;
+    EXPECT_EQ(greens->getAliens()[5]->getBrain(), sixth); // no entry for it: it keeps its brain
+    using Entries = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(contents(*greens), (Entries{{9, 1}, {7, 3}, {5, 2}}));
+}
+
+TEST_F(CPopulationTest, PoolFileThatIsAFifoOrAFolderHangsIsMended)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    offer(*greens, 0.5, 42);
+    CScratchFolder scratch;
+    ASSERT_EQ(mkfifo((scratch / "fifo").c_str(), 0644), 0); // no writer: a blocking open would hang
+    ASSERT_EQ(mkdir((scratch / "folder").c_str(), 0755), 0);
+    const std::vector<std::pair<std::string, std::string>> cases{{scratch / "fifo", "is not a regular file"},
+                                                                 {scratch / "folder", "is a folder"}};
+    for (const auto& [name, reason] : cases)
+    {
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(greens->load(name));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Loading... Cannot load " + name + ": " + reason + "\n");
+        EXPECT_EQ(greens->getBestFitness(), 42);
+    }
+}
+
+TEST_F(CPopulationTest, PoolFileThatIsADeviceIsRefusedUnopened)
+{
+    CScratchFolder scratch;
+    if (!makeDeviceNode(scratch / "zero", 5))
+        GTEST_SKIP() << "this test may not make device nodes";
+    CAlien_Population& pool = freshPopulation();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(pool.load(scratch / "zero"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Loading... Cannot load " + (scratch / "zero") + ": is not a regular file\n");
+}
+
+// The graph and the statistics scale fitness values up to 1e300; beyond, the file is refused.
+TEST_F(CPopulationTest, LoadingAFitnessTheGraphCannotScaleIsMended)
+{
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    const CBrain& model = *greens->getAliens()[0]->getBrain();
+    offer(*greens, 0.5, 42);
+    for (double fitness : {1.5e308, -1.5e308, 1.1e300, std::numeric_limits<double>::max()})
+    {
+        std::istringstream in(poolFile(model, {fitness}));
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(greens->load(in, "huge"));
+        const std::string message = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(message.find("Cannot load huge: entry 1: the fitness "), std::string::npos) << message;
+        EXPECT_NE(message.find(" is larger than 1e+300 in size"), std::string::npos) << message;
+        EXPECT_EQ(greens->getBestFitness(), 42);
+    }
+    std::istringstream largest(poolFile(model, {-1e300, 1e300}));
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(greens->load(largest, "largest"));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(greens->getBestFitness(), 1e300);
+}
+
+// The game never writes a file it would refuse to read: the old file stays, no "done.".
+TEST_F(CPopulationTest, SavingAPoolThatWouldNotLoadIsMended)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct SCase
+    {
+        double weight;
+        double fitness;
+        std::string reason;
+    };
+    const std::vector<SCase> cases{
+        {inf, 1, "entry 1: network 0, weight 0 is inf, not a finite number"},
+        {-nan, 1, "entry 1: network 0, weight 0 is "},
+        {0.5, inf, "entry 1: the fitness inf is not a finite number"},
+        {0.5, nan, "entry 1: the fitness nan is not a finite number"},
+        {0.5, 1.5e308, "entry 1: the fitness 1.5e+308 is larger than 1e+300 in size"},
+    };
+    CScratchFolder scratch;
+    const std::string name = scratch / "GreenAliens_saved.txt";
+    for (const SCase& c : cases)
+    {
+        std::ofstream(name) << "old";
+        CAlien_Population& pool = freshPopulation();
+        offer(pool, c.weight, c.fitness);
+        std::string reason;
+        EXPECT_FALSE(pool.isSavable(reason));
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(pool.save(name));
+        const std::string message = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(message.rfind("Saving... Cannot save " + name + ": " + c.reason, 0), 0u) << message;
+        EXPECT_EQ(message.find("done."), std::string::npos) << message;
+        EXPECT_EQ(readWholeFile(name), "old");
+        EXPECT_EQ(scratch.listing(), "GreenAliens_saved.txt");
+    }
+    // The largest fitness the loader takes is saved.
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.5, -1e300);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(pool.save(name));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("done."), std::string::npos);
 }
 } // namespace

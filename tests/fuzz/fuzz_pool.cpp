@@ -1,6 +1,6 @@
 // Any brain pool file is loaded or refused without a crash or leak: a refused file leaves the
-// pool as it was, an accepted one keeps at most a full pool, and what it saves loads back and
-// saves again unchanged.
+// pool as it was, an accepted one keeps at most a full pool that the save accepts, and what
+// it saves loads back and saves again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -68,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzzCheck(static_cast<int>(population.getPool().size()) <= CParams::Alien_NumberInPool,
               "a loaded pool is at most full");
+    std::string reason;
+    fuzzCheck(population.isSavable(reason), "a loaded pool is one the save writes");
     checkRoundTrip(population);
     return 0;
 }

@@ -5,9 +5,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "render/cpixelbudget.h"
+#include "support/devicenode.h"
 #include "support/scratchfile.h"
+#include "support/scratchfolder.h"
 
 namespace
 {
@@ -174,9 +178,91 @@ TEST(CBitmapTest, ReadFileNamesMissingFiles)
     CBitmap bitmap;
     std::string error;
     EXPECT_FALSE(bitmap.readFile("no_such_picture.bmp", error));
-    EXPECT_EQ(error, "cannot be opened");
+    EXPECT_EQ(error, "cannot be opened: No such file or directory");
     CScratchFile file("picture.bmp", patterned(5, 2).encode());
     EXPECT_TRUE(bitmap.readFile(file.path(), error)) << error;
     EXPECT_EQ(bitmap.getWidth(), 5);
+}
+TEST(CBitmapTest, BitmapThatIsAFifoOrAFolderHangsIsMended)
+{
+    CScratchFolder scratch;
+    ASSERT_EQ(mkfifo((scratch / "fifo.bmp").c_str(), 0644), 0); // no writer: a blocking open would hang
+    ASSERT_EQ(mkdir((scratch / "folder.bmp").c_str(), 0755), 0);
+    CBitmap bitmap = patterned(2, 2);
+    std::string error;
+    EXPECT_FALSE(bitmap.readFile(scratch / "fifo.bmp", error));
+    EXPECT_EQ(error, "cannot be opened: is not a regular file");
+    EXPECT_FALSE(bitmap.readFile(scratch / "folder.bmp", error));
+    EXPECT_EQ(error, "cannot be opened: is a folder");
+    EXPECT_EQ(bitmap.getWidth(), 2); // a refused file leaves the bitmap as it was
+}
+
+TEST(CBitmapTest, BitmapThatIsADeviceIsRefusedUnread)
+{
+    CScratchFolder scratch;
+    if (!makeDeviceNode(scratch / "zero.bmp", 5))
+        GTEST_SKIP() << "this test may not make device nodes";
+    CBitmap bitmap;
+    std::string error;
+    EXPECT_FALSE(bitmap.readFile(scratch / "zero.bmp", error));
+    EXPECT_EQ(error, "cannot be opened: is not a regular file");
+}
+
+// Each file may hold up to 16384 x 16384 pixels; pictures read through one budget share it.
+TEST(CBitmapTest, PicturesTogetherHaveNoPixelBoundIsMended)
+{
+    CScratchFile small("small.bmp", patterned(8, 8).encode());
+    CScratchFile wide("wide.bmp", patterned(200, 100).encode()); // 60,054 bytes
+    CPixelBudget budget(100);
+    CBitmap bitmap;
+    std::string error;
+    ASSERT_TRUE(bitmap.readFile(small.path(), error, budget)) << error;
+    EXPECT_EQ(budget.getLeft(), 36);
+    // Its pixels are read from the headers and refused before they are stored.
+    EXPECT_FALSE(bitmap.readFile(small.path(), error, budget));
+    EXPECT_EQ(error, "its 8 x 8 pixels are more than the 36 left of the budget of 100 pixels for all pictures");
+    // Its size alone is too much: refused before it is read.
+    EXPECT_FALSE(bitmap.readFile(wide.path(), error, budget));
+    EXPECT_EQ(error, "its 60054 bytes could hold more pixels than the 36 left of the budget of 100 pixels for all "
+                     "pictures");
+    EXPECT_EQ(budget.getLeft(), 36); // refused pictures take nothing
+    budget.giveBack(64);
+    EXPECT_TRUE(bitmap.readFile(small.path(), error, budget)) << error;
+    // Alone, a file is bounded only by its sides.
+    EXPECT_TRUE(bitmap.readFile(wide.path(), error)) << error;
+}
+
+// Palette, run-length and bit-field files are refused with the reason; the longer headers
+// of later Windows versions are read like the 40-byte one.
+TEST(CBitmapTest, PaletteRleAndV5FilesAreHandled)
+{
+    const std::vector<unsigned char> plain = bytesOf(patterned(4, 3).encode());
+    auto withFields = [](std::vector<unsigned char> file, uint16_t bits, uint32_t compression)
+    {
+        file[28] = static_cast<unsigned char>(bits);
+        file[29] = 0;
+        putI32(file, 30, static_cast<int32_t>(compression));
+        return file;
+    };
+    // An 8-bit file with its 256-colour palette, then the same run-length encoded.
+    std::vector<unsigned char> palette = withFields(plain, 8, 0);
+    palette.insert(palette.begin() + 54, 1024, 0x80);
+    putI32(palette, 10, 54 + 1024);
+    EXPECT_EQ(decodeError(palette), "not 24 bits per pixel");
+    EXPECT_EQ(decodeError(withFields(palette, 8, 1)), "not 24 bits per pixel");
+    EXPECT_EQ(decodeError(withFields(plain, 4, 2)), "not 24 bits per pixel");
+    EXPECT_EQ(decodeError(withFields(plain, 24, 3)), "compressed bitmaps are not supported");
+
+    for (int32_t infoSize : {108, 124})
+    {
+        std::vector<unsigned char> longer = plain;
+        longer.insert(longer.begin() + 54, infoSize - 40, 0);
+        putI32(longer, 14, infoSize);
+        putI32(longer, 10, 14 + infoSize);
+        CBitmap decoded;
+        std::string error;
+        ASSERT_TRUE(decoded.decode(longer.data(), longer.size(), error)) << infoSize << ": " << error;
+        EXPECT_EQ(decoded.encode(), patterned(4, 3).encode()) << infoSize;
+    }
 }
 } // namespace

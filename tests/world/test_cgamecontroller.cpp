@@ -191,6 +191,34 @@ TEST_F(CGameControllerTest, GetRandomFreePositionCanLoopForeverIsMended)
     EXPECT_LE(p.x, 600);
 }
 
+// 10,000 green aliens in the shipped window: every rebirth used to try 100,000 places, each
+// against every alien, and a step never ended. Dead aliens are obstacles too, so a band
+// full of them leaves no free place for any of their rebirths.
+TEST_F(CGameControllerTest, CrowdedBandMakesAStepEndlessIsMended)
+{
+    CParams::Alien_NumberOfGreen = 10000;
+    ::testing::internal::CaptureStderr();
+    start();
+    for (CAlien_Population* population : m_controller.getPopulations())
+        for (CAlien* alien : population->getAliens())
+            alien->setState(ALIEN_DEAD);
+    m_controller.update(dt()); // every alien is reborn
+    m_controller.update(dt()); // and the crowd, being born, looks around
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    // Once per run, not once per alien.
+    EXPECT_EQ(said, "Warning: 10010 aliens are asked for, but the band seats only 96; they will be placed over "
+                    "each other\nNo free place for a new alien; placing it over another\n");
+    for (const CAlien* alien : m_controller.getPopulations()[1]->getAliens())
+        ASSERT_FALSE(m_controller.isOutsideAlienZone(alien->getBoundingBox())); // every one was placed in the band
+}
+
+TEST_F(CGameControllerTest, ShippedWorldStartsWithoutAWarning)
+{
+    ::testing::internal::CaptureStderr();
+    start();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(CGameControllerTest, ReproductionGrowsWithoutBoundIsMended)
 {
     CParams::Alien_ReproductionOn = 1;

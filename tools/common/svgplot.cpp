@@ -45,20 +45,20 @@ struct SFrame
 void drawAxes(std::ostringstream& svg, const SFrame& f)
 {
     svg << "<g stroke=\"#888\" stroke-width=\"1\">\n";
-    for (double v = 0; v <= f.x.dMax + f.x.dStep / 2; v += f.x.dStep)
-        svg << "<line x1=\"" << f.px(v) << "\" y1=\"" << f.py(0) << "\" x2=\"" << f.px(v) << "\" y2=\"" << f.py(0) + 5
+    for (int k = 0; k <= f.x.iTicks; ++k)
+        svg << "<line x1=\"" << f.px(f.x.tick(k)) << "\" y1=\"" << f.py(0) << "\" x2=\"" << f.px(f.x.tick(k)) << "\" y2=\"" << f.py(0) + 5
             << "\"/>\n";
-    for (double v = 0; v <= f.y.dMax + f.y.dStep / 2; v += f.y.dStep)
-        svg << "<line x1=\"" << f.px(0) - 5 << "\" y1=\"" << f.py(v) << "\" x2=\"" << f.px(f.x.dMax) << "\" y2=\""
-            << f.py(v) << "\" stroke=\"" << (v == 0 ? "#888" : "#ddd") << "\"/>\n";
+    for (int k = 0; k <= f.y.iTicks; ++k)
+        svg << "<line x1=\"" << f.px(0) - 5 << "\" y1=\"" << f.py(f.y.tick(k)) << "\" x2=\"" << f.px(f.x.dMax)
+            << "\" y2=\"" << f.py(f.y.tick(k)) << "\" stroke=\"" << (k == 0 ? "#888" : "#ddd") << "\"/>\n";
     svg << "<line x1=\"" << f.px(0) << "\" y1=\"" << f.py(0) << "\" x2=\"" << f.px(0) << "\" y2=\"" << f.py(f.y.dMax)
         << "\"/>\n</g>\n<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">\n";
-    for (double v = 0; v <= f.x.dMax + f.x.dStep / 2; v += f.x.dStep)
-        svg << "<text x=\"" << f.px(v) << "\" y=\"" << f.py(0) + 20 << "\" text-anchor=\"middle\">"
-            << CFitnessGraph::label(v) << "</text>\n";
-    for (double v = 0; v <= f.y.dMax + f.y.dStep / 2; v += f.y.dStep)
-        svg << "<text x=\"" << f.px(0) - 8 << "\" y=\"" << f.py(v) + 4 << "\" text-anchor=\"end\">"
-            << CFitnessGraph::label(v) << "</text>\n";
+    for (int k = 0; k <= f.x.iTicks; ++k)
+        svg << "<text x=\"" << f.px(f.x.tick(k)) << "\" y=\"" << f.py(0) + 20 << "\" text-anchor=\"middle\">"
+            << CFitnessGraph::label(f.x.tick(k)) << "</text>\n";
+    for (int k = 0; k <= f.y.iTicks; ++k)
+        svg << "<text x=\"" << f.px(0) - 8 << "\" y=\"" << f.py(f.y.tick(k)) + 4 << "\" text-anchor=\"end\">"
+            << CFitnessGraph::label(f.y.tick(k)) << "</text>\n";
     svg << "<text x=\"" << f.px(f.x.dMax / 2) << "\" y=\"" << kHeight - 15
         << "\" text-anchor=\"middle\">simulated minutes</text>\n"
         << "<text transform=\"translate(20 " << f.py(f.y.dMax / 2)
