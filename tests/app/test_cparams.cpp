@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "support/devicenode.h"
 #include "support/heapbytes.h"
 #include "support/scratchfile.h"
 #include "support/scratchfolder.h"
@@ -441,7 +441,7 @@ TEST_F(CParamsTest, DeviceBehindALinkGrowingMemoryWithoutBoundIsMended)
     CScratchFolder folder;
     ASSERT_TRUE(folder.isReady());
     // A node of its own with the numbers of an endless device; never opened for reading.
-    if (mknod((folder / "zero").c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+    if (!makeDeviceNode(folder / "zero", 5))
         GTEST_SKIP() << "mknod is refused here";
     ASSERT_EQ(symlink((folder / "zero").c_str(), (folder / "params.ini").c_str()), 0);
     EXPECT_EQ(whyNotLoaded(folder / "zero"), "is not a regular file");

@@ -3,10 +3,10 @@
 #include <fstream>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "common/coutputcheck.h"
+#include "support/devicenode.h"
 #include "support/scratchfolder.h"
 
 namespace
@@ -82,7 +82,7 @@ TEST_F(COutputCheckTest, FoldersFifosAndDevicesAreRefusedAsOutputs)
                               " is a folder",
                           "--stats " + (m_folder / "fifo") + " cannot be written: " + (m_folder / "fifo") +
                               " is not a regular file"};
-    if (mknod((m_folder / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0)
+    if (makeDeviceNode(m_folder / "full", 7))
     {
         m_check.addOutput("--save-green", m_folder / "full");
         expected.push_back("--save-green " + (m_folder / "full") + " cannot be written: " + (m_folder / "full") +

@@ -6,10 +6,10 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "support/devicenode.h"
 #include "support/scratchfile.h"
 #include "support/scratchfolder.h"
 #include "world/catomicfile.h"
@@ -32,13 +32,6 @@ mode_t permissionsOf(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-// A character device node like the system's /dev/full (1, 7) or /dev/zero (1, 5), but in
-// the test's own folder; false where the test may not make device nodes.
-bool makeDevice(const std::string& path, unsigned minor)
-{
-    return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
 }
 
 bool makeSocket(const std::string& path)
@@ -64,7 +57,7 @@ protected:
 TEST_F(SafeFileTest, SavingOverADeviceTurnsItIntoARegularFileIsMended)
 {
     const std::string device = m_folder / "full";
-    if (!makeDevice(device, 7))
+    if (!makeDeviceNode(device, 7))
         GTEST_SKIP() << "this test may not make device nodes";
     std::string error;
     EXPECT_FALSE(writeFileAtomically(device, "<svg/>", error));
@@ -250,7 +243,7 @@ TEST_F(SafeFileTest, ReaderRefusesWhatIsNotARegularFileWithoutBlocking)
 
 TEST_F(SafeFileTest, ReaderRefusesAnEndlessDeviceBehindALink)
 {
-    if (!makeDevice(m_folder / "zero", 5))
+    if (!makeDeviceNode(m_folder / "zero", 5))
         GTEST_SKIP() << "this test may not make device nodes";
     ASSERT_EQ(symlink("zero", (m_folder / "params.ini").c_str()), 0);
     std::string contents, error;
