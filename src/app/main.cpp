@@ -1,5 +1,6 @@
 #include <GL/freeglut.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -25,7 +26,7 @@ double g_dBestAge = 0.0;
 double g_dWorstAge = 0.0;
 int g_iCaptureCounter = 0;
 double g_dMinutesElapsed = 0.0;
-std::ofstream g_statsFile;
+CStatsFile g_statsFile(std::cerr);
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
 bool g_bShowGraph = false;
@@ -190,6 +191,9 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(specialKeys);
+    // A file-size limit then fails the write at hand, which is reported, instead of ending
+    // the game on the spot.
+    std::signal(SIGXFSZ, SIG_IGN);
     init();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/cfitnessgraph.h"
+#include "app/cstatsfile.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
@@ -22,7 +22,7 @@ extern double g_dBestAge;
 extern double g_dWorstAge;
 extern int g_iCaptureCounter;
 extern double g_dMinutesElapsed;
-extern std::ofstream g_statsFile;
+extern CStatsFile g_statsFile;
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
