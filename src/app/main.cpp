@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/cparams.h"
+#include "app/cstoprequest.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
 #include "render/ctexture.h"
@@ -146,6 +147,9 @@ void specialKeys(int key, int, int)
 
 void worldTimer(int)
 {
+    // The one place a stop signal is seen: this timer runs while paused too.
+    if (CStopRequest::isRequested())
+        quit();
     const double dt = stepLength();
     if (g_bFastMode)
     {
@@ -194,6 +198,8 @@ int main(int argc, char** argv)
     // A file-size limit then fails the write at hand, which is reported, instead of ending
     // the game on the spot.
     std::signal(SIGXFSZ, SIG_IGN);
+    // From here on a stop signal ends the game as q does, once the world timer runs.
+    CStopRequest::install();
     init();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.
