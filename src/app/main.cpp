@@ -26,6 +26,7 @@ int g_iTotalDead = 0;
 double g_dBestAge = 0.0;
 double g_dWorstAge = 0.0;
 int g_iCaptureCounter = 0;
+int g_iNextFrame = 0;
 double g_dMinutesElapsed = 0.0;
 CStatsFile g_statsFile(std::cerr);
 std::vector<std::string> g_vHelpLines;
@@ -57,7 +58,7 @@ void resetRunState()
     g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
-    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = 0;
+    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = g_iNextFrame = 0;
     g_dBestAge = g_dWorstAge = 0.0;
 }
 
