@@ -1,9 +1,9 @@
 #include <GL/freeglut.h>
 
-#include <cstdio>
 #include <iostream>
 
 #include "app/cparams.h"
+#include "app/framenames.h"
 #include "app/shell.h"
 #include "render/cbitmap.h"
 #include "world/safefile.h"
@@ -12,9 +12,12 @@ void captureFrame()
 {
     if (g_iCaptureCounter % 2 == 0)
     {
-        char szFileName[32];
-        std::snprintf(szFileName, sizeof szFileName, "frame%5d.bmp", g_iCaptureCounter);
-        writeBitmap(szFileName, CParams::Window_Width, CParams::Window_Height);
+        const int number = firstFreeFrame(".", g_iNextFrame);
+        if (number < 0)
+            std::cerr << "Cannot write a frame: every frame number from " << g_iNextFrame << " on is taken"
+                      << std::endl;
+        else if (writeBitmap(frameFileName(number).c_str(), CParams::Window_Width, CParams::Window_Height))
+            g_iNextFrame = number + 2;
     }
     ++g_iCaptureCounter;
 }
@@ -31,7 +34,7 @@ bool writeBitmap(const char* szFileName, int width, int height)
     for (int y = 0; y < height; ++y)
         glReadPixels(0, y, width, 1, GL_BGR, GL_UNSIGNED_BYTE, bitmap.row(y));
     std::string error;
-    if (!writeFileAtomically(szFileName, bitmap.encode(), error))
+    if (!writeNewFileAtomically(szFileName, bitmap.encode(), error))
     {
         std::cerr << "Cannot write the frame " << szFileName << ": " << error << std::endl;
         return false;

@@ -1,10 +1,12 @@
 #include <GL/freeglut.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 
 #include "app/cparams.h"
+#include "app/cstoprequest.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
 #include "render/ctexture.h"
@@ -25,8 +27,9 @@ int g_iTotalDead = 0;
 double g_dBestAge = 0.0;
 double g_dWorstAge = 0.0;
 int g_iCaptureCounter = 0;
+int g_iNextFrame = 0;
 double g_dMinutesElapsed = 0.0;
-std::ofstream g_statsFile;
+CStatsFile g_statsFile(std::cerr);
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
 bool g_bShowGraph = false;
@@ -56,7 +59,7 @@ void resetRunState()
     g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
-    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = 0;
+    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = g_iNextFrame = 0;
     g_dBestAge = g_dWorstAge = 0.0;
 }
 
@@ -146,6 +149,9 @@ void specialKeys(int key, int, int)
 
 void worldTimer(int)
 {
+    // The one place a stop signal is seen: this timer runs while paused too.
+    if (CStopRequest::isRequested())
+        quit();
     const double dt = stepLength();
     if (g_bFastMode)
     {
@@ -187,6 +193,11 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(specialKeys);
+    // A file-size limit then fails the write at hand, which is reported, instead of ending
+    // the game on the spot.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // From here on a stop signal ends the game as q does, once the world timer runs.
+    CStopRequest::install();
     init();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/cfitnessgraph.h"
+#include "app/cstatsfile.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
@@ -21,8 +21,9 @@ extern int g_iTotalDead;
 extern double g_dBestAge;
 extern double g_dWorstAge;
 extern int g_iCaptureCounter;
+extern int g_iNextFrame; // the number the next written frame tries first
 extern double g_dMinutesElapsed;
-extern std::ofstream g_statsFile;
+extern CStatsFile g_statsFile;
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
@@ -46,7 +47,8 @@ void drawFitnessGraph();
 
 // Capture.
 void captureFrame();
-// The frame the player sees, as a bitmap file; false (and a message) when it cannot be written.
+// The frame the player sees, as a new bitmap file (an existing file is never replaced); false
+// (and a message) when it cannot be written.
 bool writeBitmap(const char* szFileName, int width, int height);
 
 // The frame as the player sees it, drawn into the back buffer without swapping.

@@ -1,7 +1,6 @@
 #include <GL/freeglut.h>
 
 #include <ctime>
-#include <iostream>
 
 #include "app/cparams.h"
 #include "app/shell.h"
@@ -34,18 +33,7 @@ void addGraphSample(double redBest, double greenBest)
 
 void openStatistics()
 {
-    const std::string name = firstFreeName(statsFileName(std::time(nullptr)));
-    g_statsFile.open(name, std::ios::out | std::ios::trunc);
-    if (!g_statsFile)
-    {
-        std::cerr << "Warning. " << std::endl
-                  << "Unable to open " << name << " to save the statistics." << std::endl
-                  << "Statistics will not be saved for this run" << std::endl
-                  << std::endl
-                  << std::endl;
-        return;
-    }
-    std::cerr << "Statistics go to " << name << std::endl;
+    g_statsFile.create(statsFileName(std::time(nullptr)));
 }
 
 void statsUpdateTimer(int)
@@ -62,19 +50,14 @@ void statsUpdateTimer(int)
 
 void statsSaveTimer(int)
 {
-    std::cerr << "Saving game stats..";
     g_dMinutesElapsed += CParams::Stats_SaveInterval / 60000.0;
-    g_statsFile << g_dMinutesElapsed << "\t" << g_iDeadInPeriod << "\t" << g_dBestAge << "\t" << g_dWorstAge
-                << "\n";
-    g_statsFile.flush();
-    std::cerr << "done." << std::endl;
+    g_statsFile.saveLine(g_dMinutesElapsed, g_iDeadInPeriod, g_dBestAge, g_dWorstAge);
     glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
 }
 
 void closeStatistics()
 {
-    g_statsFile << "\n\n\n\nOverall number of dead:" << g_iTotalDead << "\n";
-    g_statsFile.close();
+    g_statsFile.close(g_iTotalDead);
 }
 
 void saveGreenBrains()

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "world/safefile.h"
+#include "world/writeall.h"
 
 namespace
 {
@@ -44,25 +45,6 @@ unsigned newFileMode()
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-bool writeAll(int fd, const char* data, size_t size)
-{
-    size_t written = 0;
-    while (written < size)
-    {
-        const ssize_t n = ::write(fd, data + written, size - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-        {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        written += static_cast<size_t>(n);
-    }
-    return true;
 }
 } // namespace
 

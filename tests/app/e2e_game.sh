@@ -20,8 +20,8 @@ export LIBGL_ALWAYS_SOFTWARE=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 FAILURES=0
-fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
-pass() { echo "ok: $*"; }
+fail() { echo "FAIL: $* [at ${SECONDS} s]"; FAILURES=$((FAILURES + 1)); }
+pass() { echo "ok: $* [at ${SECONDS} s]"; }
 check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; return 1; fi; }
 
 # A working directory of its own with the game's files; faster statistics than the default.
@@ -34,6 +34,10 @@ make_workdir() {
     echo "$dir"
 }
 
+# Every check waits for the state it tests, never for a fixed time: the machine may be busy,
+# and a deadline is only reached when something is broken.
+DEADLINE=120
+
 wait_for() { # wait_for <seconds> <command...>
     local deadline=$((SECONDS + $1)); shift
     until "$@"; do
@@ -42,7 +46,11 @@ wait_for() { # wait_for <seconds> <command...>
     done
 }
 
-press() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+seconds_reach() { [ $SECONDS -ge "$1" ]; }
+
+# Keys reach the game in the order they are sent, so a key whose effect shows proves that
+# every key before it was handled.
+press() { xdotool key --clearmodifiers "$@"; }
 
 frame() { printf '%s/frame%5d.bmp' "$WORK" "$1"; }
 
@@ -87,135 +95,263 @@ shows_background_and_aliens() {
 
 count_frames() { find "$WORK" -maxdepth 1 -name 'frame*.bmp' | wc -l; }
 
-start_game() {
-    (cd "$WORK" && exec "$GAME") > "$WORK/game.log" 2>&1 &
+# Starts the game in $WORK with its messages in game.log, under a file-size limit (KiB) when
+# one is given; the messages then go through a pipe, which the limit does not cut. The stop
+# signals are set to their defaults: a background job of a script starts with SIGINT ignored.
+launch() {
+    local limit=${1:-}
+    LOG_PID=
+    if [ -z "$limit" ]; then
+        (cd "$WORK" && exec env --default-signal=HUP,INT,TERM "$GAME") > "$WORK/game.log" 2>&1 &
+    else
+        mkfifo "$WORK/log.fifo"
+        cat "$WORK/log.fifo" > "$WORK/game.log" &
+        LOG_PID=$!
+        (cd "$WORK" && ulimit -f "$limit" && exec env --default-signal=HUP,INT,TERM "$GAME") > "$WORK/log.fifo" 2>&1 &
+    fi
     GAME_PID=$!
-    WINDOW=$(timeout 30 xdotool search --sync --name '^Korvane Aliens$' 2>/dev/null | head -1)
-    [ -n "$WINDOW" ] || return 1
-    xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
-    sleep 0.5
+    NEXT_FRAME=0
 }
 
-capture() { # capture <expected frame number>
-    press C
-    wait_for 10 test -s "$(frame "$1")"
+has_focus() {
+    timeout 10 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WINDOW" ]
 }
+
+started() { grep -q '^Statistics \(go to\|will not be saved\)' "$WORK/game.log"; }
+
+start_game() { # start_game [file-size limit]: returns once the game has set up its world and has the focus
+    launch "${1:-}"
+    WINDOW=$(timeout $DEADLINE xdotool search --sync --onlyvisible --name '^Korvane Aliens$' 2>/dev/null | head -1)
+    [ -n "$WINDOW" ] && wait_for $DEADLINE has_focus && wait_for $DEADLINE started
+}
+
+# Asked of the shell's own jobs, so that no other process that took over the number is touched.
+is_running() { jobs -pr | grep -qx "$GAME_PID"; }
+has_ended() { ! is_running; }
+
+# Waits for the game to end; its exit status in STATUS, its messages complete in game.log.
+wait_end() {
+    wait_for $DEADLINE has_ended || kill -9 "$GAME_PID"
+    wait "$GAME_PID"; STATUS=$?
+    [ -z "$LOG_PID" ] || wait "$LOG_PID"
+}
+
+quit_game() { press q; wait_end; }
 
 stop_game() {
-    kill "$GAME_PID" 2>/dev/null
-    wait "$GAME_PID" 2>/dev/null
+    ! is_running || kill "$GAME_PID"
+    wait_end
+}
+
+# One written frame: the press that writes frame $NEXT_FRAME (named in LAST_FRAME once it is
+# there), then the press after it, which writes nothing; the next snap's frame proves that
+# second press was handled.
+snap() {
+    press C
+    wait_for $DEADLINE test -s "$(frame "$NEXT_FRAME")" || return 1
+    LAST_FRAME=$NEXT_FRAME
+    NEXT_FRAME=$((NEXT_FRAME + 2))
+    press C
+}
+
+# The statistics timer's lines so far. A new one proves that the game's timers ran, the world
+# timer among them (it runs while paused too).
+ticks() { grep -c 'Saving game stats\.\.done\.' "$WORK/game.log"; }
+ticks_reach() { [ "$(ticks)" -ge "$1" ]; }
+wait_ticks() { wait_for $DEADLINE ticks_reach $(( $(ticks) + $1 )); }
+
+# Pool saves and loads finished so far, whether they succeeded or not.
+pool_events() { grep -v 'Saving game stats' "$WORK/game.log" | grep -cE 'done\.$|Cannot (save|load) '; }
+pool_events_reach() { [ "$(pool_events)" -ge "$1" ]; }
+pool_key() { # press s or l and wait until the game has answered it
+    local before; before=$(pool_events)
+    press "$1"
+    wait_for $DEADLINE pool_events_reach $((before + 1))
+}
+
+saved_entries() { awk '{print $1; exit}' "$WORK/GreenAliens_saved.txt" 2>/dev/null; }
+pool_has_brains() { wait_ticks 1 && pool_key s && [ "$(saved_entries)" -gt 0 ] 2>/dev/null; }
+
+stats_file() { ls "$WORK"/KVN_STAT__*.txt 2>/dev/null | head -1; }
+DATA_LINE='^[0-9.]+\t[0-9]+\t[-0-9.e+]+\t[-0-9.e+]+$'
+has_data_line() { grep -qP "$DATA_LINE" "$(stats_file)" 2>/dev/null; }
+whole_data_lines_within() { # whole_data_lines_within <file> <bytes>
+    [ "$(stat -c %s "$1")" -le "$2" ] && [ "$(tail -c1 "$1" | od -An -tx1 | tr -d ' ')" = 0a ] &&
+        ! grep -qvP "$DATA_LINE" "$1"
+}
+ends_with_the_total() { # four empty lines and the total, after at least one data line
+    local stats=$1
+    has_data_line && [ "$(tail -n 5 "$stats" | head -n 4 | grep -c '^$')" = 4 ] &&
+        tail -n 1 "$stats" | grep -q '^Overall number of dead:[0-9][0-9]*$'
 }
 
 test_playing_session() {
     WORK=$(make_workdir)
-    check "the window appears" start_game || { cat "$WORK/game.log"; return; }
+    check "the window appears" start_game || { cat "$WORK/game.log"; stop_game; return; }
     check "the window has its title" test "$(xdotool getwindowname "$WINDOW")" = "Korvane Aliens"
-    sleep 2 # the aliens are born
 
-    check "C writes frame 0" capture 0
+    check "C writes frame 0" snap
     local f0; f0=$(frame 0)
     check "frame 0's header matches field by field" header_matches "$f0" 800 600
     check "identify reads frame 0 as a 24-bit 800x600 bitmap" identify_accepts "$f0" 800 600
-    check "frame 0 shows the background and alien sprites" shows_background_and_aliens "$f0"
-
-    press C
-    sleep 0.5
-    check "a second C writes nothing" test "$(count_frames)" = 1
+    # The aliens are being born at first; a later frame shows them.
+    check "a frame shows the background and alien sprites" \
+        wait_for $DEADLINE eval 'snap && shows_background_and_aliens "$(frame $LAST_FRAME)"'
 
     press p
-    sleep 0.5
-    check "a third C writes frame 2" capture 2
-    sleep 1
-    press C
-    capture 4
-    check "while paused the aliens stay where they were" cmp -s "$(frame 2)" "$(frame 4)"
+    check "after p, C writes the next even frame" snap
+    local paused=$LAST_FRAME
+    check "the second C of each pair wrote nothing: only even frames exist" \
+        test "$(count_frames)" = $((NEXT_FRAME / 2)) -a ! -e "$(frame 1)"
+    wait_ticks 2 # the timers ran: an unpaused world would have moved
+    snap
+    check "while paused the aliens stay where they were" cmp -s "$(frame $paused)" "$(frame $LAST_FRAME)"
 
     press d
-    press C
-    capture 6
-    check "d draws the statistics overlay into the picture" bash -c "! cmp -s '$(frame 4)' '$(frame 6)'"
-    press d
-    press F1
-    press C
-    capture 8
-    check "F1 draws the help page into the picture" bash -c "! cmp -s '$(frame 4)' '$(frame 8)' && ! cmp -s '$(frame 6)' '$(frame 8)'"
-    press F1
-    press g
-    press C
-    capture 10
-    check "g draws the fitness graph into the picture" bash -c "! cmp -s '$(frame 4)' '$(frame 10)'"
+    snap
+    local overlay=$LAST_FRAME
+    check "d draws the statistics overlay into the picture" bash -c "! cmp -s '$(frame $paused)' '$(frame $overlay)'"
+    press d F1
+    snap
+    check "F1 draws the help page into the picture" \
+        bash -c "! cmp -s '$(frame $paused)' '$(frame $LAST_FRAME)' && ! cmp -s '$(frame $overlay)' '$(frame $LAST_FRAME)'"
+    press F1 g
+    snap
+    check "g draws the fitness graph into the picture" bash -c "! cmp -s '$(frame $paused)' '$(frame $LAST_FRAME)'"
     press g
 
-    # Let the world run fast so that aliens die and the green pool fills.
-    press p
+    # The world runs fast until aliens have died and the green pool holds brains.
+    press p f
+    check "s writes GreenAliens_saved.txt, holding brains" wait_for $((2 * DEADLINE)) pool_has_brains
+    echo "   $(saved_entries) entries"
     press f
-    sleep 4
-    press f
-    press s
-    check "s writes GreenAliens_saved.txt" wait_for 10 test -s "$WORK/GreenAliens_saved.txt"
-    local entries; entries=$(awk '{print $1; exit}' "$WORK/GreenAliens_saved.txt")
-    check "the saved pool holds brains ($entries)" test "${entries:-0}" -gt 0
-    press l
-    check "l reads the saved pool back" wait_for 10 grep -q "^Loading\.\.\. .*" "$WORK/game.log"
-    sleep 0.5
+    check "l reads the saved pool back" pool_key l
     check "the load succeeded" bash -c "! grep -q 'Cannot load' '$WORK/game.log'"
     check "korvane-sim loads the game's pool file" \
         "$SIM" --params "$WORK/params.ini" --steps 10 --seed 1 --load-green "$WORK/GreenAliens_saved.txt" --save-green "$WORK/sim_pool.txt"
     cp "$WORK/sim_pool.txt" "$WORK/GreenAliens_saved.txt"
-    local done_lines; done_lines=$(grep -c '^done\.$' "$WORK/game.log")
-    press l
-    check "the game loads korvane-sim's pool file" \
-        wait_for 10 bash -c "[ \$(grep -c '^done\.\$' '$WORK/game.log') -gt $done_lines ]"
+    check "the game loads korvane-sim's pool file" pool_key l
     check "without complaint" bash -c "! grep -q 'Cannot load' '$WORK/game.log'"
 
-    sleep 1
-    press q
-    wait_for 10 bash -c "! kill -0 $GAME_PID 2>/dev/null"
-    wait "$GAME_PID"; local status=$?
-    check "q exits with status 0" test "$status" = 0
-    local stats; stats=$(ls "$WORK"/KVN_STAT__*.txt 2>/dev/null | head -1)
+    wait_for $DEADLINE has_data_line
+    quit_game
+    check "q exits with status 0" test "$STATUS" = 0
+    local stats; stats=$(stats_file)
     check "the statistics file exists" test -n "$stats"
-    check "it has data lines" grep -qP '^[0-9.]+\t[0-9]+\t[-0-9.e+]+\t[-0-9.e+]+$' "$stats"
-    check "it ends with four empty lines and the total" \
-        bash -c "tail -n 5 '$stats' | head -n 4 | grep -c '^$' | grep -q 4 && tail -n 1 '$stats' | grep -q '^Overall number of dead:[0-9][0-9]*$'"
+    check "it has data lines" has_data_line
+    check "it ends with four empty lines and the total" ends_with_the_total "$stats"
     rm -rf "$WORK"
 }
 
 test_close_button_writes_the_total() {
     WORK=$(make_workdir)
-    start_game || { fail "the window appears for the close test"; return; }
-    sleep 1.5
+    start_game || { fail "the window appears for the close test"; stop_game; return; }
+    wait_for $DEADLINE has_data_line
     "$WMCLOSE" "$WINDOW"
-    wait_for 10 bash -c "! kill -0 $GAME_PID 2>/dev/null"
-    wait "$GAME_PID"; local status=$?
-    check "closing the window exits with status 0" test "$status" = 0
-    check "closing the window writes the total" grep -q '^Overall number of dead:' "$WORK"/KVN_STAT__*.txt
+    wait_end
+    check "closing the window exits with status 0" test "$STATUS" = 0
+    check "closing the window writes the total" ends_with_the_total "$(stats_file)"
     rm -rf "$WORK"
 }
 
+# SIGTERM, SIGINT (while paused: the world timer still sees it) and SIGHUP end the game as q does.
+test_signal_ends_without_the_closing_lines_is_mended() {
+    local signal
+    for signal in TERM INT HUP; do
+        WORK=$(make_workdir)
+        start_game || { fail "the window appears for the SIG$signal test"; stop_game; continue; }
+        [ "$signal" != INT ] || press p
+        wait_for $DEADLINE has_data_line
+        # The key above is handled before the signal arrives: a capture proves it.
+        snap
+        kill -s "$signal" "$GAME_PID"
+        wait_end
+        check "SIG$signal exits with status 0, as q" test "$STATUS" = 0
+        check "SIG$signal writes the closing lines" ends_with_the_total "$(stats_file)"
+        rm -rf "$WORK"
+    done
+}
+
+test_second_run_overwrites_the_first_runs_frames_is_mended() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the first run"; stop_game; return; }
+    snap
+    quit_game
+    cp "$(frame 0)" "$WORK/first_run.bmp"
+    start_game || { fail "the window appears for the second run"; stop_game; return; }
+    NEXT_FRAME=2 # the second run's first frame takes the first free even number
+    check "a second run in the same folder writes frame 2" snap
+    quit_game
+    check "and keeps the first run's frame 0" cmp -s "$(frame 0)" "$WORK/first_run.bmp"
+    check "and the first run's statistics file" test "$(ls "$WORK"/KVN_STAT__*.txt | wc -l)" = 2
+    rm -rf "$WORK"
+}
+
+# Every statistics name of this minute and the next two taken; a folder where frame 0 would go.
 test_unwritable_files_are_reported() {
     WORK=$(make_workdir)
-    # Dangling links for this minute's and the next minute's statistics file: they do not
-    # count as existing files, and creating the file through them fails.
-    local now
-    for now in "$(date -u +%s)" "$(( $(date -u +%s) + 60 ))"; do
-        ln -s /proc/no/such/folder/stats.txt "$WORK/$(date -u -d "@$now" +KVN_STAT__%Y_%-m_%-d__%-H_%-M.txt)"
+    local now minute n
+    now=$(date -u +%s)
+    for minute in 0 1 2; do
+        local stem; stem=$(date -u -d "@$((now + 60 * minute))" +KVN_STAT__%Y_%-m_%-d__%-H_%-M)
+        touch "$WORK/$stem.txt"
+        for n in $(seq 2 1000); do echo "$WORK/${stem}_$n.txt"; done | xargs touch
     done
     mkdir "$WORK/frame    0.bmp"
-    start_game || { fail "the window appears for the unwritable-files test"; return; }
-    sleep 1
-    press C
-    sleep 1
-    press s
-    sleep 1
-    press q
-    wait_for 10 bash -c "! kill -0 $GAME_PID 2>/dev/null"
-    wait "$GAME_PID"; local status=$?
-    check "an unwritable statistics file gives the warning" \
-        grep -qPz "Warning\. \nUnable to open KVN_STAT__[0-9_]*\.txt to save the statistics\.\nStatistics will not be saved for this run\n\n\n" "$WORK/game.log"
-    check "a capture that cannot be written is reported" grep -qF "Cannot write the frame frame    0.bmp: cannot replace" "$WORK/game.log"
+    start_game || { fail "the window appears for the unwritable-files test"; stop_game; return; }
+    local begun=$SECONDS
+    wait_for $DEADLINE seconds_reach $((begun + 3)) # at least two statistics periods
+    NEXT_FRAME=2
+    check "a folder named frame 0.bmp is skipped: C writes frame 2" snap
+    pool_key s
+    quit_game
+    check "all statistics names taken gives the warning and the reason" \
+        grep -qPz "Warning\. \nUnable to open KVN_STAT__[0-9_]*\.txt to save the statistics\.\nIt and every name up to KVN_STAT__[0-9_]*_1000\.txt are taken\nStatistics will not be saved for this run\n\n\n" "$WORK/game.log"
+    check "no statistics name was reused" test "$(find "$WORK" -name 'KVN_STAT__*' -size +0 | wc -l)" = 0
+    check "a run without a statistics file prints nothing for it each period" \
+        bash -c "! grep -q 'Saving game stats' '$WORK/game.log'"
+    check "the folder named frame 0.bmp is left alone, without a word" \
+        bash -c "test -d '$(frame 0)' && ! grep -q 'Cannot write the frame' '$WORK/game.log'"
     check "the game went on: s still saved the pool" test -s "$WORK/GreenAliens_saved.txt"
-    check "and q still exits with status 0" test "$status" = 0
+    check "and q still exits with status 0" test "$STATUS" = 0
+    rm -rf "$WORK"
+}
+
+frame_failures() { grep -c '^Cannot write the frame' "$WORK/game.log"; }
+frame_failures_reach() { [ "$(frame_failures)" -ge "$1" ]; }
+
+# Under a file-size limit of 1 KiB, with a line every 20 ms.
+test_failed_statistics_write_reported_as_done_is_mended() {
+    WORK=$(make_workdir)
+    sed -i 's/^Stats_SaveInterval .*/Stats_SaveInterval 20/' "$WORK/params.ini"
+    start_game 1 || { fail "the window appears for the file-size limit test"; stop_game; return; }
+    check "a failed statistics write gives the warning" \
+        wait_for $DEADLINE grep -q '^Unable to write KVN_STAT__' "$WORK/game.log"
+    # Statistics periods go by after the failure: each failed capture is a key the game
+    # handled after the wait, and its timers ran after it.
+    local round
+    for round in 1 2 3; do
+        is_running || break
+        local begun=$SECONDS failures; failures=$(frame_failures)
+        wait_for $DEADLINE seconds_reach $((begun + 2)) # at least a second
+        press C
+        wait_for $DEADLINE frame_failures_reach $((failures + 1))
+        press C
+    done
+    quit_game
+    local stats; stats=$(stats_file)
+    check "the game is not killed by the limit: q exits with status 0" test "$STATUS" = 0
+    check "the warning says why, once" \
+        grep -qPz "Saving game stats\.\.failed\.\nWarning\. \nUnable to write KVN_STAT__[0-9_]*\.txt to save the statistics\.\nFile too large; the lines saved before are kept\nStatistics will not be saved for this run\n\n\n" "$WORK/game.log"
+    check "exactly once" test "$(grep -c '^Unable to write KVN_STAT__' "$WORK/game.log")" = 1
+    check "no statistics line is printed after it" \
+        bash -c "! sed -n '/^Unable to write KVN_STAT__/,\$p' '$WORK/game.log' | grep -q 'Saving game stats'"
+    check "\"done.\" came once for each line in the file ($(ticks))" \
+        test "$(ticks)" = "$(grep -c '' "$stats")"
+    check "the file holds whole lines only, within the limit" whole_data_lines_within "$stats" 1024
+    check "a capture past the limit is reported and leaves no file" \
+        bash -c "grep -q '^Cannot write the frame frame    0.bmp: .*File too large' '$WORK/game.log' && [ \$(find '$WORK' -maxdepth 1 -name '*frame*' | wc -l) = 0 ]"
     rm -rf "$WORK"
 }
 
@@ -228,6 +364,26 @@ gun_strip_changes() {
     /usr/bin/compare -metric AE -fuzz 10% "$WORK/strip1.ppm" "$WORK/strip2.ppm" null: 2>&1 | cut -d" " -f1
 }
 
+# A capture after the world has moved on, compared with the previous one: MOVED pixels changed.
+next_capture_moved() {
+    local previous=$LAST_FRAME
+    wait_ticks 1 && snap || return 1
+    MOVED=$(gun_strip_changes "$(frame $previous)" "$(frame $LAST_FRAME)")
+}
+gun_has_moved() { # since the first capture
+    wait_ticks 1 && snap || return 1
+    MOVED=$(gun_strip_changes "$(frame 0)" "$(frame $LAST_FRAME)")
+    [ "${MOVED:-0}" -gt 100 ]
+}
+gun_rests() { # two captures in a row unchanged: no chance stillness of a gun that still drives
+    STILL_IN_A_ROW=0
+    until [ $STILL_IN_A_ROW -ge 2 ]; do
+        next_capture_moved || return 1
+        if [ "${MOVED:-999}" -lt 10 ]; then STILL_IN_A_ROW=$((STILL_IN_A_ROW + 1)); else STILL_IN_A_ROW=0; fi
+        [ $SECONDS -lt $REST_DEADLINE ] || return 1
+    done
+}
+
 test_a_key_needs_two_presses_is_mended() {
     WORK=$(make_workdir)
     # The gun starts in automatic mode and draws a new direction every step; no aliens, so
@@ -235,23 +391,16 @@ test_a_key_needs_two_presses_is_mended() {
     sed -i -e 's/^Gun_AutoMode .*/Gun_AutoMode 1/' -e 's/^Gun_AutoDirectionInterval .*/Gun_AutoDirectionInterval 1/' \
         -e 's/^Alien_NumberOfRed .*/Alien_NumberOfRed 0/' -e 's/^Alien_NumberOfGreen .*/Alien_NumberOfGreen 0/' \
         "$WORK/params.ini"
-    start_game || { fail "the window appears for the a-key test"; return; }
-    sleep 1
-    capture 0
-    sleep 1.5
-    press C # every second press writes a frame
-    capture 2
-    local moving; moving=$(gun_strip_changes "$(frame 0)" "$(frame 2)")
-    check "in automatic mode the gun moves ($moving pixels changed)" test "${moving:-0}" -gt 100
+    start_game || { fail "the window appears for the a-key test"; stop_game; return; }
+    snap
+    MOVED=
+    check "in automatic mode the gun moves" wait_for $DEADLINE gun_has_moved
+    echo "   $MOVED pixels changed"
     press a
-    sleep 3 # the gun's last push dies away: its speed falls by a tenth every step
-    press C
-    capture 4
-    sleep 1.5
-    press C
-    capture 6
-    local still; still=$(gun_strip_changes "$(frame 4)" "$(frame 6)")
-    check "one press of a stops it ($still pixels changed)" test "${still:-999}" -lt 10
+    # The gun's last push dies away: its speed falls by a tenth every step.
+    REST_DEADLINE=$((SECONDS + 2 * DEADLINE))
+    check "one press of a stops it" gun_rests
+    echo "   $MOVED pixels changed in the last pair"
     stop_game
     rm -rf "$WORK"
 }
@@ -286,9 +435,15 @@ test_bad_files() {
     rm -rf "$WORK"
 }
 
+# Whatever ends the script, its games and working folder go with it.
+trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
+trap 'exit 1' HUP INT TERM
 test_playing_session
 test_close_button_writes_the_total
+test_signal_ends_without_the_closing_lines_is_mended
+test_second_run_overwrites_the_first_runs_frames_is_mended
 test_unwritable_files_are_reported
+test_failed_statistics_write_reported_as_done_is_mended
 test_a_key_needs_two_presses_is_mended
 test_bad_files
 echo "$FAILURES failure(s)"

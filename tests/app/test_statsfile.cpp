@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scratchfile.h"
-
 TEST(StatsFileTest, NameIsBuiltFromUtcWithoutLeadingZeros)
 {
     std::tm when{};
@@ -20,13 +18,9 @@ TEST(StatsFileTest, NameIsBuiltFromUtcWithoutLeadingZeros)
     EXPECT_EQ(statsFileName(timegm(&when)), "KVN_STAT__2026_1_31__23_59.txt");
 }
 
-TEST(StatsFileTest, SecondRunInTheSameMinuteDestroysTheFirstIsMended)
+TEST(StatsFileTest, LaterRunsNumberTheStem)
 {
-    const std::string name = std::to_string(getpid()) + "_stats.txt";
-    const std::string stem = std::to_string(getpid()) + "_stats";
-    EXPECT_EQ(firstFreeName(name), name);
-    CScratchFile first("stats.txt", "run 1");
-    EXPECT_EQ(firstFreeName(name), stem + "_2.txt");
-    CScratchFile second("stats_2.txt", "run 2");
-    EXPECT_EQ(firstFreeName(name), stem + "_3.txt");
+    EXPECT_EQ(numberedName("KVN_STAT__2026_12_8__4_6.txt", 2), "KVN_STAT__2026_12_8__4_6_2.txt");
+    EXPECT_EQ(numberedName("run/stats.txt", 1000), "run/stats_1000.txt");
+    EXPECT_EQ(numberedName("stats", 3), "stats_3");
 }
