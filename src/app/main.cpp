@@ -6,12 +6,12 @@
 #include <iostream>
 
 #include "app/cparams.h"
-#include "app/cstoprequest.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
+#include "world/cstoprequest.h"
 #include "world/outofmemory.h"
 
 std::string g_sWindowTitle = "Korvane Aliens";
@@ -39,6 +39,7 @@ namespace
 {
 constexpr int kKeyEscape = 27;
 constexpr int kKeyGrave = 96;
+const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
 
 double stepLength()
 {
@@ -150,7 +151,7 @@ void specialKeys(int key, int, int)
 void worldTimer(int)
 {
     // The one place a stop signal is seen: this timer runs while paused too.
-    if (CStopRequest::isRequested())
+    if (g_pStopRequest->signalNumber() != 0)
         quit();
     const double dt = stepLength();
     if (g_bFastMode)
@@ -197,7 +198,8 @@ int main(int argc, char** argv)
     // the game on the spot.
     std::signal(SIGXFSZ, SIG_IGN);
     // From here on a stop signal ends the game as q does, once the world timer runs.
-    CStopRequest::install();
+    CStopRequest stopRequest{SIGINT, SIGTERM, SIGHUP};
+    g_pStopRequest = &stopRequest;
     init();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.

@@ -26,7 +26,9 @@ CStopRequest::CStopRequest(std::initializer_list<int> signals)
     for (const int signal : signals)
     {
         SSaved saved{signal, {}};
-        if (sigaction(signal, &action, &saved.previous) == 0)
+        if (sigaction(signal, nullptr, &saved.previous) != 0 || saved.previous.sa_handler == SIG_IGN)
+            continue;
+        if (sigaction(signal, &action, nullptr) == 0)
             m_vSaved.push_back(saved);
     }
 }

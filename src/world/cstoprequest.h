@@ -9,8 +9,9 @@
 // which one came; the work polls signalNumber() where it can stop safely, saves what it
 // has and ends with exitStatus(). The handlers are one-shot: the same signal a second
 // time ends the program at once, as if none had been installed, for a user who will not
-// wait for the saves. The previous handlers come back when the instance is destroyed.
-// One instance at a time.
+// wait for the saves. A signal the process started with ignored (nohup, a background job
+// of a script) stays ignored. The previous handlers come back when the instance is
+// destroyed. One instance at a time.
 class CStopRequest
 {
 public:

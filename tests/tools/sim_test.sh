@@ -134,9 +134,13 @@ interrupt() { # interrupt <signal> <status>
     local what="InterruptLeavesTheStatisticsCutMidLineIsMended ($1)"
     rm -f int*
     echo "an earlier run" > int.tsv
+    # With job control on, the background run keeps SIGINT: a script's background jobs
+    # otherwise start with it ignored, and an ignored signal stays ignored.
+    set -m
     "$SIM" --seed 11 --steps 1000000 --stats-every 1 --stats int.tsv --save-green int_green.txt --plot int.svg \
         > int_out.txt 2> int_err.txt &
     local pid=$!
+    set +m
     if wait_for 120 started int.tsv; then kill -"$1" "$pid"; else kill -KILL "$pid"; fi
     wait "$pid"
     local status=$?

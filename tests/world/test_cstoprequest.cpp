@@ -60,3 +60,28 @@ TEST(CStopRequestTest, OnlyTheSignalsGivenAreCaughtAndTheOldHandlersComeBack)
     EXPECT_EQ(currentHandler(SIGHUP), hangUpBefore);
     signal(SIGTERM, SIG_DFL);
 }
+
+TEST(CStopRequestTest, SignalIgnoredAtStartStaysIgnored)
+{
+    signal(SIGHUP, SIG_IGN);
+    {
+        CStopRequest stop{SIGINT, SIGTERM, SIGHUP};
+        EXPECT_EQ(currentHandler(SIGHUP), SIG_IGN);
+        raise(SIGHUP);
+        EXPECT_EQ(stop.signalNumber(), 0);
+    }
+    EXPECT_EQ(currentHandler(SIGHUP), SIG_IGN);
+    signal(SIGHUP, SIG_DFL);
+}
+
+// The game's signals end it through the same path as q, which writes the statistics'
+// closing lines: each one must be recorded, not end the process where it finds it.
+TEST(CStopRequestTest, SignalEndsTheGameWithoutTheClosingLinesIsMended)
+{
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+    {
+        CStopRequest stop{SIGINT, SIGTERM, SIGHUP};
+        raise(signal);
+        EXPECT_EQ(stop.signalNumber(), signal);
+    }
+}
