@@ -25,7 +25,8 @@ void addGraphSample(double redBest, double greenBest)
         g_iRedSeries = g_fitnessGraph.addSeries("red best", 0xFF5050);
         g_iGreenSeries = g_fitnessGraph.addSeries("green best", 0x50FF70);
     }
-    const double minutes = ++g_iSamples * CParams::Stats_UpdateInterval / 60000.0;
+    // In double: an int product of the count and the period overflows in a long run.
+    const double minutes = ++g_iSamples * static_cast<double>(CParams::Stats_UpdateInterval) / 60000.0;
     g_fitnessGraph.addPoint(g_iRedSeries, minutes, redBest);
     g_fitnessGraph.addPoint(g_iGreenSeries, minutes, greenBest);
 }

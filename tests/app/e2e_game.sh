@@ -433,6 +433,39 @@ test_bad_files() {
     head -c 100 "$ROOT/graphics/bullet.bmp" > "$WORK/graphics/bullet.bmp"
     expect_failure "a malformed bitmap" 255 "graphics/bullet.bmp: pixel data lies outside the file"
     rm -rf "$WORK"
+
+    # Special files are refused unopened: nothing waits for a writer that never comes.
+    WORK=$(make_workdir)
+    rm "$WORK/params.ini" && mkfifo "$WORK/params.ini"
+    expect_failure "a FIFO as params.ini" 1 "params.ini: is not a regular file"
+    rm "$WORK/params.ini" && mkdir "$WORK/params.ini"
+    expect_failure "a folder as params.ini" 1 "params.ini: is a folder"
+    rm -rf "$WORK"
+
+    WORK=$(make_workdir)
+    rm "$WORK/graphics/bullet.bmp" && mkfifo "$WORK/graphics/bullet.bmp"
+    expect_failure "a FIFO as a bitmap" 255 "graphics/bullet.bmp: cannot be opened: is not a regular file"
+    rm -rf "$WORK"
+}
+
+# A FIFO as the help page and as the pool file: F1 and l say why and go on, s leaves it a FIFO.
+test_special_files_in_play_are_refused() {
+    WORK=$(make_workdir)
+    rm "$WORK/HelpPage.txt"
+    mkfifo "$WORK/HelpPage.txt" "$WORK/GreenAliens_saved.txt"
+    start_game || { fail "the window appears for the special-files test"; stop_game; return; }
+    press F1
+    check "a FIFO as the help page is named, without a hang" \
+        wait_for $DEADLINE grep -qF "Cannot read HelpPage.txt: is not a regular file" "$WORK/game.log"
+    pool_key l
+    check "a FIFO as the pool file is not loaded" \
+        grep -qF "Cannot load GreenAliens_saved.txt: is not a regular file" "$WORK/game.log"
+    pool_key s
+    check "nor replaced by a save" grep -qF "Cannot save GreenAliens_saved.txt: GreenAliens_saved.txt is not a regular file" "$WORK/game.log"
+    check "which leaves it a FIFO" test -p "$WORK/GreenAliens_saved.txt"
+    quit_game
+    check "and q still exits with status 0" test "$STATUS" = 0
+    rm -rf "$WORK"
 }
 
 # Whatever ends the script, its games and working folder go with it.
@@ -446,5 +479,6 @@ test_unwritable_files_are_reported
 test_failed_statistics_write_reported_as_done_is_mended
 test_a_key_needs_two_presses_is_mended
 test_bad_files
+test_special_files_in_play_are_refused
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
