@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/devicenode.h"
@@ -175,6 +176,31 @@ TEST_F(SafeFileTest, UncommittedFileLeavesNothingBehind)
     }
     EXPECT_EQ(readWholeFile(m_folder / "stats.tsv"), "old");
     EXPECT_EQ(m_folder.listing(), "stats.tsv");
+}
+
+// A process killed between writing and committing, as by SIGKILL during a pool save.
+TEST_F(SafeFileTest, KilledSaveLeavesTheOldFileWhole)
+{
+    putFile(m_folder / "pool.txt", "old contents");
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        CAtomicFile file;
+        if (file.open(m_folder / "pool.txt") && file.write(std::string(200000, 'z')))
+            kill(getpid(), SIGKILL);
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(readWholeFile(m_folder / "pool.txt"), "old contents");
+    // What the killed save leaves is a hidden temporary file no later save will use.
+    const std::string listing = m_folder.listing();
+    EXPECT_EQ(listing.rfind(".pool.txt.", 0), 0u) << listing;
+    EXPECT_EQ(listing.substr(listing.size() - 13), ".tmp pool.txt") << listing;
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(m_folder / "pool.txt", "new", error)) << error;
+    EXPECT_EQ(readWholeFile(m_folder / "pool.txt"), "new");
 }
 
 TEST_F(SafeFileTest, NewFileNeverReplacesAnExistingOne)
