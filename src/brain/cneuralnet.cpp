@@ -134,10 +134,11 @@ int CNeuralNet::getNumberOfWeights() const
     return count;
 }
 
-std::vector<double> CNeuralNet::update(const std::vector<double>& inputs)
+const std::vector<double>& CNeuralNet::update(const std::vector<double>& inputs)
 {
+    static const std::vector<double> kNoOutputs;
     if ((int)inputs.size() != m_iNumInputs)
-        return {};
+        return kNoOutputs;
 
     const std::vector<double>* pLayerInputs = &inputs;
     for (SNeuronLayer& layer : m_vLayers)

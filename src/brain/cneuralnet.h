@@ -41,8 +41,9 @@ public:
     void putWeights(const std::vector<double>& weights);
     int getNumberOfWeights() const;
 
-    // The outputs, each in (0, 1); empty when the input count is wrong.
-    std::vector<double> update(const std::vector<double>& inputs);
+    // The outputs, each in (0, 1); empty when the input count is wrong. The vector is the
+    // network's own, valid until its next evaluation.
+    const std::vector<double>& update(const std::vector<double>& inputs);
     static double sigmoid(double netinput, double response);
 
     void randomizeWeights();
