@@ -45,6 +45,11 @@ public:
     // one with excludeId; null when there is none.
     const CAlien* lastOverlapping(int population, const SRect& box, int excludeId) const;
 
+    // getClosestN over these populations: the n aliens nearest to the given one, nearest
+    // first, ties in population then list order. Through the index it looks in a square
+    // that doubles until it holds n of them.
+    std::vector<CAlien*> getClosestN(const CAlien& alien, unsigned n) const;
+
 private:
     const PopulationList& m_populations; // not owned
     const CWorldIndex* m_pIndex;          // not owned; null: the reference walk

@@ -210,3 +210,30 @@ TEST_F(CWorldIndexTest, QueriesFromOutsideAStepSeeTheWorldAsItIs)
     EXPECT_TRUE(m_controller.isColliding(rectAround(700, 450, 4, 4), false, -1, TYPE_NONE));
 }
 } // namespace
+
+namespace
+{
+// Nearest aliens through the index, ties included (aliens on a lattice, some at the same
+// place), are those the walk over every alien finds, in the same order.
+TEST_F(CWorldIndexTest, ClosestThroughTheIndexAreTheWalks)
+{
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    for (int step = 0; step < 200; ++step)
+        m_controller.update(dt);
+    const std::vector<CAlien*>& greens = m_populations[1]->getAliens();
+    for (int i = 0; i < 8; ++i)
+        greens[i]->setPosition(200 + 40 * (i % 4), 250 + 40 * (i / 4 % 2));
+    greens[8]->setPosition(200, 250);
+    CWorldIndex index;
+    index.rebuild(m_populations, *m_controller.getGun());
+    const CWorldView indexed(m_populations, &index);
+    unsigned others = 0;
+    for (const CAlien_Population* population : m_populations)
+        others += static_cast<unsigned>(population->getAliens().size());
+    others -= 2; // the alien itself and the one on its place
+    for (int i : {0, 1, 5, 12})
+        for (unsigned n : {1u, 3u, 7u, others})
+            EXPECT_EQ(indexed.getClosestN(*greens[i], n), getClosestN(greens[i], m_populations.cbegin(), n))
+                << "alien " << i << ", n " << n;
+}
+} // namespace
