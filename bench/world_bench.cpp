@@ -1,12 +1,16 @@
-// The world step at growing alien counts, with and without collision sensors, and one
-// movement-network evaluation. The window grows with the count so that the aliens' density,
-// and so their rate of collisions and rebirths, stays that of the shipped parameters.
+// The world step at growing alien counts, with and without collision sensors, through the
+// spatial index and (up to 3,000 aliens) by the straightforward walks, with the heap
+// allocations a step makes; and one movement-network evaluation. The window grows with the
+// count so that the aliens' density, and so their rate of collisions and rebirths, stays
+// that of the shipped parameters.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
+#include "allocationcounter.h"
 #include "app/cparams.h"
 #include "brain/animationtables.h"
+#include "brain/calien_population.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
@@ -32,26 +36,43 @@ void loadShippedParams(int aliens, bool sensors)
     buildAnimationTables();
 }
 
+int deaths(const CGameController& controller)
+{
+    int dead = 0;
+    for (const CAlien_Population* population : controller.getPopulations())
+        dead += population->getNumDead();
+    return dead;
+}
+
 void worldStep(benchmark::State& state)
 {
     const int aliens = static_cast<int>(state.range(0));
     loadShippedParams(aliens, state.range(1) != 0);
     CGameController controller;
     controller.setSeed(1);
+    controller.setReferenceQueries(state.range(2) == 0);
     controller.init();
     controller.getGun()->setAutoMode(true);
     controller.getGun()->toggleFiring();
     const double dt = 1000.0 / CParams::Game_FramesPerSecond;
     for (int i = 0; i < 100; ++i) // past the first births, into steady play
         controller.update(dt);
+    const long long allocationsBefore = allocationCount();
+    const int deathsBefore = deaths(controller);
     for (auto _ : state)
         controller.update(dt);
-    state.counters["alien-steps/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * aliens, benchmark::Counter::kIsRate);
+    const double steps = static_cast<double>(state.iterations());
+    state.counters["alien-steps/s"] = benchmark::Counter(steps * aliens, benchmark::Counter::kIsRate);
+    // The aliens' own work allocates nothing: what a step allocates comes with its deaths
+    // (each reborn alien's brain is bred and copied) and its shots (a bullet each).
+    state.counters["allocs/step"] = static_cast<double>(allocationCount() - allocationsBefore) / steps;
+    state.counters["deaths/step"] = (deaths(controller) - deathsBefore) / steps;
 }
+// index 1: through the spatial index; 0: the straightforward walks.
 BENCHMARK(worldStep)
-    ->ArgNames({"aliens", "sensors"})
-    ->ArgsProduct({{30, 300, 3000}, {1, 0}})
+    ->ArgNames({"aliens", "sensors", "index"})
+    ->ArgsProduct({{30, 300, 3000, 10000}, {1, 0}, {1}})
+    ->ArgsProduct({{30, 300, 3000}, {1}, {0}})
     ->Unit(benchmark::kMicrosecond);
 
 void movementNetwork(benchmark::State& state)
