@@ -65,7 +65,7 @@ void CGameController::init()
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
     // The aliens are filed as the populations take them in, one free place after another.
-    m_index.rebuild(m_vPopulations, *m_pGun);
+    m_index.sync(m_vPopulations, *m_pGun);
     m_bIndexCurrent = true;
     m_vPopulations[kGreen]->initialize(makeAliens<CAlien_Green>(CParams::Alien_NumberOfGreen));
     m_vPopulations[kRed]->initialize(makeAliens<CAlien_Red>(CParams::Alien_NumberOfRed));
@@ -93,7 +93,7 @@ void CGameController::update(double dt)
     m_iPlacementTriesLeft = MaxTriesPerStep;
     // Between steps anything may have moved the aliens; within the step every move is reported.
     if (!m_bReferenceQueries)
-        m_index.rebuild(m_vPopulations, *m_pGun);
+        m_index.sync(m_vPopulations, *m_pGun);
     m_bIndexCurrent = true;
     updateGun(dt);
     for (int p = 0; p < static_cast<int>(m_vPopulations.size()); ++p)
@@ -116,7 +116,7 @@ void CGameController::prepareQueries()
     if (m_bIndexCurrent)
         m_index.fileNewAliens();
     else
-        m_index.rebuild(m_vPopulations, *m_pGun);
+        m_index.sync(m_vPopulations, *m_pGun);
 }
 
 void CGameController::updateGun(double dt)

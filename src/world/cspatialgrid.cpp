@@ -76,7 +76,7 @@ int CSpatialGrid::insert(double x, double y, int a, int b)
         handle = m_vFreeHandles.back();
         m_vFreeHandles.pop_back();
     }
-    file(handle, cellOf(x, y), a, b);
+    file(cellOf(x, y), {x, y, handle, a, b});
     ++m_iSize;
     return handle;
 }
@@ -85,11 +85,14 @@ void CSpatialGrid::move(int handle, double x, double y)
 {
     const int cell = cellOf(x, y);
     const SPlace place = m_vPlaces[handle];
+    SItem& item = m_vCells[place.iCell][place.iSlot];
+    item.dX = x;
+    item.dY = y;
     if (place.iCell == cell)
         return;
-    const SItem item = m_vCells[place.iCell][place.iSlot];
+    const SItem moved = item;
     unfile(handle);
-    file(handle, cell, item.iA, item.iB);
+    file(cell, moved);
 }
 
 void CSpatialGrid::remove(int handle)
@@ -110,9 +113,9 @@ void CSpatialGrid::unfile(int handle)
     place = {-1, -1};
 }
 
-void CSpatialGrid::file(int handle, int cell, int a, int b)
+void CSpatialGrid::file(int cell, const SItem& item)
 {
     std::vector<SItem>& items = m_vCells[cell];
-    m_vPlaces[handle] = {cell, static_cast<int>(items.size())};
-    items.push_back({handle, a, b});
+    m_vPlaces[item.iHandle] = {cell, static_cast<int>(items.size())};
+    items.push_back(item);
 }

@@ -8,7 +8,8 @@
 // Guarantees:
 // - forEachIn(box) visits every filed point that lies inside the box, edges included, and
 //   possibly others near it (the rest of the cells the box touches); the caller makes the
-//   exact test. Each point is visited at most once per call, in no particular order.
+//   exact test with the point's coordinates, which the item carries as last filed. Each
+//   point is visited at most once per call, in no particular order.
 // - Points outside the rectangle (or not finite) are filed in the nearest edge cell, and a
 //   box reaching outside is clamped the same way, so they are still found.
 // - Once every cell has held as many points as it ever will, filing, moving and removing
@@ -20,6 +21,8 @@ class CSpatialGrid
 public:
     struct SItem
     {
+        double dX; // where the point was last filed or moved to
+        double dY;
         int iHandle;
         int iA; // the caller's two numbers
         int iB;
@@ -56,7 +59,7 @@ private:
     int row(double y) const;
     int cellOf(double x, double y) const { return row(y) * m_iColumns + column(x); }
     void unfile(int handle);
-    void file(int handle, int cell, int a, int b);
+    void file(int cell, const SItem& item);
 
     void clear();
 

@@ -13,11 +13,11 @@ namespace
 {
 constexpr int kRed = 0;
 
-// Cells about twice an alien's size: a sensor's reach or a look-ahead box then spans a few
+// Cells about four times an alien's size: a sensor's reach or a look-ahead box then spans a few
 // cells, each holding a few aliens at the densities the band allows.
 double cellSize()
 {
-    return 2 * std::max({CParams::Alien_Width, CParams::Alien_Height, CParams::Bullet_Width, CParams::Bullet_Height});
+    return 4 * std::max({CParams::Alien_Width, CParams::Alien_Height, CParams::Bullet_Width, CParams::Bullet_Height});
 }
 
 void layOut(CSpatialGrid& grid)
@@ -26,17 +26,45 @@ void layOut(CSpatialGrid& grid)
 }
 } // namespace
 
-void CWorldIndex::rebuild(const std::vector<CAlien_Population*>& populations, const CGun& gun)
+void CWorldIndex::sync(const std::vector<CAlien_Population*>& populations, const CGun& gun)
 {
+    const bool sameWorld = m_pPopulations == &populations && m_pGun == &gun && m_dAlienWidth == CParams::Alien_Width &&
+                           m_dAlienHeight == CParams::Alien_Height && m_dBulletWidth == CParams::Bullet_Width &&
+                           m_dBulletHeight == CParams::Bullet_Height;
     m_pPopulations = &populations;
     m_pGun = &gun;
-    m_dAlienHalfWidth = CParams::Alien_Width / 2;
-    m_dAlienHalfHeight = CParams::Alien_Height / 2;
-    m_dBulletHalfWidth = CParams::Bullet_Width / 2;
-    m_dBulletHalfHeight = CParams::Bullet_Height / 2;
-    // The grids and handle lists keep their capacity: a rebuild in steady play allocates nothing.
+    if (!sameWorld)
+    {
+        rebuild();
+        return;
+    }
+    // Only what moved changes cells; new aliens are appended, red aliens' bullets refiled.
+    for (int p = 0; p < static_cast<int>(m_vAlienHandles.size()); ++p)
+    {
+        const int filed = std::min(m_vAlienHandles[p].size(), populations[p]->getAliens().size());
+        for (int i = 0; i < filed; ++i)
+            alienMoved(p, i);
+    }
+    fileNewAliens();
+    for (int i = 0; i < static_cast<int>(m_vRedBulletHandles.size()); ++i)
+        redBulletsChanged(i);
+    gunBulletsChanged();
+}
+
+// Lays the grids over the window and files everything anew.
+void CWorldIndex::rebuild()
+{
+    m_dAlienWidth = CParams::Alien_Width;
+    m_dAlienHeight = CParams::Alien_Height;
+    m_dAlienHalfWidth = m_dAlienWidth / 2;
+    m_dAlienHalfHeight = m_dAlienHeight / 2;
+    m_dBulletWidth = CParams::Bullet_Width;
+    m_dBulletHeight = CParams::Bullet_Height;
+    m_dBulletHalfWidth = m_dBulletWidth / 2;
+    m_dBulletHalfHeight = m_dBulletHeight / 2;
     layOut(m_aliens);
     layOut(m_bullets);
+    const std::vector<CAlien_Population*>& populations = *m_pPopulations;
     m_vAlienHandles.resize(populations.size());
     for (std::vector<int>& handles : m_vAlienHandles)
         handles.clear();
@@ -59,7 +87,7 @@ void CWorldIndex::fileNewAliens()
         std::vector<int>& handles = m_vAlienHandles[p];
         if (handles.size() > aliens.size())
         {
-            rebuild(populations, *m_pGun); // an alien left its list: refile everything
+            rebuild(); // an alien left its list: refile everything
             return;
         }
         for (size_t i = handles.size(); i < aliens.size(); ++i)
@@ -111,10 +139,9 @@ void CWorldIndex::fileBullets(int owner, std::vector<int>& handles)
 
 int CWorldIndex::firstGunBulletOverlapping(const SRect& box) const
 {
-    const std::vector<CBullet*>& bullets = m_pGun->getBullets();
     int first = INT_MAX;
-    forEachBulletNear(box, [&](const CSpatialGrid::SItem& item) {
-        if (item.iA == kGun && item.iB < first && rectsOverlap(bullets[item.iB]->getRect(), box))
+    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
+        if (item.iA == kGun && item.iB < first)
             first = item.iB;
     });
     return first == INT_MAX ? -1 : first;
@@ -124,11 +151,8 @@ bool CWorldIndex::firstRedBulletOverlapping(const SRect& box, int& alien, int& b
 {
     alien = INT_MAX;
     bullet = INT_MAX;
-    forEachBulletNear(box, [&](const CSpatialGrid::SItem& item) {
-        if (item.iA == kGun || item.iA > alien || (item.iA == alien && item.iB > bullet))
-            return;
-        const auto* red = static_cast<const CAlien_Red*>(alienAt(kRed, item.iA));
-        if (rectsOverlap(red->getBullets()[item.iB]->getRect(), box))
+    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
+        if (item.iA != kGun && (item.iA < alien || (item.iA == alien && item.iB < bullet)))
         {
             alien = item.iA;
             bullet = item.iB;

@@ -78,7 +78,7 @@ TEST(CSpatialGridTest, PointsFarOutsideOrNotFiniteAreFoundFromTheEdge)
 }
 
 // A reset to the same layout empties the grid but keeps the handles' numbers small: they
-// are reused, so the bookkeeping does not grow from one rebuild to the next.
+// are reused, so the bookkeeping does not grow from one layout to the next.
 TEST(CSpatialGridTest, ResetToTheSameLayoutReusesHandles)
 {
     CSpatialGrid grid;

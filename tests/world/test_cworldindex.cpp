@@ -165,7 +165,7 @@ TEST_F(CWorldIndexTest, QueriesNameTheObjectTheWalkWouldMeet)
             reds[r]->update(SAction(ACTION_UP, ACTION_FIRE), 0);
     }
     CWorldIndex index;
-    index.rebuild(m_populations, gun);
+    index.sync(m_populations, gun);
     const CWorldView indexed(m_populations, &index);
     const CWorldView walked(m_populations);
 
@@ -225,7 +225,7 @@ TEST_F(CWorldIndexTest, ClosestThroughTheIndexAreTheWalks)
         greens[i]->setPosition(200 + 40 * (i % 4), 250 + 40 * (i / 4 % 2));
     greens[8]->setPosition(200, 250);
     CWorldIndex index;
-    index.rebuild(m_populations, *m_controller.getGun());
+    index.sync(m_populations, *m_controller.getGun());
     const CWorldView indexed(m_populations, &index);
     unsigned others = 0;
     for (const CAlien_Population* population : m_populations)
