@@ -37,6 +37,14 @@ public:
     static long long countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer);
 
     std::vector<double> getWeights() const;
+    // Calls change(weight) on every weight, by reference, in the flat order.
+    template <typename TChange> void changeEachWeight(TChange&& change)
+    {
+        for (SNeuronLayer& layer : m_vLayers)
+            for (SNeuron& neuron : layer.m_vNeurons)
+                for (double& weight : neuron.m_vWeights)
+                    change(weight);
+    }
     // Reads exactly getNumberOfWeights() values from the front of the vector.
     void putWeights(const std::vector<double>& weights);
     int getNumberOfWeights() const;
