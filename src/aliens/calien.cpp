@@ -63,6 +63,19 @@ double collisionTime(int direction, SVector2D pos, SVector2D vel, const CAlien& 
     return t < 0 ? CParams::Alien_SensorMaxTime : t;
 }
 
+// Has a box moving by step from here on left the target behind, so that the two can never
+// overlap again? Each side only moves one way, so once past it stays past.
+bool isPast(const SRect& box, SVector2D step, const SRect& target)
+{
+    const bool pastInX = step.x > 0 ? box.left > target.right
+                         : step.x < 0 ? box.right < target.left
+                                      : box.left > target.right || box.right < target.left;
+    const bool pastInY = step.y > 0 ? box.bottom > target.top
+                         : step.y < 0 ? box.top < target.bottom
+                                      : box.bottom > target.top || box.top < target.bottom;
+    return pastInX || pastInY;
+}
+
 // Time until the alien reaches the top or bottom of its zone; T for the side sensors.
 double wallTime(int direction, SVector2D pos, SVector2D vel)
 {
@@ -333,15 +346,24 @@ std::array<double, 4> CAlien::lookAhead(SVector2D gunPos, const CWorldView& worl
     while (rectsOverlap(sBox, sWindow))
     {
         // The last alien of the list touching the box counts; a population already found
-        // ends this position's pass over the populations.
-        for (int p = 0; p < numPopulations && results[p] == kNotFound; ++p)
-            if (const CAlien* a = world.lastOverlapping(p, sBox, m_iId))
-            {
-                const SVector2D q = a->getPosition();
-                results[p] = (q.x - m_vPos.x) * (q.x - m_vPos.x) + (q.y - m_vPos.y) * (q.y - m_vPos.y);
-            }
+        // ends this position's pass over the populations, so once population 0 is found no
+        // population changes any more.
+        if (results[0] == kNotFound)
+        {
+            const CAlien* last[kLookAheadPopulations];
+            world.lastOverlappingEach(sBox, m_iId, numPopulations, last);
+            for (int p = 0; p < numPopulations && results[p] == kNotFound; ++p)
+                if (const CAlien* a = last[p])
+                {
+                    const SVector2D q = a->getPosition();
+                    results[p] = (q.x - m_vPos.x) * (q.x - m_vPos.x) + (q.y - m_vPos.y) * (q.y - m_vPos.y);
+                }
+        }
         if (results[3] == kNotFound && rectsOverlap(sBox, sGunBox))
             results[3] = (gunPos.x - m_vPos.x) * (gunPos.x - m_vPos.x) + (gunPos.y - m_vPos.y) * (gunPos.y - m_vPos.y);
+        // The rest of the walk could change nothing.
+        if (results[0] != kNotFound && (results[3] != kNotFound || isPast(sBox, step, sGunBox)))
+            break;
         sBox.left += step.x;
         sBox.right += step.x;
         sBox.top += step.y;

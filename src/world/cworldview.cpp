@@ -8,27 +8,41 @@
 
 const CAlien* CWorldView::lastOverlapping(int population, const SRect& box, int excludeId) const
 {
-    const auto touches = [&](const CAlien& alien) {
-        return alien.getId() != excludeId && rectsOverlap(box, alien.getBoundingBox());
-    };
     if (!m_pIndex)
     {
         const std::vector<CAlien*>& aliens = m_populations[population]->getAliens();
         for (auto it = aliens.rbegin(); it != aliens.rend(); ++it)
-            if (touches(**it))
+            if ((*it)->getId() != excludeId && rectsOverlap(box, (*it)->getBoundingBox()))
                 return *it;
         return nullptr;
     }
-    const CAlien* last = nullptr;
-    int lastIndex = -1;
+    const CAlien* last[kMaxPopulations];
+    lastOverlappingEach(box, excludeId, population + 1, last);
+    return last[population];
+}
+
+void CWorldView::lastOverlappingEach(const SRect& box, int excludeId, int count, const CAlien* last[]) const
+{
+    if (!m_pIndex)
+    {
+        for (int p = 0; p < count; ++p)
+            last[p] = lastOverlapping(p, box, excludeId);
+        return;
+    }
+    // One pass over the aliens near the box serves every population.
+    int lastIndex[kMaxPopulations];
+    for (int p = 0; p < count; ++p)
+    {
+        last[p] = nullptr;
+        lastIndex[p] = -1;
+    }
     m_pIndex->forEachAlienNear(box, [&](int p, int i, const CAlien& alien) {
-        if (p == population && i > lastIndex && touches(alien))
+        if (p < count && i > lastIndex[p] && alien.getId() != excludeId && rectsOverlap(box, alien.getBoundingBox()))
         {
-            last = &alien;
-            lastIndex = i;
+            last[p] = &alien;
+            lastIndex[p] = i;
         }
     });
-    return last;
 }
 
 std::vector<CAlien*> CWorldView::getClosestN(const CAlien& alien, unsigned n) const

@@ -18,6 +18,8 @@ using PopulationList = std::vector<CAlien_Population*>;
 class CWorldView
 {
 public:
+    static constexpr int kMaxPopulations = 3;
+
     explicit CWorldView(const PopulationList& populations, const CWorldIndex* index = nullptr)
         : m_populations(populations), m_pIndex(index)
     {
@@ -44,6 +46,8 @@ public:
     // The last alien in the population's list whose box overlaps the box, passing over the
     // one with excludeId; null when there is none.
     const CAlien* lastOverlapping(int population, const SRect& box, int excludeId) const;
+    // The same for populations 0 to count - 1 at once, into last[0] to last[count - 1].
+    void lastOverlappingEach(const SRect& box, int excludeId, int count, const CAlien* last[]) const;
 
     // getClosestN over these populations: the n aliens nearest to the given one, nearest
     // first, ties in population then list order. Through the index it looks in a square
