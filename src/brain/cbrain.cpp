@@ -181,6 +181,13 @@ void CBrain::crossover(CBrain* ptrParent1, CBrain* ptrParent2)
     adoptNetworks(std::move(children));
 }
 
+void CBrain::assign(const CBrain& other)
+{
+    KA_ASSERT(getNumberOfNN() == other.getNumberOfNN());
+    for (int i = 0; i < getNumberOfNN(); ++i)
+        m_vNeuralNets[i]->assign(*other.m_vNeuralNets[i]);
+}
+
 void CBrain::mutate()
 {
     for (CNeuralNet* pNet : m_vNeuralNets)

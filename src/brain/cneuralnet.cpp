@@ -84,6 +84,21 @@ CNeuralNet::CNeuralNet(const CNeuralNet& other)
             neuron.m_dActivation = neuron.m_dError = 0.0; // not copied: a fresh neuron's
 }
 
+void CNeuralNet::assign(const CNeuralNet& other)
+{
+    KA_ASSERT(getNumberOfWeights() == other.getNumberOfWeights());
+    m_dErrorSum = other.m_dErrorSum;
+    m_bTrained = other.m_bTrained;
+    m_iNumEpochs = other.m_iNumEpochs;
+    for (size_t l = 0; l < m_vLayers.size(); ++l)
+        for (size_t n = 0; n < m_vLayers[l].m_vNeurons.size(); ++n)
+        {
+            SNeuron& neuron = m_vLayers[l].m_vNeurons[n];
+            neuron.m_vWeights = other.m_vLayers[l].m_vNeurons[n].m_vWeights; // same length: no allocation
+            neuron.m_dActivation = neuron.m_dError = 0.0;
+        }
+}
+
 long long CNeuralNet::countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer)
 {
     const long long inputs = numInputs;

@@ -32,6 +32,9 @@ public:
     // Same shape, weights and training record; activations and errors are not copied.
     CNeuralNet(const CNeuralNet& other);
     CNeuralNet& operator=(const CNeuralNet&) = delete;
+    // Becomes what the copy constructor would make of other, which has this network's shape,
+    // in the memory this network already holds (and without the copy's random draws).
+    void assign(const CNeuralNet& other);
 
     // Weight count of a network of this shape, without building one.
     static long long countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer);

@@ -197,9 +197,11 @@ void CGameController::giveBrain(CAlien* alien, const CAlien_Population* poolOwne
         alien->randomizeBrain();
         return;
     }
-    CBrain* brain = breeder->getNewBrain();
-    delete alien->getBrain();
-    alien->setBrain(brain);
+    // The child's weights move into the alien's own brain, which stays where it was made:
+    // evaluating a population then reads memory laid out as it was built, not scattered.
+    const CBrain* child = breeder->getNewBrain();
+    alien->getBrain()->assign(*child);
+    delete child;
     alien->mutateBrain();
 }
 
