@@ -5,8 +5,8 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
-#include <functional>
 
 #include "render/ctexture.h"
 #include "render/sprites.h"
@@ -63,7 +63,10 @@ void CBackgroundCache::draw()
     if (background == m_uBackground && std::equal(viewport, viewport + 4, m_aiViewport))
     {
         if (m_bReady)
+        {
             lay();
+            ++m_llCopiesLaid;
+        }
         else
             drawBackground();
         return;
@@ -78,19 +81,16 @@ bool CBackgroundCache::fill()
 {
     if (m_aiViewport[2] <= 0 || m_aiViewport[3] <= 0 || !hasFramebufferObjects())
         return false;
-    std::vector<unsigned> colour, depth;
-    readViewport(colour, depth);
-    if (std::adjacent_find(depth.begin(), depth.end(), std::not_equal_to<>()) != depth.end())
-        return false;
-    GLfloat depthValue;
-    glReadPixels(m_aiViewport[0], m_aiViewport[1], 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depthValue);
-    m_dDepth = depthValue;
+    const std::vector<std::uint64_t> drawn = fingerprints();
+    // Laid, the depth is this one value everywhere: the check below fails unless the
+    // background left it everywhere too.
+    GLfloat depth;
+    glReadPixels(m_aiViewport[0], m_aiViewport[1], 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    m_dDepth = depth;
     if (!copyFramebuffer())
         return false;
     lay();
-    std::vector<unsigned> laidColour, laidDepth;
-    readViewport(laidColour, laidDepth);
-    if (laidColour == colour && laidDepth == depth)
+    if (fingerprints() == drawn)
         return true;
     // Undone: the viewport as it was before the background, then the background.
     {
@@ -140,13 +140,28 @@ void CBackgroundCache::lay() const
     glClearDepth(clearDepth);
 }
 
-void CBackgroundCache::readViewport(std::vector<unsigned>& colour, std::vector<unsigned>& depth) const
+std::vector<std::uint64_t> CBackgroundCache::fingerprints() const
 {
-    const size_t pixels = static_cast<size_t>(m_aiViewport[2]) * static_cast<size_t>(m_aiViewport[3]);
-    colour.resize(pixels);
-    depth.resize(pixels);
-    glReadPixels(m_aiViewport[0], m_aiViewport[1], m_aiViewport[2], m_aiViewport[3], GL_RGBA, GL_UNSIGNED_BYTE,
-                 colour.data());
-    glReadPixels(m_aiViewport[0], m_aiViewport[1], m_aiViewport[2], m_aiViewport[3], GL_DEPTH_COMPONENT,
-                 GL_UNSIGNED_INT, depth.data());
+    // A few rows at a time, so that a large window needs little memory.
+    constexpr int kBandRows = 16;
+    const int width = m_aiViewport[2], height = m_aiViewport[3];
+    std::vector<unsigned> colour(static_cast<size_t>(width) * kBandRows), depth(colour.size());
+    std::vector<std::uint64_t> rows;
+    for (int y = 0; y < height; y += kBandRows)
+    {
+        const int bandRows = std::min(kBandRows, height - y);
+        glReadPixels(m_aiViewport[0], m_aiViewport[1] + y, width, bandRows, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+        glReadPixels(m_aiViewport[0], m_aiViewport[1] + y, width, bandRows, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                     depth.data());
+        for (int row = 0; row < bandRows; ++row)
+        {
+            // FNV-1a over the row's colour and depth words.
+            std::uint64_t hash = 14695981039346656037ULL;
+            for (const std::vector<unsigned>* words : {&colour, &depth})
+                for (int x = 0; x < width; ++x)
+                    hash = (hash ^ (*words)[static_cast<size_t>(row) * width + x]) * 1099511628211ULL;
+            rows.push_back(hash);
+        }
+    }
+    return rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 // The background over the viewport as drawBackground (sprites.h) draws it, but cheap:
@@ -8,11 +9,11 @@
 // the background texture changes, is drawBackground's own; its pixels are then copied into
 // a framebuffer object, and later drawings copy them back with a blit and clear the depth
 // to the one value the background left (it lies flat at z = 0). Before the copy stands in,
-// it is tried once and read back: unless the colour and depth of the viewport come out
-// exactly as drawBackground left them (or GL has no framebuffer objects), the trial is
-// undone and every drawing stays drawBackground's own. This holds when the viewport was
-// last cleared just before, as the scene does, and drawing and reading use one buffer
-// (the back buffer, GL's default).
+// it is tried once and read back: unless every row of the viewport's colour and depth comes
+// out as drawBackground left it (compared through a 64-bit hash of the row), the trial is
+// undone and every drawing stays drawBackground's own, as it does when GL has no
+// framebuffer objects. Expects the scene's order: the viewport cleared just before, and
+// drawing and reading in one buffer (the back buffer, GL's default).
 class CBackgroundCache
 {
 public:
@@ -23,12 +24,15 @@ public:
 
     // Draws into the current draw framebuffer over the current viewport.
     void draw();
+    // How many drawings so far were laid from the copy.
+    long long copiesLaid() const { return m_llCopiesLaid; }
 
 private:
     bool fill();
     bool copyFramebuffer();
     void lay() const;
-    void readViewport(std::vector<unsigned>& colour, std::vector<unsigned>& depth) const;
+    // A hash of each row of the viewport's colour and depth.
+    std::vector<std::uint64_t> fingerprints() const;
 
     unsigned m_uFramebuffer = 0;   // the copy's framebuffer object; 0 before the first copy
     unsigned m_uRenderbuffer = 0;  // its colour
@@ -36,4 +40,5 @@ private:
     int m_aiViewport[4] = {0, 0, 0, 0}; // and the viewport it was drawn over
     bool m_bReady = false;         // the copy stands in for that drawing
     double m_dDepth = 1.0;         // the depth the background leaves
+    long long m_llCopiesLaid = 0;
 };

@@ -23,6 +23,7 @@ public:
     void draw(const CGameController& controller, const std::function<void()>& helpPage,
               const std::function<void()>& statsOverlay);
     const CSpriteBatch& sprites() const { return m_sprites; }
+    const CBackgroundCache& background() const { return m_background; }
 
 private:
     void drawAlien(const CAlien& alien);
