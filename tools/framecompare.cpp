@@ -1,11 +1,12 @@
 // Draws the same frames one by one and batched (render/cspritebatch.h) into the back buffer,
 // reads both back and compares them pixel for pixel:
 // - a seeded world, stepped and drawn both ways after every step, with the help page and,
-//   every other frame, the statistics overlay stood in for by a bar across the aliens;
+//   every other frame, the statistics overlay stood in for by a bar across the aliens; the
+//   last third in a smaller viewport, as after a resize;
 // - scenes of random sprites of every look, crowded so that they overlap, at random angles,
-//   the gun lifted, some on or beyond the window's edges. These are also drawn naively batched, all masks of a texture and then
-//   all its colours regardless of overlaps, which must differ somewhere: the sprites do
-//   overlap, and a wrong order would be seen.
+//   the gun lifted, some on or beyond the window's edges. These are also drawn naively
+//   batched, all masks of a texture and then all its colours regardless of overlaps, which
+//   must differ somewhere: the sprites do overlap, and a wrong order would be seen.
 // Run in a folder holding params.ini and graphics/. Prints what it compared; exit status 0
 // when every picture matched and the checks above held, 1 otherwise, 2 for a wrong command line.
 #include <GL/freeglut.h>
@@ -89,7 +90,8 @@ int turnedRedBullets(const CGameController& controller)
     return count;
 }
 
-// The world, stepped; true when every frame matched and red bullets flew turned.
+// The world, stepped; true when every frame matched, red bullets flew turned and the
+// background came from its copy but in the two frames that make it.
 bool compareWorld(int steps, unsigned seed)
 {
     CGameController controller;
@@ -99,6 +101,9 @@ bool compareWorld(int steps, unsigned seed)
     int turned = 0, matching = 0;
     for (int step = 1; step <= steps; ++step)
     {
+        // The last third in a smaller viewport off the window's corner, as after a resize.
+        if (step == steps * 2 / 3 + 1)
+            glViewport(37, 23, CParams::Window_Width * 3 / 4, CParams::Window_Height * 4 / 5);
         controller.update(1000.0 / CParams::Game_FramesPerSecond);
         turned += turnedRedBullets(controller);
         const std::function<void()> overlay = step % 2 == 0 ? drawBar : std::function<void()>();
@@ -107,11 +112,13 @@ bool compareWorld(int steps, unsigned seed)
         batched.draw(controller, drawHelpStandIn, overlay);
         matching += same(expected, readBackBuffer(), "world frame", step);
     }
+    glViewport(0, 0, CParams::Window_Width, CParams::Window_Height);
+    const long long copies = batched.background().copiesLaid();
     std::printf("world, seed %u: %d of %d frames the same; %lld sprites, %lld draw calls one by one, %lld batched; "
-                "%d turned red bullets\n",
+                "%d turned red bullets; the background laid from its copy %lld times\n",
                 seed, matching, steps, oneByOne.sprites().spriteCount(), oneByOne.sprites().drawCallCount(),
-                batched.sprites().drawCallCount(), turned);
-    return matching == steps && turned > 0;
+                batched.sprites().drawCallCount(), turned, copies);
+    return matching == steps && turned > 0 && copies == steps - 2;
 }
 
 double randomIn(double low, double high)
@@ -217,9 +224,9 @@ int main(int argc, char** argv)
     glutInit(&argc, argv);
     char* end = nullptr;
     const long steps = argc == 3 ? std::strtol(argv[1], &end, 10) : 0;
-    if (argc != 3 || *end != '\0' || steps < 1 || steps > 100000)
+    if (argc != 3 || *end != '\0' || steps < 3 || steps > 100000)
     {
-        std::fprintf(stderr, "usage: korvane-framecompare <world steps, 1 to 100000> <seed>\n");
+        std::fprintf(stderr, "usage: korvane-framecompare <world steps, 3 to 100000> <seed>\n");
         return 2;
     }
     const unsigned seed = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
