@@ -30,7 +30,7 @@ template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
 
 CGameController::CGameController()
     : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bEvolution(true),
-      m_iPlacementTriesLeft(MaxTriesPerStep), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
+      m_bBandFull(false), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
 {
 }
 
@@ -56,7 +56,7 @@ void CGameController::init()
 {
     std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
     warnIfCrowded();
-    m_iPlacementTriesLeft = MaxTriesPerStep;
+    m_bBandFull = false;
     m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
     m_pGun->resetAction();
     if (m_iMode == MODE_TRAINING)
@@ -90,7 +90,7 @@ std::vector<CAlien_Population*> CGameController::getPopulations() const
 void CGameController::update(double dt)
 {
     KA_ASSERT(m_bInitialized);
-    m_iPlacementTriesLeft = MaxTriesPerStep;
+    m_bBandFull = false;
     // Between steps anything may have moved the aliens; within the step every move is reported.
     if (!m_bReferenceQueries)
         m_index.sync(m_vPopulations, *m_pGun);
@@ -366,15 +366,15 @@ SVector2D CGameController::getRandomFreePosition(double width, double height)
         position.x = RandInt((int)width, (int)(CParams::Window_Width - width));
         position.y = RandInt((int)(CParams::Window_BottomMargin + height),
                              (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
-        if (m_iPlacementTriesLeft <= 0)
-            break; // this step has searched enough: the first try is taken
-        --m_iPlacementTriesLeft;
+        if (m_bBandFull)
+            return position; // this step found the band full: the first try is taken
         if (!collides(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
             return position;
     }
     if (!m_bToldNoFreePlace)
         std::cerr << "No free place for a new alien; placing it over another" << std::endl;
     m_bToldNoFreePlace = true;
+    m_bBandFull = true;
     return position;
 }
 

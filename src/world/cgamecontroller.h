@@ -50,12 +50,12 @@ public:
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
     bool isOutsideAlienZone(SRect box) const;
     // A random centre in the band at which a box of this size touches nothing. The search
-    // is bounded: at most MaxTriesPerSearch tries for one place, and MaxTriesPerStep for all
-    // the places of one world step (or of init). Past either bound the box goes where its
-    // last try fell, over whatever is there, and the run says so once.
+    // is bounded: after MaxTriesPerSearch tries the box goes where the last one fell, over
+    // whatever is there, the run says so once, and the band counts as full for the rest of
+    // the world step (or of init): later searches take their first try. A step's searches
+    // thus cost at most MaxTriesPerSearch tries beyond one for each place.
     SVector2D getRandomFreePosition(double width, double height);
     static constexpr int MaxTriesPerSearch = 1000;
-    static constexpr int MaxTriesPerStep = 5000;
     void spawnChild(CAlien* parent, CAlien_Population* population);
 
 private:
@@ -88,7 +88,7 @@ private:
     bool m_bReferenceQueries = false;
     CWorldIndex m_index;        // where every alien and bullet is; points into the world
     bool m_bIndexCurrent = false; // the world changes only through this controller (init, a step)
-    int m_iPlacementTriesLeft; // of MaxTriesPerStep, in this world step
+    bool m_bBandFull;        // a search of this world step found no free place
     bool m_bToldNoFreePlace;
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;
