@@ -1,12 +1,17 @@
-// The world step at growing alien counts, with and without collision sensors, and one
-// movement-network evaluation. The window grows with the count so that the aliens' density,
-// and so their rate of collisions and rebirths, stays that of the shipped parameters.
+// The world step at growing alien counts, with and without collision sensors, through the
+// spatial index and (up to 3,000 aliens) by the straightforward walks, with the heap
+// allocations a step makes; and one movement-network evaluation. The window grows with the
+// count so that the aliens' density stays that of the shipped parameters. Every repetition
+// builds the same seeded world and times the same 100 steps after the same 300, so that
+// the sizes are compared over the same stretch of play and the work timed never changes.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
+#include "allocationcounter.h"
 #include "app/cparams.h"
 #include "brain/animationtables.h"
+#include "brain/calien_population.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
@@ -14,6 +19,8 @@
 namespace
 {
 constexpr int kShippedAliens = 30;
+constexpr int kWarmUpSteps = 300; // ten seconds of play: past the first births and deaths
+constexpr int kTimedSteps = 100;
 
 void loadShippedParams(int aliens, bool sensors)
 {
@@ -32,27 +39,58 @@ void loadShippedParams(int aliens, bool sensors)
     buildAnimationTables();
 }
 
+int deaths(const CGameController& controller)
+{
+    int dead = 0;
+    for (const CAlien_Population* population : controller.getPopulations())
+        dead += population->getNumDead();
+    return dead;
+}
+
 void worldStep(benchmark::State& state)
 {
     const int aliens = static_cast<int>(state.range(0));
     loadShippedParams(aliens, state.range(1) != 0);
     CGameController controller;
     controller.setSeed(1);
+    controller.setReferenceQueries(state.range(2) == 0);
     controller.init();
     controller.getGun()->setAutoMode(true);
     controller.getGun()->toggleFiring();
     const double dt = 1000.0 / CParams::Game_FramesPerSecond;
-    for (int i = 0; i < 100; ++i) // past the first births, into steady play
+    for (int i = 0; i < kWarmUpSteps; ++i)
         controller.update(dt);
+    const long long allocationsBefore = allocationCount();
+    const int deathsBefore = deaths(controller);
     for (auto _ : state)
         controller.update(dt);
-    state.counters["alien-steps/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * aliens, benchmark::Counter::kIsRate);
+    const double steps = static_cast<double>(state.iterations());
+    state.counters["alien-steps/s"] = benchmark::Counter(steps * aliens, benchmark::Counter::kIsRate);
+    // The aliens' own work allocates nothing: what a step allocates comes with its deaths
+    // (each reborn alien's brain is bred and copied) and its shots (a bullet each).
+    state.counters["allocs/step"] = static_cast<double>(allocationCount() - allocationsBefore) / steps;
+    state.counters["deaths/step"] = (deaths(controller) - deathsBefore) / steps;
 }
-BENCHMARK(worldStep)
-    ->ArgNames({"aliens", "sensors"})
-    ->ArgsProduct({{30, 300, 3000}, {1, 0}})
-    ->Unit(benchmark::kMicrosecond);
+// index 1: through the spatial index; 0: the straightforward walks. Smaller worlds take more
+// repetitions, the timed stretch being short.
+void registerWorldSteps()
+{
+    struct SCase
+    {
+        int iAliens, iSensors, iIndex, iRepetitions;
+    };
+    const SCase cases[] = {{30, 1, 1, 200}, {300, 1, 1, 20}, {3000, 1, 1, 5}, {10000, 1, 1, 3},
+                           {30, 0, 1, 200}, {300, 0, 1, 20}, {3000, 0, 1, 5}, {10000, 0, 1, 3},
+                           {30, 1, 0, 100}, {300, 1, 0, 5},  {3000, 1, 0, 2}};
+    for (const SCase& c : cases)
+        benchmark::RegisterBenchmark("worldStep", worldStep)
+            ->ArgNames({"aliens", "sensors", "index"})
+            ->Args({c.iAliens, c.iSensors, c.iIndex})
+            ->Iterations(kTimedSteps)
+            ->Repetitions(c.iRepetitions)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
+}
 
 void movementNetwork(benchmark::State& state)
 {
@@ -66,4 +104,13 @@ void movementNetwork(benchmark::State& state)
 BENCHMARK(movementNetwork)->Unit(benchmark::kNanosecond);
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    registerWorldSteps();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -63,6 +63,19 @@ double collisionTime(int direction, SVector2D pos, SVector2D vel, const CAlien& 
     return t < 0 ? CParams::Alien_SensorMaxTime : t;
 }
 
+// Has a box moving by step from here on left the target behind, so that the two can never
+// overlap again? Each side only moves one way, so once past it stays past.
+bool isPast(const SRect& box, SVector2D step, const SRect& target)
+{
+    const bool pastInX = step.x > 0 ? box.left > target.right
+                         : step.x < 0 ? box.right < target.left
+                                      : box.left > target.right || box.right < target.left;
+    const bool pastInY = step.y > 0 ? box.bottom > target.top
+                         : step.y < 0 ? box.top < target.bottom
+                                      : box.bottom > target.top || box.top < target.bottom;
+    return pastInX || pastInY;
+}
+
 // Time until the alien reaches the top or bottom of its zone; T for the side sensors.
 double wallTime(int direction, SVector2D pos, SVector2D vel)
 {
@@ -210,21 +223,27 @@ void CAlien::move(SAction action, double dt)
 
 std::vector<double> CAlien::getSensorValues(const PopulationList& populations) const
 {
+    const std::array<double, 4> values = sensorValues(CWorldView(populations));
+    return std::vector<double>(values.begin(), values.end());
+}
+
+std::array<double, 4> CAlien::sensorValues(const CWorldView& world) const
+{
     const SensorBoxes boxes = sensorBoxes(getBoundingBox());
     const SRect reach = unionOf(boxes);
     const double T = CParams::Alien_SensorMaxTime;
-    std::vector<double> scariest(kNumSensors, T);
-    // One pass over the other aliens serves all four boxes: each box keeps its minimum.
-    for (const CAlien_Population* population : populations)
-        for (const CAlien* other : population->getAliens())
-        {
-            const SRect otherBox = other->getBoundingBox();
-            if (other->getId() == m_iId || !rectsOverlap(reach, otherBox))
-                continue;
-            for (int i = 0; i < kNumSensors; ++i)
-                if (rectsOverlap(boxes[i], otherBox))
-                    scariest[i] = std::min(scariest[i], collisionTime(i, m_vPos, m_vVelocity, *other));
-        }
+    std::array<double, 4> scariest;
+    scariest.fill(T);
+    // One pass over the aliens near the reach serves all four boxes: each keeps its minimum,
+    // which does not depend on the order they come in.
+    world.forEachAlienNear(reach, [&](int, int, const CAlien& other) {
+        const SRect otherBox = other.getBoundingBox();
+        if (other.getId() == m_iId || !rectsOverlap(reach, otherBox))
+            return;
+        for (int i = 0; i < kNumSensors; ++i)
+            if (rectsOverlap(boxes[i], otherBox))
+                scariest[i] = std::min(scariest[i], collisionTime(i, m_vPos, m_vVelocity, other));
+    });
     for (int i = 0; i < kNumSensors; ++i)
     {
         const double w = wallTime(i, m_vPos, m_vVelocity);
@@ -235,41 +254,52 @@ std::vector<double> CAlien::getSensorValues(const PopulationList& populations) c
     return scariest;
 }
 
-std::vector<double> CAlien::gunDistances(SVector2D gunPos) const
+void CAlien::appendGunDistances(SVector2D gunPos, std::vector<double>& inputs) const
 {
     const double x = m_vPos.x;
     const double g = gunPos.x;
     const double W = CParams::Window_Width;
     if (x > g)
-        return {x - g, W - (x - g)};
-    return {W - (g - x), g - x};
+    {
+        inputs.push_back(x - g);
+        inputs.push_back(W - (x - g));
+        return;
+    }
+    inputs.push_back(W - (g - x));
+    inputs.push_back(g - x);
 }
 
-std::vector<double> CAlien::movementInputs(SVector2D gunPos, const PopulationList& populations)
+const std::vector<double>& CAlien::movementInputs(SVector2D gunPos, const CWorldView& world)
 {
-    std::vector<double> inputs = gunDistances(gunPos);
+    m_vInputs.clear();
+    appendGunDistances(gunPos, m_vInputs);
     if (CParams::Alien_NN_Movement_UseSensors)
     {
         KA_ASSERT(CParams::Alien_NN_Movement_NumInputs >= 4);
-        const std::vector<double> sensorBoxesVal = getSensorValues(populations);
+        const std::array<double, 4> sensorBoxesVal = sensorValues(world);
         KA_ASSERT(sensorBoxesVal.size() == 4);
-        inputs.insert(inputs.end(), sensorBoxesVal.begin(), sensorBoxesVal.end());
+        m_vInputs.insert(m_vInputs.end(), sensorBoxesVal.begin(), sensorBoxesVal.end());
     }
-    return inputs;
+    return m_vInputs;
 }
 
 SAction CAlien::decideAction(SVector2D gunPos, const PopulationList& populations)
 {
+    return decideAction(gunPos, CWorldView(populations));
+}
+
+SAction CAlien::decideAction(SVector2D gunPos, const CWorldView& world)
+{
     if (!isActive())
         return SAction(ACTION_UNDEFINED, ACTION_UNDEFINED);
-    return SAction(decideMovement(movementInputs(gunPos, populations)), ACTION_UNDEFINED);
+    return SAction(decideMovement(movementInputs(gunPos, world)), ACTION_UNDEFINED);
 }
 
 int CAlien::decideMovement(const std::vector<double>& inputs)
 {
     CNeuralNet* ptrNNMovement = m_pBrain->getNN(0);
     KA_ASSERT(ptrNNMovement != NULL);
-    const std::vector<double> outputs = ptrNNMovement->update(inputs);
+    const std::vector<double>& outputs = ptrNNMovement->update(inputs);
     KA_ASSERT(outputs.size() != 0);
     const double o0 = outputs[0] - 0.5;
     const double o1 = outputs[1] - 0.5;
@@ -297,27 +327,43 @@ SVector2D CAlien::getVectorToGun(SVector2D gunPos) const
 std::vector<double> CAlien::getLookAheadValues(SVector2D gunPos, const PopulationList& populations,
                                                double angle) const
 {
+    const std::array<double, kNumLookAhead> values = lookAhead(gunPos, CWorldView(populations), angle);
+    return std::vector<double>(values.begin(), values.end());
+}
+
+std::array<double, 4> CAlien::lookAhead(SVector2D gunPos, const CWorldView& world, double angle) const
+{
     SRect sBox(m_vPos.x - CParams::Alien_Width / 1.5, m_vPos.y + CParams::Alien_Height / 1.5,
                m_vPos.x + CParams::Alien_Width / 1.5, m_vPos.y - CParams::Alien_Height / 1.5);
     const SRect sWindow(0, CParams::Window_Height, CParams::Window_Width, 0);
     const SRect sGunBox = rectAround(gunPos.x, gunPos.y, CParams::Gun_Width, CParams::Gun_Height);
     const SVector2D step(std::cos(angle) * CParams::Alien_Diagonal, std::sin(angle) * CParams::Alien_Diagonal);
     constexpr double kNotFound = -1.0;
-    std::vector<double> results(kNumLookAhead, kNotFound);
-    const int numPopulations = std::min<int>(kLookAheadPopulations, static_cast<int>(populations.size()));
+    std::array<double, kNumLookAhead> results;
+    results.fill(kNotFound);
+    const int numPopulations = std::min<int>(kLookAheadPopulations, static_cast<int>(world.getPopulations().size()));
 
     while (rectsOverlap(sBox, sWindow))
     {
-        // A population already found ends this position's pass over the populations.
-        for (int p = 0; p < numPopulations && results[p] == kNotFound; ++p)
-            for (const CAlien* a : populations[p]->getAliens())
-                if (a->getId() != m_iId && rectsOverlap(sBox, a->getBoundingBox()))
+        // The last alien of the list touching the box counts; a population already found
+        // ends this position's pass over the populations, so once population 0 is found no
+        // population changes any more.
+        if (results[0] == kNotFound)
+        {
+            const CAlien* last[kLookAheadPopulations];
+            world.lastOverlappingEach(sBox, m_iId, numPopulations, last);
+            for (int p = 0; p < numPopulations && results[p] == kNotFound; ++p)
+                if (const CAlien* a = last[p])
                 {
                     const SVector2D q = a->getPosition();
                     results[p] = (q.x - m_vPos.x) * (q.x - m_vPos.x) + (q.y - m_vPos.y) * (q.y - m_vPos.y);
                 }
+        }
         if (results[3] == kNotFound && rectsOverlap(sBox, sGunBox))
             results[3] = (gunPos.x - m_vPos.x) * (gunPos.x - m_vPos.x) + (gunPos.y - m_vPos.y) * (gunPos.y - m_vPos.y);
+        // The rest of the walk could change nothing.
+        if (results[0] != kNotFound && (results[3] != kNotFound || isPast(sBox, step, sGunBox)))
+            break;
         sBox.left += step.x;
         sBox.right += step.x;
         sBox.top += step.y;

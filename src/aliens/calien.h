@@ -1,12 +1,13 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "aliens/calienanimation.h"
+#include "world/cworldview.h"
 #include "world/saction.h"
 #include "world/utils.h"
 
-class CAlien_Population;
 class CBrain;
 
 // Type codes; they double as the target codes of a red alien's hits.
@@ -25,8 +26,6 @@ constexpr int ALIEN_DEAD = 4;
 constexpr int ANIM_GREEN = 0;
 constexpr int ANIM_RED = 1;
 
-using PopulationList = std::vector<CAlien_Population*>;
-
 // What every alien ship shares: physics with a speed limit and horizontal wrap-around, the
 // life cycle with its timers and animation, the collision sensors, and the brain.
 class CAlien
@@ -39,8 +38,10 @@ public:
 
     // Time to the most threatening collision up, right, down and left, over the horizon.
     virtual std::vector<double> getSensorValues(const PopulationList& populations) const;
+    std::array<double, 4> sensorValues(const CWorldView& world) const;
     // The movement network's choice of push; {255, 255} for a dead alien.
-    virtual SAction decideAction(SVector2D gunPos, const PopulationList& populations);
+    SAction decideAction(SVector2D gunPos, const PopulationList& populations);
+    virtual SAction decideAction(SVector2D gunPos, const CWorldView& world);
     virtual void update(SAction action, double dt);
     virtual double getFitness();
     virtual void reset();
@@ -73,13 +74,15 @@ public:
     SVector2D getVectorToGun(SVector2D gunPos) const;
     // The attack network's inputs: what lies along the line at the given angle (radians).
     std::vector<double> getLookAheadValues(SVector2D gunPos, const PopulationList& populations, double angle) const;
+    std::array<double, 4> lookAhead(SVector2D gunPos, const CWorldView& world, double angle) const;
     void save(const char* szFileName) const;
 
 protected:
-    // The two distances along x to the gun, leftwards and rightwards around the wrap.
-    std::vector<double> gunDistances(SVector2D gunPos) const;
-    // The gun distances, then the sensor values when sensors are on.
-    std::vector<double> movementInputs(SVector2D gunPos, const PopulationList& populations);
+    // Appends the two distances along x to the gun, leftwards and rightwards around the wrap.
+    void appendGunDistances(SVector2D gunPos, std::vector<double>& inputs) const;
+    // The gun distances, then the sensor values when sensors are on; a buffer of this
+    // alien's, valid until the next call.
+    const std::vector<double>& movementInputs(SVector2D gunPos, const CWorldView& world);
     // The movement network's choice among the four pushes for the given inputs.
     int decideMovement(const std::vector<double>& inputs);
 
@@ -95,6 +98,7 @@ protected:
     int m_iState;
     double m_dStateTimer;
     CAlienAnimation m_animation;
+    std::vector<double> m_vInputs; // the movement network's last inputs, reused every step
 
 private:
     void advanceStateTimer(double dt);

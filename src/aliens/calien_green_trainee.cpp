@@ -43,12 +43,13 @@ void CAlien_Green_Trainee::setLastAction(SAction action)
 
 void CAlien_Green_Trainee::trainStep(double dt, SVector2D gunPos, const PopulationList& populations)
 {
-    trainAndMove(movementInputs(gunPos, populations), dt);
+    trainAndMove(movementInputs(gunPos, CWorldView(populations)), dt);
 }
 
 void CAlien_Green_Trainee::learn(double dt, SVector2D gunPos, double, std::vector<double> sensorValues)
 {
-    std::vector<double> inputs = gunDistances(gunPos);
+    std::vector<double> inputs;
+    appendGunDistances(gunPos, inputs);
     if (CParams::Alien_NN_Movement_UseSensors)
         inputs.insert(inputs.end(), sensorValues.begin(), sensorValues.end());
     trainAndMove(inputs, dt);

@@ -33,9 +33,9 @@ void CAlien_Red::reset()
     m_iGunHits = m_iBlueHits = m_iGreenHits = m_iRedHits = 0;
 }
 
-SAction CAlien_Red::decideAction(SVector2D gunPos, const PopulationList& populations)
+SAction CAlien_Red::decideAction(SVector2D gunPos, const CWorldView& world)
 {
-    SAction resAct = CAlien::decideAction(gunPos, populations);
+    SAction resAct = CAlien::decideAction(gunPos, world);
     if (m_dFireDelay > 0)
     {
         m_dFireDelay -= 1.0;
@@ -45,8 +45,9 @@ SAction CAlien_Red::decideAction(SVector2D gunPos, const PopulationList& populat
     m_dFireDelay = CParams::Alien_Red_FireDelay;
     CNeuralNet* ptrNNAttack = m_pBrain->getNN(1);
     KA_ASSERT(ptrNNAttack != NULL);
-    const std::vector<double> inputs = getLookAheadValues(gunPos, populations, (90 - m_dTurretAngle) * 3.1415 / 180);
-    const std::vector<double> outputs = ptrNNAttack->update(inputs);
+    const std::array<double, 4> lookAheadValues = lookAhead(gunPos, world, (90 - m_dTurretAngle) * 3.1415 / 180);
+    m_vAttackInputs.assign(lookAheadValues.begin(), lookAheadValues.end());
+    const std::vector<double>& outputs = ptrNNAttack->update(m_vAttackInputs);
     KA_ASSERT((int) outputs.size() > 0);
     resAct.fire = outputs[0] > 0.5 ? ACTION_FIRE : ACTION_NONE;
     return resAct;

@@ -16,7 +16,8 @@ public:
     ~CAlien_Red() override; // deletes its bullets
 
     void reset() override;
-    SAction decideAction(SVector2D gunPos, const PopulationList& populations) override;
+    using CAlien::decideAction;
+    SAction decideAction(SVector2D gunPos, const CWorldView& world) override;
     void update(SAction action, double dt) override;
     double getFitness() override;
 
@@ -41,4 +42,5 @@ private:
     int m_iGreenHits;
     int m_iRedHits;
     std::vector<CBullet*> m_vBullets; // owned, in firing order
+    std::vector<double> m_vAttackInputs; // the look-ahead values, reused for every attack decision
 };

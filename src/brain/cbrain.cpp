@@ -181,19 +181,21 @@ void CBrain::crossover(CBrain* ptrParent1, CBrain* ptrParent2)
     adoptNetworks(std::move(children));
 }
 
+void CBrain::assign(const CBrain& other)
+{
+    KA_ASSERT(getNumberOfNN() == other.getNumberOfNN());
+    for (int i = 0; i < getNumberOfNN(); ++i)
+        m_vNeuralNets[i]->assign(*other.m_vNeuralNets[i]);
+}
+
 void CBrain::mutate()
 {
     for (CNeuralNet* pNet : m_vNeuralNets)
-    {
-        std::vector<double> weights = pNet->getWeights();
-        for (double& weight : weights)
-        {
+        pNet->changeEachWeight([](double& weight) {
             // The perturbation is drawn only for a weight that mutates, keeping the draws replayable.
             if (RandInt(0, 100) < CParams::Alien_MutationRate)
                 weight += RandomClamped() * CParams::Alien_MaxPerturbation;
-        }
-        pNet->putWeights(weights);
-    }
+        });
 }
 
 void CBrain::randomize()

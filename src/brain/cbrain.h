@@ -14,6 +14,9 @@ public:
     CBrain();
     explicit CBrain(std::vector<CNeuralNet*> initNNs); // takes ownership of the networks
     CBrain(const CBrain& origBrain);                   // deep copy
+    // Takes over the networks' weights and training records of a brain of the same shapes,
+    // keeping its own networks where they are in memory.
+    void assign(const CBrain& other);
     CBrain& operator=(const CBrain&) = delete;
     ~CBrain();
 

@@ -16,14 +16,16 @@ constexpr double kLearningRate = 0.1;
 // A freshly built or re-randomised network has no training behind it.
 constexpr double kUntrainedErrorSum = 9999.0;
 
-// Weight k multiplies input k; the last weight multiplies the bias input.
-double netInput(const SNeuron& neuron, const std::vector<double>& inputs)
+// Weight k multiplies input k; the last weight multiplies the bias input. The sum runs in
+// that order: every evaluation gives the same bits.
+double netInput(const SNeuron& neuron, const double* inputs, double bias)
 {
+    const double* weights = neuron.m_vWeights.data();
     const int last = neuron.m_iNumInputs - 1;
     double net = 0.0;
     for (int k = 0; k < last; ++k)
-        net += neuron.m_vWeights[k] * inputs[k];
-    return net + neuron.m_vWeights[last] * CParams::NN_Bias;
+        net += weights[k] * inputs[k];
+    return net + weights[last] * bias;
 }
 
 // Gradient step: each weight moves by rate x delta x the input it multiplies.
@@ -63,8 +65,9 @@ CNeuralNet::CNeuralNet(int numInputs, int numOutputs, int numHiddenLayers, int n
     createNet();
 }
 
-// Builds random layers first, like the constructor, so that copying draws from the random
-// sequence exactly as a fresh network of the same shape does and breeding replays from a seed.
+// Draws one random weight for each weight it copies, as building fresh layers would, so
+// that copying moves the random sequence exactly as a fresh network of the same shape does
+// and breeding replays from a seed; the drawn values are then overwritten by the copy.
 CNeuralNet::CNeuralNet(const CNeuralNet& other)
     : m_iNumInputs(other.m_iNumInputs),
       m_iNumOutputs(other.m_iNumOutputs),
@@ -72,10 +75,28 @@ CNeuralNet::CNeuralNet(const CNeuralNet& other)
       m_iNeuronsPerHiddenLayer(other.m_iNeuronsPerHiddenLayer),
       m_dErrorSum(other.m_dErrorSum),
       m_bTrained(other.m_bTrained),
-      m_iNumEpochs(other.m_iNumEpochs)
+      m_iNumEpochs(other.m_iNumEpochs),
+      m_vLayers(other.m_vLayers)
 {
-    createNet();
-    putWeights(other.getWeights());
+    changeEachWeight([](double&) { RandomClamped(); });
+    for (SNeuronLayer& layer : m_vLayers)
+        for (SNeuron& neuron : layer.m_vNeurons)
+            neuron.m_dActivation = neuron.m_dError = 0.0; // not copied: a fresh neuron's
+}
+
+void CNeuralNet::assign(const CNeuralNet& other)
+{
+    KA_ASSERT(getNumberOfWeights() == other.getNumberOfWeights());
+    m_dErrorSum = other.m_dErrorSum;
+    m_bTrained = other.m_bTrained;
+    m_iNumEpochs = other.m_iNumEpochs;
+    for (size_t l = 0; l < m_vLayers.size(); ++l)
+        for (size_t n = 0; n < m_vLayers[l].m_vNeurons.size(); ++n)
+        {
+            SNeuron& neuron = m_vLayers[l].m_vNeurons[n];
+            neuron.m_vWeights = other.m_vLayers[l].m_vNeurons[n].m_vWeights; // same length: no allocation
+            neuron.m_dActivation = neuron.m_dError = 0.0;
+        }
 }
 
 long long CNeuralNet::countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer)
@@ -134,19 +155,24 @@ int CNeuralNet::getNumberOfWeights() const
     return count;
 }
 
-std::vector<double> CNeuralNet::update(const std::vector<double>& inputs)
+const std::vector<double>& CNeuralNet::update(const std::vector<double>& inputs)
 {
+    static const std::vector<double> kNoOutputs;
     if ((int)inputs.size() != m_iNumInputs)
-        return {};
+        return kNoOutputs;
 
+    // Read once: stores into the neurons could otherwise be taken to change them.
+    const double bias = CParams::NN_Bias;
+    const double response = CParams::NN_ActivationResponse;
     const std::vector<double>* pLayerInputs = &inputs;
     for (SNeuronLayer& layer : m_vLayers)
     {
-        m_vLayerOutputs.clear();
+        m_vLayerOutputs.resize(layer.m_vNeurons.size());
+        double* output = m_vLayerOutputs.data();
         for (SNeuron& neuron : layer.m_vNeurons)
         {
-            neuron.m_dActivation = sigmoid(netInput(neuron, *pLayerInputs), CParams::NN_ActivationResponse);
-            m_vLayerOutputs.push_back(neuron.m_dActivation);
+            neuron.m_dActivation = sigmoid(netInput(neuron, pLayerInputs->data(), bias), response);
+            *output++ = neuron.m_dActivation;
         }
         // This layer's outputs are the next one's inputs; the old inputs become the next scratch.
         std::swap(m_vLayerInputs, m_vLayerOutputs);
@@ -162,10 +188,7 @@ double CNeuralNet::sigmoid(double netinput, double response)
 
 void CNeuralNet::randomizeWeights()
 {
-    std::vector<double> weights(getNumberOfWeights());
-    for (double& weight : weights)
-        weight = RandomClamped();
-    putWeights(weights);
+    changeEachWeight([](double& weight) { weight = RandomClamped(); });
     m_dErrorSum = kUntrainedErrorSum;
     m_iNumEpochs = 0;
 }

@@ -32,17 +32,29 @@ public:
     // Same shape, weights and training record; activations and errors are not copied.
     CNeuralNet(const CNeuralNet& other);
     CNeuralNet& operator=(const CNeuralNet&) = delete;
+    // Becomes what the copy constructor would make of other, which has this network's shape,
+    // in the memory this network already holds (and without the copy's random draws).
+    void assign(const CNeuralNet& other);
 
     // Weight count of a network of this shape, without building one.
     static long long countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer);
 
     std::vector<double> getWeights() const;
+    // Calls change(weight) on every weight, by reference, in the flat order.
+    template <typename TChange> void changeEachWeight(TChange&& change)
+    {
+        for (SNeuronLayer& layer : m_vLayers)
+            for (SNeuron& neuron : layer.m_vNeurons)
+                for (double& weight : neuron.m_vWeights)
+                    change(weight);
+    }
     // Reads exactly getNumberOfWeights() values from the front of the vector.
     void putWeights(const std::vector<double>& weights);
     int getNumberOfWeights() const;
 
-    // The outputs, each in (0, 1); empty when the input count is wrong.
-    std::vector<double> update(const std::vector<double>& inputs);
+    // The outputs, each in (0, 1); empty when the input count is wrong. The vector is the
+    // network's own, valid until its next evaluation.
+    const std::vector<double>& update(const std::vector<double>& inputs);
     static double sigmoid(double netinput, double response);
 
     void randomizeWeights();

@@ -2,11 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "app/cparams.h"
 #include "render/ctexture.h"
 
-namespace
-{
 void drawQuad(int w, int h)
 {
     glBegin(GL_QUADS);
@@ -21,36 +21,98 @@ void drawQuad(int w, int h)
     glEnd();
 }
 
-void drawMasked(int textureId, double width, double height)
+namespace
 {
-    const int w = static_cast<int>(width);
-    const int h = static_cast<int>(height);
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    glBindTexture(GL_TEXTURE_2D, g_aTextures[textureId + 1].getId());
-    drawQuad(w, h);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, g_aTextures[textureId].getId());
-    drawQuad(w, h);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
+SSpriteLook look(int textureId, double width, double height)
+{
+    return {textureId, static_cast<int>(width), static_cast<int>(height)};
+}
+
+SSpritePlace centred(SVector2D centre, double width, double height)
+{
+    return {centre.x - width / 2, centre.y - height / 2, 0.0, false, 0.0};
 }
 } // namespace
 
-void drawSprite(int textureId)
+SSpriteLook alienLook(int textureId)
 {
-    drawMasked(textureId, CParams::Alien_Width, CParams::Alien_Height);
+    return look(textureId, CParams::Alien_Width, CParams::Alien_Height);
 }
 
-void drawGun()
+SSpriteLook gunLook()
 {
-    drawMasked(TEX_GUN, CParams::Gun_Width, CParams::Gun_Height);
+    return look(TEX_GUN, CParams::Gun_Width, CParams::Gun_Height);
 }
 
-void drawBullet()
+SSpriteLook bulletLook()
 {
-    drawMasked(TEX_BULLET, CParams::Bullet_Width, CParams::Bullet_Height);
+    return look(TEX_BULLET, CParams::Bullet_Width, CParams::Bullet_Height);
+}
+
+SSpritePlace alienPlace(SVector2D centre)
+{
+    return centred(centre, CParams::Alien_Width, CParams::Alien_Height);
+}
+
+SSpritePlace bulletPlace(SVector2D centre, double angle)
+{
+    SSpritePlace place = centred(centre, CParams::Bullet_Width, CParams::Bullet_Height);
+    place.bTurned = true;
+    place.angle = angle;
+    return place;
+}
+
+SSpritePlace gunPlace(SVector2D centre, double angle)
+{
+    SSpritePlace place = centred(centre, CParams::Gun_Width, CParams::Gun_Height);
+    if (angle > 0)
+        place.lift = std::sin(std::fabs(angle * 6.283 / 360)) * CParams::Gun_Width;
+    place.bTurned = true;
+    place.angle = angle;
+    return place;
+}
+
+void applyPlace(const SSpritePlace& place)
+{
+    glTranslatef(static_cast<float>(place.x), static_cast<float>(place.y), 0.0f);
+    if (place.lift != 0.0)
+        glTranslatef(0.0f, static_cast<float>(place.lift), 0.0f);
+    if (place.bTurned)
+        glRotatef(static_cast<float>(place.angle), 0.0f, 0.0f, -1.0f);
+}
+
+void drawMasked(const SSpriteLook& look)
+{
+    beginSprites();
+    setMaskPass(look.iTexture);
+    drawQuad(look.iWidth, look.iHeight);
+    setColourPass(look.iTexture);
+    drawQuad(look.iWidth, look.iHeight);
+    endSprites();
+}
+
+void beginSprites()
+{
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void endSprites()
+{
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void setMaskPass(int textureId)
+{
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glBindTexture(GL_TEXTURE_2D, g_aTextures[textureId + 1].getId());
+}
+
+void setColourPass(int textureId)
+{
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, g_aTextures[textureId].getId());
 }
 
 void drawBackground()

@@ -30,7 +30,7 @@ template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
 
 CGameController::CGameController()
     : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bEvolution(true),
-      m_iPlacementTriesLeft(MaxTriesPerStep), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
+      m_bBandFull(false), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
 {
 }
 
@@ -56,7 +56,7 @@ void CGameController::init()
 {
     std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
     warnIfCrowded();
-    m_iPlacementTriesLeft = MaxTriesPerStep;
+    m_bBandFull = false;
     m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
     m_pGun->resetAction();
     if (m_iMode == MODE_TRAINING)
@@ -64,8 +64,12 @@ void CGameController::init()
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfRed, CParams::Alien_NumberInPool));
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
+    // The aliens are filed as the populations take them in, one free place after another.
+    m_index.sync(m_vPopulations, *m_pGun);
+    m_bIndexCurrent = true;
     m_vPopulations[kGreen]->initialize(makeAliens<CAlien_Green>(CParams::Alien_NumberOfGreen));
     m_vPopulations[kRed]->initialize(makeAliens<CAlien_Red>(CParams::Alien_NumberOfRed));
+    m_bIndexCurrent = false;
     m_bInitialized = true;
 }
 
@@ -86,11 +90,33 @@ std::vector<CAlien_Population*> CGameController::getPopulations() const
 void CGameController::update(double dt)
 {
     KA_ASSERT(m_bInitialized);
-    m_iPlacementTriesLeft = MaxTriesPerStep;
+    m_bBandFull = false;
+    // Between steps anything may have moved the aliens; within the step every move is reported.
+    if (!m_bReferenceQueries)
+        m_index.sync(m_vPopulations, *m_pGun);
+    m_bIndexCurrent = true;
     updateGun(dt);
-    for (CAlien_Population* population : m_vPopulations)
-        updatePopulation(population, dt);
+    for (int p = 0; p < static_cast<int>(m_vPopulations.size()); ++p)
+        updatePopulation(p, dt);
     updateTrainee(dt);
+    m_bIndexCurrent = false;
+}
+
+CWorldView CGameController::worldView() const
+{
+    return CWorldView(m_vPopulations, m_bReferenceQueries ? nullptr : &m_index);
+}
+
+// A query from outside a step sees the world as it is now; within one, the new aliens the
+// populations took in since the last query are filed first.
+void CGameController::prepareQueries()
+{
+    if (m_bReferenceQueries)
+        return;
+    if (m_bIndexCurrent)
+        m_index.fileNewAliens();
+    else
+        m_index.sync(m_vPopulations, *m_pGun);
 }
 
 void CGameController::updateGun(double dt)
@@ -107,20 +133,26 @@ void CGameController::updateGun(double dt)
         else
             ++i;
     }
+    if (!m_bReferenceQueries)
+        m_index.gunBulletsChanged();
 }
 
-void CGameController::updatePopulation(CAlien_Population* population, double dt)
+void CGameController::updatePopulation(int populationIndex, double dt)
 {
-    // A copy: aliens born during this step act from the next one on.
-    const std::vector<CAlien*> aliens = population->getAliens();
+    // Aliens born during this step are appended; they act from the next one on.
+    CAlien_Population* population = m_vPopulations[populationIndex];
+    const int count = static_cast<int>(population->getAliens().size());
     const SVector2D gunPos = m_pGun->getPosition();
-    for (CAlien* alien : aliens)
-        updateAlien(alien, population, gunPos, dt);
+    for (int i = 0; i < count; ++i)
+        updateAlien(populationIndex, i, gunPos, dt);
 }
 
-void CGameController::updateAlien(CAlien* alien, CAlien_Population* population, SVector2D gunPos, double dt)
+void CGameController::updateAlien(int populationIndex, int index, SVector2D gunPos, double dt)
 {
-    alien->update(alien->decideAction(gunPos, m_vPopulations), dt);
+    CAlien_Population* population = m_vPopulations[populationIndex];
+    CAlien* alien = population->getAliens()[index];
+    alien->update(alien->decideAction(gunPos, worldView()), dt);
+    reportMove(populationIndex, index);
     if (alien->getType() == TYPE_GREEN)
         spawnChild(alien, population);
     if (alien->getState() == ALIEN_ALIVE)
@@ -130,7 +162,20 @@ void CGameController::updateAlien(CAlien* alien, CAlien_Population* population, 
             alien->setState(ALIEN_DYING);
     }
     else if (alien->getState() == ALIEN_DEAD)
+    {
         recycle(alien, population);
+        reportMove(populationIndex, index);
+    }
+}
+
+// The index follows the alien, and a red alien's bullets, which its update moved.
+void CGameController::reportMove(int populationIndex, int index)
+{
+    if (m_bReferenceQueries)
+        return;
+    m_index.alienMoved(populationIndex, index);
+    if (populationIndex == kRed)
+        m_index.redBulletsChanged(index);
 }
 
 // A dead alien is reborn in the step it is found dead, with a bred or renewed brain.
@@ -152,9 +197,11 @@ void CGameController::giveBrain(CAlien* alien, const CAlien_Population* poolOwne
         alien->randomizeBrain();
         return;
     }
-    CBrain* brain = breeder->getNewBrain();
-    delete alien->getBrain();
-    alien->setBrain(brain);
+    // The child's weights move into the alien's own brain, which stays where it was made:
+    // evaluating a population then reads memory laid out as it was built, not scattered.
+    const CBrain* child = breeder->getNewBrain();
+    alien->getBrain()->assign(*child);
+    delete child;
     alien->mutateBrain();
 }
 
@@ -184,6 +231,8 @@ void CGameController::spawnChild(CAlien* parent, CAlien_Population* population)
         giveBrain(child, population, m_vPopulations[kGreen]);
         child->reset();
         population->addAlien(child);
+        if (m_bIndexCurrent && !m_bReferenceQueries)
+            m_index.fileNewAliens();
     }
     green->resetSpawnTimer();
 }
@@ -213,6 +262,12 @@ void CGameController::warnIfCrowded() const
 
 bool CGameController::isColliding(SRect box, bool removeHit, int excludeId, int hitterType)
 {
+    prepareQueries();
+    return collides(box, removeHit, excludeId, hitterType);
+}
+
+bool CGameController::collides(SRect box, bool removeHit, int excludeId, int hitterType)
+{
     if (CParams::Alien_NN_Movement_UseSensors && hitsAlien(box, excludeId))
         return true;
     if (hitterType != TYPE_GUN && hitsGunBullet(box, removeHit))
@@ -225,43 +280,74 @@ bool CGameController::isColliding(SRect box, bool removeHit, int excludeId, int 
 // Aliens being born are not obstacles.
 bool CGameController::hitsAlien(SRect box, int excludeId) const
 {
-    for (const CAlien_Population* population : m_vPopulations)
-        for (const CAlien* alien : population->getAliens())
-            if (alien->getId() != excludeId && alien->getState() != ALIEN_BEING_BORN &&
-                rectsOverlap(alien->getBoundingBox(), box))
-                return true;
-    return false;
+    const auto blocks = [&](const CAlien& alien) {
+        return alien.getId() != excludeId && alien.getState() != ALIEN_BEING_BORN &&
+               rectsOverlap(alien.getBoundingBox(), box);
+    };
+    if (m_bReferenceQueries)
+    {
+        for (const CAlien_Population* population : m_vPopulations)
+            for (const CAlien* alien : population->getAliens())
+                if (blocks(*alien))
+                    return true;
+        return false;
+    }
+    bool hit = false;
+    m_index.forEachAlienNear(box, [&](int, int, const CAlien& alien) { hit = hit || blocks(alien); });
+    return hit;
 }
 
 bool CGameController::hitsGunBullet(SRect box, bool removeHit)
 {
+    const int first = m_bReferenceQueries ? firstGunBulletOnTheWalk(box) : m_index.firstGunBulletOverlapping(box);
+    if (first < 0)
+        return false;
+    if (removeHit)
+    {
+        m_pGun->removeBullet(first);
+        if (!m_bReferenceQueries)
+            m_index.gunBulletsChanged();
+    }
+    return true;
+}
+
+int CGameController::firstGunBulletOnTheWalk(SRect box) const
+{
     const std::vector<CBullet*>& bullets = m_pGun->getBullets();
-    for (unsigned i = 0; i < bullets.size(); ++i)
+    for (int i = 0; i < static_cast<int>(bullets.size()); ++i)
         if (rectsOverlap(bullets[i]->getRect(), box))
-        {
-            if (removeHit)
-                m_pGun->removeBullet(i);
-            return true;
-        }
-    return false;
+            return i;
+    return -1;
 }
 
 bool CGameController::hitsRedBullet(SRect box, bool removeHit, int hitterType)
 {
-    for (CAlien* alien : m_vPopulations[kRed]->getAliens())
+    int alien = -1;
+    int bullet = -1;
+    const bool hit = m_bReferenceQueries ? firstRedBulletOnTheWalk(box, alien, bullet)
+                                         : m_index.firstRedBulletOverlapping(box, alien, bullet);
+    if (!hit)
+        return false;
+    if (removeHit)
     {
-        CAlien_Red* red = static_cast<CAlien_Red*>(alien);
-        const std::vector<CBullet*>& bullets = red->getBullets();
-        for (int i = 0; i < static_cast<int>(bullets.size()); ++i)
-            if (rectsOverlap(bullets[i]->getRect(), box))
-            {
-                if (removeHit)
-                {
-                    red->removeBullet(i);
-                    red->addHit(hitterType);
-                }
+        CAlien_Red* red = static_cast<CAlien_Red*>(m_vPopulations[kRed]->getAliens()[alien]);
+        red->removeBullet(bullet);
+        red->addHit(hitterType);
+        if (!m_bReferenceQueries)
+            m_index.redBulletsChanged(alien);
+    }
+    return true;
+}
+
+bool CGameController::firstRedBulletOnTheWalk(SRect box, int& alien, int& bullet) const
+{
+    const std::vector<CAlien*>& reds = m_vPopulations[kRed]->getAliens();
+    for (alien = 0; alien < static_cast<int>(reds.size()); ++alien)
+    {
+        const std::vector<CBullet*>& bullets = static_cast<const CAlien_Red*>(reds[alien])->getBullets();
+        for (bullet = 0; bullet < static_cast<int>(bullets.size()); ++bullet)
+            if (rectsOverlap(bullets[bullet]->getRect(), box))
                 return true;
-            }
     }
     return false;
 }
@@ -273,21 +359,22 @@ bool CGameController::isOutsideAlienZone(SRect box) const
 
 SVector2D CGameController::getRandomFreePosition(double width, double height)
 {
+    prepareQueries();
     SVector2D position(0, 0);
     for (int tries = 0; tries < MaxTriesPerSearch; ++tries)
     {
         position.x = RandInt((int)width, (int)(CParams::Window_Width - width));
         position.y = RandInt((int)(CParams::Window_BottomMargin + height),
                              (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
-        if (m_iPlacementTriesLeft <= 0)
-            break; // this step has searched enough: the first try is taken
-        --m_iPlacementTriesLeft;
-        if (!isColliding(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
+        if (m_bBandFull)
+            return position; // this step found the band full: the first try is taken
+        if (!collides(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
             return position;
     }
     if (!m_bToldNoFreePlace)
         std::cerr << "No free place for a new alien; placing it over another" << std::endl;
     m_bToldNoFreePlace = true;
+    m_bBandFull = true;
     return position;
 }
 

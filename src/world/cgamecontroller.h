@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "world/cworldindex.h"
+#include "world/cworldview.h"
 #include "world/utils.h"
 
 class CAlien;
@@ -30,6 +32,10 @@ public:
     // Off: every reborn alien gets random weights, never a brain bred from the pool (the
     // pools still record the dead), the baseline that learning is measured against.
     void setEvolution(bool on) { m_bEvolution = on; }
+    // On: every question of the world step walks every alien and bullet, as the game's
+    // rules are written; off (the default): the spatial index answers, with the same
+    // results. For comparing the two.
+    void setReferenceQueries(bool on) { m_bReferenceQueries = on; }
     void init();
     void update(double dt);
     void setKeyEvent(int keyEvent);
@@ -44,19 +50,23 @@ public:
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
     bool isOutsideAlienZone(SRect box) const;
     // A random centre in the band at which a box of this size touches nothing. The search
-    // is bounded: at most MaxTriesPerSearch tries for one place, and MaxTriesPerStep for all
-    // the places of one world step (or of init). Past either bound the box goes where its
-    // last try fell, over whatever is there, and the run says so once.
+    // is bounded: after MaxTriesPerSearch tries the box goes where the last one fell, over
+    // whatever is there, the run says so once, and the band counts as full for the rest of
+    // the world step (or of init): later searches take their first try. A step's searches
+    // thus cost at most MaxTriesPerSearch tries beyond one for each place.
     SVector2D getRandomFreePosition(double width, double height);
     static constexpr int MaxTriesPerSearch = 1000;
-    static constexpr int MaxTriesPerStep = 5000;
     void spawnChild(CAlien* parent, CAlien_Population* population);
 
 private:
     void createTrainee();
     void updateGun(double dt);
-    void updatePopulation(CAlien_Population* population, double dt);
-    void updateAlien(CAlien* alien, CAlien_Population* population, SVector2D gunPos, double dt);
+    CWorldView worldView() const;
+    void prepareQueries();
+    bool collides(SRect box, bool removeHit, int excludeId, int hitterType);
+    void updatePopulation(int populationIndex, double dt);
+    void updateAlien(int populationIndex, int index, SVector2D gunPos, double dt);
+    void reportMove(int populationIndex, int index);
     void recycle(CAlien* alien, CAlien_Population* population);
     void updateTrainee(double dt);
     void giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder);
@@ -66,6 +76,8 @@ private:
     bool hitsAlien(SRect box, int excludeId) const;
     bool hitsGunBullet(SRect box, bool removeHit);
     bool hitsRedBullet(SRect box, bool removeHit, int hitterType);
+    int firstGunBulletOnTheWalk(SRect box) const;
+    bool firstRedBulletOnTheWalk(SRect box, int& alien, int& bullet) const;
 
     bool m_bInitialized;
     int m_iMode;
@@ -73,7 +85,10 @@ private:
     CGun* m_pGun;                                   // owned
     CAlien_Green_Trainee* m_pTrainee;               // owned; null outside training modes
     bool m_bEvolution;
-    int m_iPlacementTriesLeft; // of MaxTriesPerStep, in this world step
+    bool m_bReferenceQueries = false;
+    CWorldIndex m_index;        // where every alien and bullet is; points into the world
+    bool m_bIndexCurrent = false; // the world changes only through this controller (init, a step)
+    bool m_bBandFull;        // a search of this world step found no free place
     bool m_bToldNoFreePlace;
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;

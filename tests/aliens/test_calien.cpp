@@ -20,7 +20,12 @@ class CProbeAlien : public CAlien_Green
 {
 public:
     using CAlien_Green::CAlien_Green;
-    using CAlien::gunDistances;
+    std::vector<double> gunDistances(SVector2D gunPos) const
+    {
+        std::vector<double> distances;
+        appendGunDistances(gunPos, distances);
+        return distances;
+    }
 };
 
 // Weights of a network without hidden layer whose outputs are the given values whatever

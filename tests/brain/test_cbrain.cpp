@@ -154,6 +154,34 @@ TEST_F(BrainTest, CopyIsDeepAndIndependent)
     EXPECT_EQ(weightsOf(original), before);
 }
 
+// A reborn alien keeps its brain's memory and takes the bred brain's weights into it: that
+// must leave it exactly as a copy of the bred brain would be, without a random draw.
+TEST_F(BrainTest, AssignedBrainIsTheCopyWithoutItsDraws)
+{
+    CBrain bred(twoNets(0.1));
+    bred.getNN(0)->train({0.3, 0.7}, {0.9});
+    CBrain own(twoNets(0.9));
+    own.getNN(0)->update({0.5, 0.5});
+    const CNeuralNet* ownFirst = own.getNN(0);
+    std::srand(5);
+    own.assign(bred);
+    const int next = std::rand();
+    std::srand(5);
+    EXPECT_EQ(next, std::rand()); // nothing was drawn
+    EXPECT_EQ(own.getNN(0), ownFirst);
+    ASSERT_FALSE(allZero(weightsOf(bred)[0]));
+    EXPECT_EQ(weightsOf(own), weightsOf(bred));
+    const CBrain copy(bred);
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_EQ(own.getNN(i)->getErrorSum(), copy.getNN(i)->getErrorSum());
+        EXPECT_EQ(own.getNN(i)->isTrained(), copy.getNN(i)->isTrained());
+        EXPECT_EQ(own.getNN(i)->getNumEpochs(), copy.getNN(i)->getNumEpochs());
+    }
+    EXPECT_EQ(own.getNN(0)->update({0.2, 0.4}), copy.getNN(0)->update({0.2, 0.4}));
+    EXPECT_EQ(own.getNN(1)->update({0.2, 0.4, 0.6}), copy.getNN(1)->update({0.2, 0.4, 0.6}));
+}
+
 TEST_F(BrainTest, UninitialisedBrainHoldsNothingAndSavesNothing)
 {
     CBrain brain;

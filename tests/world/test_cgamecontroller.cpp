@@ -212,6 +212,21 @@ TEST_F(CGameControllerTest, CrowdedBandMakesAStepEndlessIsMended)
         ASSERT_FALSE(m_controller.isOutsideAlienZone(alien->getBoundingBox())); // every one was placed in the band
 }
 
+// A budget of tries for all the places of a step made a big, roomy world (the shipped
+// density, ten thousand aliens) place its last aliens unchecked and say there was no room.
+TEST_F(CGameControllerTest, BigRoomyWorldPlacedOverItselfIsMended)
+{
+    CParams::Window_Width = 14600;
+    CParams::Window_Height = 7680;
+    CParams::Alien_NumberOfGreen = 6667;
+    CParams::Alien_NumberOfRed = 3333;
+    CParams::updateDerived();
+    ::testing::internal::CaptureStderr();
+    start();
+    m_controller.update(dt());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(CGameControllerTest, ShippedWorldStartsWithoutAWarning)
 {
     ::testing::internal::CaptureStderr();

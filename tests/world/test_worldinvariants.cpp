@@ -1,11 +1,12 @@
 #include <cmath>
-#include <random>
 
 #include "aliens/calien_red.h"
 #include "brain/calien_population.h"
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
+#include "support/randomplayer.h"
 #include "support/worldfixture.h"
+#include "support/worldsnapshot.h"
 #include "world/cbullet.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
@@ -13,25 +14,6 @@
 
 namespace
 {
-constexpr int kKeys[] = {ACTION_LEFT, ACTION_RIGHT, ACTION_FIRE, ACTION_UP, ACTION_DOWN};
-
-// A player that presses a random key now and then, from its own generator so that the
-// world's rand() sequence is the world's alone.
-class CRandomPlayer
-{
-public:
-    explicit CRandomPlayer(unsigned seed) : m_engine(seed) {}
-
-    void play(CGameController& controller)
-    {
-        if (m_engine() % 4 == 0)
-            controller.setKeyEvent(kKeys[m_engine() % 5]);
-    }
-
-private:
-    std::mt19937 m_engine;
-};
-
 bool isLifeState(int state)
 {
     return state == ALIEN_BEING_BORN || state == ALIEN_ALIVE || state == ALIEN_DYING || state == ALIEN_DEAD;
@@ -87,26 +69,6 @@ TEST_F(CWorldInvariantTest, RandomPlayHoldsTheWorldsInvariantsAfterEveryStep)
     EXPECT_TRUE(controller.getPopulations()[1]->isPoolFull());
 }
 
-// Everything the world's evolution depends on, as one comparable record.
-std::vector<double> snapshot(const CGameController& controller)
-{
-    std::vector<double> values;
-    for (const CAlien_Population* population : controller.getPopulations())
-    {
-        for (const CAlien* alien : population->getAliens())
-        {
-            values.insert(values.end(), {alien->getPosition().x, alien->getPosition().y,
-                                         static_cast<double>(alien->getState()), alien->getVelocity().x});
-            const std::vector<double> weights = alien->getBrain()->getNN(0)->getWeights();
-            values.insert(values.end(), weights.begin(), weights.end());
-        }
-        for (const auto& entry : population->getPool())
-            values.push_back(entry.first);
-    }
-    values.push_back(controller.getGun()->getPosition().x);
-    return values;
-}
-
 TEST_F(CWorldInvariantTest, TwoWorldsFromOneSeedStayIdentical)
 {
     CParams::Gun_AutoMode = 1;
@@ -124,7 +86,7 @@ TEST_F(CWorldInvariantTest, TwoWorldsFromOneSeedStayIdentical)
             player.play(controller);
             controller.update(dt);
         }
-        run = snapshot(controller);
+        run = worldSnapshot(controller);
         ASSERT_FALSE(controller.getPopulations()[1]->getPool().empty());
     }
     ASSERT_GT(runs[0].size(), 100u);

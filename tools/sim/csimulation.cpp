@@ -64,6 +64,7 @@ bool CSimulation::prepare()
     buildAnimationTables();
     m_controller.setSeed(m_sOptions.uSeed);
     m_controller.setEvolution(!m_sOptions.bControl);
+    m_controller.setReferenceQueries(m_sOptions.bReference);
     m_controller.init();
     if (m_sOptions.bGunAuto)
     {

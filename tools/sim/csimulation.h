@@ -19,6 +19,7 @@ struct SSimOptions
     double dStatsEveryMs = 0; // 0: CParams::Stats_SaveInterval
     std::string sSaveGreen, sLoadGreen, sSaveRed, sLoadRed;
     bool bControl = false;
+    bool bReference = false; // the straightforward walks instead of the spatial index
     bool bGunAuto = true;
     std::string sPlotFile;
 };

@@ -54,6 +54,9 @@ int main(int argc, char** argv)
     app.add_option("--load-green", options.sLoadGreen, "start from the green brain pool in this file");
     app.add_option("--save-red", options.sSaveRed, "write the red brain pool here at the end");
     app.add_option("--load-red", options.sLoadRed, "start from the red brain pool in this file");
+    app.add_flag("--reference", options.bReference,
+                 "answer the world's questions by walking every alien and bullet instead of through the "
+                 "spatial index: slower, the same results (for checking the index)");
     app.add_flag("--control", options.bControl,
                  "no evolution: every dead alien is reborn with random weights (the baseline)");
     app.add_option("--gun", gun, "auto: the gun drives itself and fires, standing in for a player; "

@@ -1,0 +1,167 @@
+#include "world/cworldindex.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "aliens/calien_red.h"
+#include "app/cparams.h"
+#include "brain/calien_population.h"
+#include "world/cbullet.h"
+#include "world/cgun.h"
+
+namespace
+{
+constexpr int kRed = 0;
+
+// Cells about four times an alien's size: a sensor's reach or a look-ahead box then spans a few
+// cells, each holding a few aliens at the densities the band allows.
+double cellSize()
+{
+    return 4 * std::max({CParams::Alien_Width, CParams::Alien_Height, CParams::Bullet_Width, CParams::Bullet_Height});
+}
+
+void layOut(CSpatialGrid& grid)
+{
+    grid.reset(CParams::Window_Width, CParams::Window_Height, cellSize());
+}
+} // namespace
+
+void CWorldIndex::sync(const std::vector<CAlien_Population*>& populations, const CGun& gun)
+{
+    const bool sameWorld = m_pPopulations == &populations && m_pGun == &gun && m_dAlienWidth == CParams::Alien_Width &&
+                           m_dAlienHeight == CParams::Alien_Height && m_dBulletWidth == CParams::Bullet_Width &&
+                           m_dBulletHeight == CParams::Bullet_Height;
+    m_pPopulations = &populations;
+    m_pGun = &gun;
+    if (!sameWorld)
+    {
+        rebuild();
+        return;
+    }
+    // Only what moved changes cells; new aliens are appended, red aliens' bullets refiled.
+    for (int p = 0; p < static_cast<int>(m_vAlienHandles.size()); ++p)
+    {
+        const int filed = std::min(m_vAlienHandles[p].size(), populations[p]->getAliens().size());
+        for (int i = 0; i < filed; ++i)
+            alienMoved(p, i);
+    }
+    fileNewAliens();
+    for (int i = 0; i < static_cast<int>(m_vRedBulletHandles.size()); ++i)
+        redBulletsChanged(i);
+    gunBulletsChanged();
+}
+
+// Lays the grids over the window and files everything anew.
+void CWorldIndex::rebuild()
+{
+    m_dAlienWidth = CParams::Alien_Width;
+    m_dAlienHeight = CParams::Alien_Height;
+    m_dAlienHalfWidth = m_dAlienWidth / 2;
+    m_dAlienHalfHeight = m_dAlienHeight / 2;
+    m_dBulletWidth = CParams::Bullet_Width;
+    m_dBulletHeight = CParams::Bullet_Height;
+    m_dBulletHalfWidth = m_dBulletWidth / 2;
+    m_dBulletHalfHeight = m_dBulletHeight / 2;
+    layOut(m_aliens);
+    layOut(m_bullets);
+    const std::vector<CAlien_Population*>& populations = *m_pPopulations;
+    m_vAlienHandles.resize(populations.size());
+    for (std::vector<int>& handles : m_vAlienHandles)
+        handles.clear();
+    m_vRedBulletHandles.resize(populations.empty() ? 0 : populations[kRed]->getAliens().size());
+    for (std::vector<int>& handles : m_vRedBulletHandles)
+        handles.clear();
+    m_vGunBulletHandles.clear();
+    fileNewAliens();
+    for (int i = 0; i < static_cast<int>(m_vRedBulletHandles.size()); ++i)
+        redBulletsChanged(i);
+    gunBulletsChanged();
+}
+
+void CWorldIndex::fileNewAliens()
+{
+    const std::vector<CAlien_Population*>& populations = *m_pPopulations;
+    for (int p = 0; p < static_cast<int>(populations.size()); ++p)
+    {
+        const std::vector<CAlien*>& aliens = populations[p]->getAliens();
+        std::vector<int>& handles = m_vAlienHandles[p];
+        if (handles.size() > aliens.size())
+        {
+            rebuild(); // an alien left its list: refile everything
+            return;
+        }
+        for (size_t i = handles.size(); i < aliens.size(); ++i)
+        {
+            const SVector2D position = aliens[i]->getPosition();
+            handles.push_back(m_aliens.insert(position.x, position.y, p, static_cast<int>(i)));
+        }
+    }
+    if (m_vRedBulletHandles.size() < populations[kRed]->getAliens().size())
+        m_vRedBulletHandles.resize(populations[kRed]->getAliens().size());
+}
+
+void CWorldIndex::alienMoved(int population, int index)
+{
+    const SVector2D position = alienAt(population, index)->getPosition();
+    m_aliens.move(m_vAlienHandles[population][index], position.x, position.y);
+}
+
+void CWorldIndex::redBulletsChanged(int index)
+{
+    fileBullets(index, m_vRedBulletHandles[index]);
+}
+
+void CWorldIndex::gunBulletsChanged()
+{
+    fileBullets(kGun, m_vGunBulletHandles);
+}
+
+// Handle j stays with bullet j whatever happened to the list: the item it carries names
+// the index, and only the position it is filed at follows the bullet.
+void CWorldIndex::fileBullets(int owner, std::vector<int>& handles)
+{
+    const std::vector<CBullet*>& bullets =
+        owner == kGun ? m_pGun->getBullets() : static_cast<const CAlien_Red*>(alienAt(kRed, owner))->getBullets();
+    const size_t count = bullets.size();
+    while (handles.size() > count)
+    {
+        m_bullets.remove(handles.back());
+        handles.pop_back();
+    }
+    for (size_t j = 0; j < handles.size(); ++j)
+        m_bullets.move(handles[j], bullets[j]->getPosition().x, bullets[j]->getPosition().y);
+    for (size_t j = handles.size(); j < count; ++j)
+    {
+        const SVector2D position = bullets[j]->getPosition();
+        handles.push_back(m_bullets.insert(position.x, position.y, owner, static_cast<int>(j)));
+    }
+}
+
+int CWorldIndex::firstGunBulletOverlapping(const SRect& box) const
+{
+    int first = INT_MAX;
+    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
+        if (item.iA == kGun && item.iB < first)
+            first = item.iB;
+    });
+    return first == INT_MAX ? -1 : first;
+}
+
+bool CWorldIndex::firstRedBulletOverlapping(const SRect& box, int& alien, int& bullet) const
+{
+    alien = INT_MAX;
+    bullet = INT_MAX;
+    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
+        if (item.iA != kGun && (item.iA < alien || (item.iA == alien && item.iB < bullet)))
+        {
+            alien = item.iA;
+            bullet = item.iB;
+        }
+    });
+    return alien != INT_MAX;
+}
+
+const CAlien* CWorldIndex::alienAt(int population, int index) const
+{
+    return (*m_pPopulations)[population]->getAliens()[index];
+}

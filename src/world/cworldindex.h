@@ -1,0 +1,81 @@
+#pragma once
+
+#include <vector>
+
+#include "world/cspatialgrid.h"
+#include "world/utils.h"
+
+class CAlien;
+class CAlien_Population;
+class CGun;
+
+// Where every alien and every bullet of the world is, filed in two spatial grids so that
+// the questions of a world step ("what is near this box?") look only at what is near.
+//
+// Guarantees, as long as its owner keeps it current:
+// - forEachAlienNear visits every alien whose box overlaps the given box (and perhaps some
+//   near it; the caller tests), each once, in no particular order;
+// - firstGunBulletOverlapping and firstRedBulletOverlapping name the same bullet a walk over
+//   the gun's bullets, or over the red aliens in list order and each one's bullets in order,
+//   would meet first;
+// - a query sees every object where it is at that moment, provided the owner has reported
+//   each change since the last sync: alienMoved after an alien's position changed,
+//   redBulletsChanged after a red alien's bullets moved, were fired or removed,
+//   gunBulletsChanged likewise for the gun, fileNewAliens after aliens were appended to a
+//   population (start-up, offspring). sync catches up with any change at all, at the cost
+//   of looking at every object once.
+// It owns nothing it points to.
+class CWorldIndex
+{
+public:
+    static constexpr int kGun = -1; // the owner of the gun's bullets
+
+    // Files everything as it is now; cheap when little has changed since the last sync.
+    void sync(const std::vector<CAlien_Population*>& populations, const CGun& gun);
+    void fileNewAliens();
+    void alienMoved(int population, int index);
+    void redBulletsChanged(int index);
+    void gunBulletsChanged();
+
+    // Here exactly the aliens whose boxes overlap the box are visited.
+    template <typename TVisit> void forEachAlienNear(const SRect& box, TVisit&& visit) const
+    {
+        m_aliens.forEachIn(box.left - m_dAlienHalfWidth, box.bottom - m_dAlienHalfHeight,
+                           box.right + m_dAlienHalfWidth, box.top + m_dAlienHalfHeight,
+                           [&](const CSpatialGrid::SItem& item) {
+                               // The box an alien at the filed place has, to the bit.
+                               if (rectsOverlap(rectAround(item.dX, item.dY, m_dAlienWidth, m_dAlienHeight), box))
+                                   visit(item.iA, item.iB, *alienAt(item.iA, item.iB));
+                           });
+    }
+    // The index of the first of the gun's bullets touching the box, or -1.
+    int firstGunBulletOverlapping(const SRect& box) const;
+    // The first red bullet touching the box, by its alien's index in population 0 and its
+    // own index; false when none does.
+    bool firstRedBulletOverlapping(const SRect& box, int& alien, int& bullet) const;
+
+private:
+    void rebuild();
+    const CAlien* alienAt(int population, int index) const;
+    void fileBullets(int owner, std::vector<int>& handles);
+    // Visits exactly the bullets whose boxes overlap the box.
+    template <typename TVisit> void forEachBulletOn(const SRect& box, TVisit&& visit) const
+    {
+        m_bullets.forEachIn(box.left - m_dBulletHalfWidth, box.bottom - m_dBulletHalfHeight,
+                            box.right + m_dBulletHalfWidth, box.top + m_dBulletHalfHeight,
+                            [&](const CSpatialGrid::SItem& item) {
+                                if (rectsOverlap(rectAround(item.dX, item.dY, m_dBulletWidth, m_dBulletHeight), box))
+                                    visit(item);
+                            });
+    }
+
+    const std::vector<CAlien_Population*>* m_pPopulations = nullptr; // the controller's
+    const CGun* m_pGun = nullptr;
+    CSpatialGrid m_aliens;  // items: population, index in its list
+    CSpatialGrid m_bullets; // items: owner (a red alien's index, or kGun), bullet index
+    std::vector<std::vector<int>> m_vAlienHandles;     // by population, then list index
+    std::vector<std::vector<int>> m_vRedBulletHandles; // by red alien, then bullet index
+    std::vector<int> m_vGunBulletHandles;
+    double m_dAlienWidth = 0, m_dAlienHeight = 0, m_dAlienHalfWidth = 0, m_dAlienHalfHeight = 0;
+    double m_dBulletWidth = 0, m_dBulletHeight = 0, m_dBulletHalfWidth = 0, m_dBulletHalfHeight = 0;
+};

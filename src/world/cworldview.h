@@ -1,0 +1,60 @@
+#pragma once
+
+#include <vector>
+
+#include "brain/calien_population.h"
+#include "world/cworldindex.h"
+#include "world/utils.h"
+
+using PopulationList = std::vector<CAlien_Population*>;
+
+// What an alien senses of the world: the aliens near a box. It answers either by walking
+// every population in order, the reference the game's rules are written in, or through the
+// world's spatial index. Both give every question the same answer: forEachAlienNear visits
+// a superset of the aliens touching the box (all aliens, in population and list order, on
+// the reference walk; those near it, in no order, through the index), so callers whose
+// result does not depend on the order (a minimum, "is there one?") test each alien
+// themselves, and the one question whose answer depends on list order has its own call.
+class CWorldView
+{
+public:
+    static constexpr int kMaxPopulations = 3;
+
+    explicit CWorldView(const PopulationList& populations, const CWorldIndex* index = nullptr)
+        : m_populations(populations), m_pIndex(index)
+    {
+    }
+
+    const PopulationList& getPopulations() const { return m_populations; }
+
+    // visit(population, index in its list, alien) for every alien that may touch the box.
+    template <typename TVisit> void forEachAlienNear(const SRect& box, TVisit&& visit) const
+    {
+        if (m_pIndex)
+        {
+            m_pIndex->forEachAlienNear(box, visit);
+            return;
+        }
+        for (int p = 0; p < static_cast<int>(m_populations.size()); ++p)
+        {
+            const std::vector<CAlien*>& aliens = m_populations[p]->getAliens();
+            for (int i = 0; i < static_cast<int>(aliens.size()); ++i)
+                visit(p, i, *aliens[i]);
+        }
+    }
+
+    // The last alien in the population's list whose box overlaps the box, passing over the
+    // one with excludeId; null when there is none.
+    const CAlien* lastOverlapping(int population, const SRect& box, int excludeId) const;
+    // The same for populations 0 to count - 1 at once, into last[0] to last[count - 1].
+    void lastOverlappingEach(const SRect& box, int excludeId, int count, const CAlien* last[]) const;
+
+    // getClosestN over these populations: the n aliens nearest to the given one, nearest
+    // first, ties in population then list order. Through the index it looks in a square
+    // that doubles until it holds n of them.
+    std::vector<CAlien*> getClosestN(const CAlien& alien, unsigned n) const;
+
+private:
+    const PopulationList& m_populations; // not owned
+    const CWorldIndex* m_pIndex;          // not owned; null: the reference walk
+};
