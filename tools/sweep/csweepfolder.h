@@ -1,0 +1,54 @@
+#pragma once
+
+#include <set>
+#include <string>
+
+// The results folder of a sweep, and the guarantees that make a sweep resumable:
+// - one sweep at a time: the folder is locked while the sweep runs, and the lock's
+//   descriptor is inherited by GNU parallel and every run it starts, so that a second
+//   korvane-sweep on the folder is refused until the last of them has ended, even when
+//   the first korvane-sweep was killed;
+// - one sweep a folder: a folder that holds a job list runs only that list again, with the
+//   parameter file it was made with; a folder that is not empty and holds no job list is
+//   refused, so that the results never land among files of another kind;
+// - one program a sweep: korvane-sim is copied in when the sweep starts, and every later
+//   run of the sweep uses the copy (a remote machine is sent the copy too).
+// Everything is written atomically (see CAtomicFile).
+class CSweepFolder
+{
+public:
+    explicit CSweepFolder(const std::string& path);
+    ~CSweepFolder();
+    CSweepFolder(const CSweepFolder&) = delete;
+    CSweepFolder& operator=(const CSweepFolder&) = delete;
+
+    // Makes or opens the folder for the job list, locks it and puts the run's files in
+    // place. False with a message naming the folder and the cause. A note (empty if none)
+    // says what an earlier start of the same sweep left, for the user.
+    bool prepare(const std::string& jobList, const std::string& paramsFile, const std::string& simFile,
+                 std::string& note, std::string& error);
+    // Locks the folder of an earlier start and checks that it holds the job list; for
+    // reading its results.
+    bool open(const std::string& jobList, std::string& error);
+
+    const std::string& path() const { return m_sPath; }
+    std::string file(const std::string& name) const { return m_sPath + "/" + name; }
+
+    // The line numbers (1 up) of the runs that GNU parallel's job log records as ended
+    // with status 0; an empty set while there is no log.
+    std::set<int> finishedJobs() const;
+
+    static const char* JobListName;
+    static const char* JobLogName;
+    static const char* SimName;
+    static const char* ParamsName;
+
+private:
+    bool lock(std::string& error);
+    bool checkJobList(const std::string& jobList, bool& existed, std::string& error) const;
+    bool copyIn(const std::string& source, const std::string& name, bool executable, std::string& note,
+                std::string& error) const;
+
+    std::string m_sPath;
+    int m_iLockFd = -1; // owned
+};

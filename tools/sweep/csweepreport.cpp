@@ -1,0 +1,213 @@
+#include "sweep/csweepreport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace
+{
+constexpr int kShownOrder[2] = {CRunSummary::Green, CRunSummary::Red};
+constexpr size_t kMissingNamed = 5; // missing runs named in a note; the rest are counted
+
+std::string formatted(const char* format, double value)
+{
+    if (std::isnan(value))
+        return "NA";
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+double meanOf(const std::vector<double>& values)
+{
+    return CStatistics::mean(values).dValue;
+}
+
+std::string scoreText(const CStatistics::SEstimate& score)
+{
+    if (score.iCount == 0)
+        return "—";
+    const std::string interval = std::isnan(score.dLow)
+                                     ? "no interval from one seed"
+                                     : formatted("%.2f", score.dLow) + "–" + formatted("%.2f", score.dHigh);
+    return formatted("%.2f", score.dValue) + " (" + interval + ")";
+}
+
+std::string pairText(const double (&values)[2], const char* format, const char* unit)
+{
+    return formatted(format, values[0]) + unit + " / " + formatted(format, values[1]) + unit;
+}
+} // namespace
+
+CSweepReport::CSweepReport(const CSweepFile& sweep, const std::string& title, const std::vector<CJobList::SJob>& jobs,
+                           const std::vector<const CRunSummary*>& summaries)
+    : m_sweep(sweep), m_sTitle(title), m_vJobs(jobs), m_vSummaries(summaries)
+{
+    const std::vector<CSweepFile::Setting> all = sweep.settings();
+    const size_t settings = all.size();
+    const size_t seeds = sweep.seeds().size();
+    // Runs by setting and seed, in the order of the sweep's seeds.
+    std::map<unsigned, size_t> seedIndex;
+    for (size_t k = 0; k < seeds; ++k)
+        seedIndex[sweep.seeds()[k]] = k;
+    std::vector<std::vector<const CRunSummary*>> evolution(settings, std::vector<const CRunSummary*>(seeds));
+    std::vector<std::vector<const CRunSummary*>> control = evolution;
+    std::vector<std::vector<std::string>> missing(settings);
+    for (size_t i = 0; i < jobs.size(); ++i)
+    {
+        const CJobList::SJob& job = jobs[i];
+        (job.bEvolution ? evolution : control)[job.iSetting][seedIndex[job.uSeed]] = summaries[i];
+        if (!summaries[i])
+            missing[job.iSetting].push_back(job.sName);
+    }
+    for (size_t s = 0; s < settings; ++s)
+    {
+        if (!missing[s].empty())
+        {
+            std::string names;
+            for (size_t k = 0; k < std::min(missing[s].size(), kMissingNamed); ++k)
+                names += (k ? ", " : "") + missing[s][k];
+            if (missing[s].size() > kMissingNamed)
+                names += " and " + std::to_string(missing[s].size() - kMissingNamed) + " more";
+            m_vNotes.push_back(std::to_string(missing[s].size()) + " runs have not finished: " + names);
+        }
+        addSetting(CJobList::settingLabel(s, settings), all[s], evolution[s], control[s]);
+    }
+}
+
+void CSweepReport::addSetting(const std::string& label, const CSweepFile::Setting& values,
+                              const std::vector<const CRunSummary*>& evolution,
+                              const std::vector<const CRunSummary*>& control)
+{
+    SSetting setting;
+    for (size_t m = 0; m < values.size(); ++m)
+        setting.vValues.push_back(m_sweep.members()[m].vValues[values[m]]);
+    setting.sLabel = label;
+    for (size_t k = 0; k < evolution.size(); ++k)
+        setting.iSeedsPaired += evolution[k] && control[k];
+    for (const int population : {CRunSummary::Red, CRunSummary::Green})
+        setting.asPopulations[population] = figuresOf(population, evolution, control, setting.sLabel);
+    m_vSettings.push_back(setting);
+}
+
+CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector<const CRunSummary*>& evolution,
+                                               const std::vector<const CRunSummary*>& control,
+                                               const std::string& label)
+{
+    const std::string name = CRunSummary::PopulationNames[population];
+    std::vector<double> numerators, denominators, alive[2], lifetime[2];
+    for (size_t k = 0; k < evolution.size(); ++k)
+    {
+        const CRunSummary* runs[2] = {evolution[k], control[k]};
+        for (int kind = 0; kind < 2; ++kind)
+            if (runs[kind])
+            {
+                const CRunSummary::SPopulation& figures = runs[kind]->population(population);
+                alive[kind].push_back(figures.dAliveShare);
+                lifetime[kind].push_back(figures.dMeanLifetimeSteps / runs[kind]->framesPerSecond());
+            }
+        if (!runs[0] || !runs[1])
+            continue;
+        const double last[2] = {runs[0]->population(population).adFitnessOfDeaths[2],
+                                runs[1]->population(population).adFitnessOfDeaths[2]};
+        const std::string seed = label + ", seed " + std::to_string(m_sweep.seeds()[k]) + ", " + name + ": ";
+        for (int kind = 0; kind < 2; ++kind)
+            if (std::isnan(last[kind]) || last[kind] <= 0.0)
+                m_vNotes.push_back(seed + "left out: " +
+                                   (std::isnan(last[kind]) ? std::string("no deaths") : "a mean fitness of deaths of " +
+                                                                                            formatted("%g", last[kind])) +
+                                   " in the last third of the run " + (kind == 0 ? "with evolution" : "with --control"));
+        if (last[0] > 0.0 && last[1] > 0.0)
+        {
+            numerators.push_back(last[0]);
+            denominators.push_back(last[1]);
+        }
+    }
+    return {CStatistics::ratio(numerators, denominators),
+            {meanOf(alive[0]), meanOf(alive[1])},
+            {meanOf(lifetime[0]), meanOf(lifetime[1])}};
+}
+
+std::string CSweepReport::tsv() const
+{
+    std::string text;
+    for (const CSweepFile::SMember& member : m_sweep.members())
+        text += member.sName + "\t";
+    text += "seed\tevolution\tsteps";
+    for (const char* population : CRunSummary::PopulationNames)
+        for (const char* figure : {"deaths", "fitness_of_deaths_first", "fitness_of_deaths_middle",
+                                   "fitness_of_deaths_last", "alive_share", "mean_lifetime_steps", "pool_best",
+                                   "pool_mean", "pool_worst"})
+            text += std::string("\t") + population + "_" + figure;
+    text += "\n";
+    for (size_t i = 0; i < m_vJobs.size(); ++i)
+    {
+        const CRunSummary* run = m_vSummaries[i];
+        if (!run)
+            continue;
+        for (const std::string& value : m_vSettings[m_vJobs[i].iSetting].vValues)
+            text += value + "\t";
+        text += std::to_string(run->seed()) + "\t" + (run->evolution() ? "1" : "0") + "\t" +
+                std::to_string(run->steps());
+        for (const int population : {CRunSummary::Red, CRunSummary::Green})
+        {
+            const CRunSummary::SPopulation& p = run->population(population);
+            for (const double value : {p.dDeaths, p.adFitnessOfDeaths[0], p.adFitnessOfDeaths[1],
+                                       p.adFitnessOfDeaths[2], p.dAliveShare, p.dMeanLifetimeSteps, p.dPoolBest,
+                                       p.dPoolMean, p.dPoolWorst})
+                text += "\t" + formatted("%.10g", value);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::string CSweepReport::markdown() const
+{
+    std::string text = m_sTitle + "\n\n| setting |";
+    std::string rule = "|---|";
+    for (const CSweepFile::SMember& member : m_sweep.members())
+    {
+        text += " " + member.sName + " |";
+        rule += "---|";
+    }
+    for (const char* heading : {"green learning score", "red learning score"})
+        text += std::string(" ") + heading + " |";
+    for (const char* heading : {"green alive", "red alive", "green lifetime (s)", "red lifetime (s)"})
+        text += std::string(" ") + heading + ", evolution / control |";
+    text += " seeds |\n" + rule + "---|---|---|---|---|---|---|\n";
+    for (const SSetting& setting : m_vSettings)
+        text += tableRow(setting);
+    text += "\nLearning score: seed by seed, the mean fitness of the aliens that died in the last third of the run "
+            "with evolution divided by the same with --control; over the seeds, the geometric mean of these "
+            "ratios and in brackets its 95 % confidence interval (Student's t on the logarithms of the ratios). "
+            "1 is no learning. Alive: the share of alien-steps spent alive, neither being born nor dying. "
+            "Lifetime: the mean lifetime in seconds of game time. Seeds: those whose two runs finished.\n";
+    if (!m_vNotes.empty())
+    {
+        text += "\n";
+        for (const std::string& note : m_vNotes)
+            text += "- " + note + "\n";
+    }
+    return text;
+}
+
+std::string CSweepReport::tableRow(const SSetting& setting) const
+{
+    std::string row = "| " + setting.sLabel + " |";
+    for (const std::string& value : setting.vValues)
+        row += " " + value + " |";
+    for (const int population : kShownOrder)
+        row += " " + scoreText(setting.asPopulations[population].sScore) + " |";
+    double alive[2][2];
+    for (const int population : kShownOrder)
+    {
+        for (int kind = 0; kind < 2; ++kind)
+            alive[population][kind] = 100.0 * setting.asPopulations[population].adAliveShare[kind];
+        row += " " + pairText(alive[population], "%.0f", " %") + " |";
+    }
+    for (const int population : kShownOrder)
+        row += " " + pairText(setting.asPopulations[population].adLifetimeSeconds, "%.2f", "") + " |";
+    return row + " " + std::to_string(setting.iSeedsPaired) + " |\n";
+}

@@ -1,0 +1,248 @@
+// korvane-sweep: korvane-sim over every combination of some parameter values, many seeds,
+// with evolution and with --control, through GNU parallel; then what the runs found.
+#include <CLI/CLI.hpp>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "common/coutputcheck.h"
+#include "sim/coptionvalidators.h"
+#include "sweep/cjoblist.h"
+#include "sweep/cparallelrun.h"
+#include "sweep/csettingcheck.h"
+#include "sweep/csweepchart.h"
+#include "sweep/csweepfile.h"
+#include "sweep/csweepfolder.h"
+#include "sweep/csweepreport.h"
+#include "world/cstoprequest.h"
+#include "world/outofmemory.h"
+#include "world/safefile.h"
+
+namespace
+{
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+constexpr size_t kMissingListed = 10; // unfinished runs named on the terminal
+
+struct SOptions
+{
+    std::string sSweepFile;
+    std::string sOut;
+    std::string sParams = "params.ini";
+    std::string sSim;
+    std::string sSlurm;
+    bool bCollect = false;
+    CParallelRun::SOptions parallel;
+};
+
+int fail(const std::string& message)
+{
+    std::cerr << message << "\n";
+    return kFailed;
+}
+
+// korvane-sim beside this program, as in the build folder.
+std::string simBesideThisProgram()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("korvane-sim") : (self.parent_path() / "korvane-sim").string();
+}
+
+// A command that is one word with a slash names a file: absolute, it still names it when
+// parallel runs from the results folder.
+std::string fromResultsFolder(const std::string& command)
+{
+    if (command.find('/') == std::string::npos || command.find_first_of(" \t") != std::string::npos)
+        return command;
+    return std::filesystem::absolute(command).string();
+}
+
+std::string lastLineOf(const std::string& fileName)
+{
+    std::string text, error;
+    if (!readRegularFile(fileName, CRunSummary::MaxFileBytes, text, error))
+        return "no log (" + error + ")";
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    const std::string line = text.substr(text.find_last_of('\n') + 1);
+    return line.empty() ? "an empty log" : printableExcerpt(line, 200);
+}
+
+// The summaries of the finished runs (null for the others), each checked to be its run's;
+// why each other run has none goes to the standard error stream.
+std::vector<std::unique_ptr<CRunSummary>> readSummaries(const CSweepFolder& folder, const CSweepFile& sweep,
+                                                        const CJobList& jobs, std::vector<int>& missing)
+{
+    const std::vector<CSweepFile::Setting> settings = sweep.settings();
+    std::vector<std::unique_ptr<CRunSummary>> summaries;
+    for (size_t i = 0; i < jobs.jobs().size(); ++i)
+    {
+        const CJobList::SJob& job = jobs.jobs()[i];
+        auto summary = std::make_unique<CRunSummary>();
+        std::string why;
+        const std::string summaryFile = folder.file(CJobList::summaryFile(job.sName));
+        if (access(summaryFile.c_str(), F_OK) != 0)
+            why = folder.file(CJobList::logFile(job.sName)) + ": " + lastLineOf(folder.file(CJobList::logFile(job.sName)));
+        else if (summary->load(summaryFile, why) &&
+                 !summary->belongsTo(job.uSeed, sweep.steps(), job.bEvolution, sweep.assignments(settings[job.iSetting]),
+                                     why))
+            why = summaryFile + ": " + why;
+        if (!why.empty())
+        {
+            if (missing.empty())
+                std::cerr << "Runs that have not finished:\n";
+            summary.reset();
+            if (missing.size() < kMissingListed)
+                std::cerr << "  " << job.sName << ": " << why << "\n";
+            missing.push_back(static_cast<int>(i) + 1);
+        }
+        summaries.push_back(std::move(summary));
+    }
+    return summaries;
+}
+
+std::string titleOf(const SOptions& options, const CSweepFile& sweep)
+{
+    return "Sweep `" + options.sSweepFile + "`: " + std::to_string(sweep.settings().size()) + " settings × " +
+           std::to_string(sweep.seeds().size()) + " seeds, each run with evolution and with --control for " +
+           std::to_string(sweep.steps()) + " world steps, parameter file `" + options.sParams + "`.";
+}
+
+// The results of the runs that finished: files in the folder, the table on the terminal.
+int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile& sweep, const CJobList& jobs)
+{
+    std::vector<int> missing;
+    const auto summaries = readSummaries(folder, sweep, jobs, missing);
+    std::vector<const CRunSummary*> found;
+    for (const auto& summary : summaries)
+        found.push_back(summary.get());
+    const CSweepReport report(sweep, titleOf(options, sweep), jobs.jobs(), found);
+    std::string error;
+    if (!writeFileAtomically(folder.file("results.tsv"), report.tsv(), error) ||
+        !writeFileAtomically(folder.file("report.md"), report.markdown(), error) ||
+        !writeFileAtomically(folder.file("report.svg"), CSweepChart::render(report), error))
+        return fail("The report is not saved: " + error);
+    std::cout << report.markdown() << "\nIn " << folder.path() << ": results.tsv (a row a run), report.md, report.svg\n";
+    if (missing.empty())
+        return 0;
+    std::string tasks;
+    for (const int task : missing)
+        tasks += (tasks.empty() ? "" : ",") + std::to_string(task);
+    std::cerr << missing.size() << " of " << jobs.jobs().size()
+              << " runs have not finished (named above, up to " << kMissingListed
+              << "); the same command runs them again. As Slurm array tasks: --array=" << printableExcerpt(tasks, 400)
+              << "\n";
+    return kFailed;
+}
+
+int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobList& jobs, CSweepFolder& folder)
+{
+    if (options.sSlurm.empty() && !CParallelRun::isInstalled())
+        return fail("GNU parallel is not installed: 'make deps' installs it (Debian's package parallel)");
+    std::string error, note;
+    if (!CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
+        !folder.prepare(jobs.tsv(), options.sParams, options.sSim, note, error))
+        return fail(error);
+    if (!note.empty())
+        std::cerr << note << "\n";
+    if (!options.sSlurm.empty())
+    {
+        if (!writeFileAtomically(options.sSlurm, jobs.slurmScript(), error))
+            return fail("The Slurm script is not saved: " + error);
+        std::cout << "Wrote " << options.sSlurm << ": " << jobs.jobs().size() << " array tasks. Submit it from "
+                  << folder.path() << " (cd " << folder.path() << " && sbatch " << std::filesystem::absolute(options.sSlurm).string()
+                  << "); then add --collect to this command, in place of --slurm, for the report.\n";
+        return 0;
+    }
+    CStopRequest stop({SIGINT, SIGTERM, SIGHUP});
+    const int status = CParallelRun::run(folder, options.parallel, stop, error);
+    if (status < 0)
+        return fail(error);
+    if (stop.signalNumber() != 0)
+    {
+        std::cerr << "Stopped: " << folder.finishedJobs().size() << " of " << jobs.jobs().size()
+                  << " runs are done (" << folder.file(CSweepFolder::JobLogName)
+                  << "); the same command goes on from there.\n";
+        return stop.exitStatus();
+    }
+    return report(options, folder, sweep, jobs);
+}
+
+void addOptions(CLI::App& app, SOptions& options)
+{
+    app.add_option("sweep-file", options.sSweepFile, "the values to try, the seeds and the steps (see the README)")
+        ->required();
+    app.add_option("--out", options.sOut, "results folder (default: the sweep file's name with .results)");
+    app.add_option("--params", options.sParams, "parameter file the values are set in")->capture_default_str();
+    app.add_option("--sim", options.sSim, "korvane-sim to run (default: the one beside korvane-sweep)");
+    app.add_option("--jobs", options.parallel.iJobs, "runs at once on each machine (default: one a core)")
+        ->transform(COptionValidators::wholeNumber(1, 100000));
+    app.add_option("--sshloginfile", options.parallel.sSshLoginFile,
+                   "GNU parallel's hosts file: run on these machines (':' is this one), sending each korvane-sim "
+                   "and the parameter file");
+    auto* ssh = app.add_option("--ssh", options.parallel.sSsh, "command that logs in to a host (default: ssh)");
+    auto* slurm = app.add_option("--slurm", options.sSlurm,
+                                 "write a Slurm job-array script for the runs instead of running them");
+    auto* collect = app.add_flag("--collect", options.bCollect,
+                                 "run nothing: the report of the runs in the results folder (after Slurm)");
+    ssh->needs(app.get_option("--sshloginfile"));
+    slurm->excludes(collect);
+}
+
+// Every output checked against the inputs and for being writable before any work.
+int checkFiles(const SOptions& options)
+{
+    COutputCheck files;
+    files.addInput("the sweep file", options.sSweepFile);
+    files.addInput("--params", options.sParams);
+    files.addInput("--sim", options.sSim);
+    files.addOutput("--slurm", options.sSlurm);
+    return files.report();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    installOutOfMemoryHandler("korvane-sweep");
+    SOptions options;
+    CLI::App app{"Runs korvane-sim for every combination of the sweep file's values and seeds, with evolution and "
+                 "with --control, through GNU parallel, and reports the learning score of each setting."};
+    app.footer("Exit status: 0 every run done and the report written; 1 a file could not be read or written, the "
+               "sweep file or a value in it is refused, or runs did not finish (the report holds those that did); "
+               "2 a wrong command line; 130, 143 or 129 stopped by SIGINT, SIGTERM or SIGHUP, the runs that "
+               "finished kept for the next start.");
+    addOptions(app, options);
+    try
+    {
+        app.parse(argc, argv);
+    }
+    catch (const CLI::ParseError& error)
+    {
+        return app.exit(error) == 0 ? 0 : kUsageError;
+    }
+    if (options.sSim.empty())
+        options.sSim = simBesideThisProgram();
+    if (options.sOut.empty())
+        options.sOut = options.sSweepFile + ".results";
+    if (!options.parallel.sSshLoginFile.empty())
+        options.parallel.sSshLoginFile = std::filesystem::absolute(options.parallel.sSshLoginFile).string();
+    options.parallel.sSsh = fromResultsFolder(options.parallel.sSsh);
+    if (const int status = checkFiles(options); status != 0)
+        return status;
+
+    CSweepFile sweep;
+    std::string error;
+    if (!sweep.load(options.sSweepFile, error))
+        return fail(error);
+    const CJobList jobs(sweep);
+    CSweepFolder folder(options.sOut);
+    if (!options.bCollect)
+        return prepareAndRun(options, sweep, jobs, folder);
+    if (!folder.open(jobs.tsv(), error))
+        return fail(error);
+    return report(options, folder, sweep, jobs);
+}
