@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "sweep/csweepchart.h"
+#include "sweep/csweepreport.h"
+
+namespace
+{
+using Json = nlohmann::json;
+
+// A summary as korvane-sim writes one; each population's last-third fitness as given
+// (null for none), its other figures made up from it.
+Json summaryJson(unsigned seed, bool evolution, int mutationRate, const Json& redLast, const Json& greenLast)
+{
+    auto population = [](const Json& last, double aliveShare) {
+        return Json{{"deaths", 120},
+                    {"mean_fitness_of_deaths", {10.5, 11.0, last}},
+                    {"alive_share", aliveShare},
+                    {"mean_lifetime_steps", 90.0},
+                    {"pool", {{"best", 300.0}, {"mean", 200.0}, {"worst", 100.0}}}};
+    };
+    return Json{{"seed", seed},
+                {"steps", 3000},
+                {"evolution", evolution},
+                {"params", {{"Game_FramesPerSecond", 30}, {"Alien_MutationRate", mutationRate}}},
+                {"populations", {{"red", population(redLast, 0.5)}, {"green", population(greenLast, 0.75)}}}};
+}
+
+class CSweepReportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(m_sweep.parse("steps 3000\nseeds 1-3\nAlien_MutationRate 5 10\n", "s.sweep", error)) << error;
+        m_pJobs = std::make_unique<CJobList>(m_sweep);
+        m_vSummaries.resize(m_pJobs->jobs().size());
+    }
+
+    // The summary of the job, as parsed from its JSON.
+    void add(size_t job, const Json& summary)
+    {
+        auto parsed = std::make_unique<CRunSummary>();
+        std::string error;
+        ASSERT_TRUE(parsed->parse(summary.dump(), error)) << error;
+        m_vSummaries[job] = parsed.get();
+        m_vOwned.push_back(std::move(parsed));
+    }
+
+    CSweepFile m_sweep;
+    std::unique_ptr<CJobList> m_pJobs;
+    std::vector<const CRunSummary*> m_vSummaries;
+    std::vector<std::unique_ptr<CRunSummary>> m_vOwned;
+};
+} // namespace
+
+TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
+{
+    // Setting 1: green 2, 4 and 8 times the control's last-third fitness; red 3 times on
+    // two seeds, and no red deaths in the last third of seed 3's control run.
+    const double greenRatio[3] = {2, 4, 8};
+    for (unsigned k = 0; k < 3; ++k)
+    {
+        add(2 * k, summaryJson(k + 1, true, 5, 30.0, 10.0 * greenRatio[k]));
+        add(2 * k + 1, summaryJson(k + 1, false, 5, k == 2 ? Json(nullptr) : Json(10.0), 10.0));
+    }
+    // Setting 2: seed 1's runs only, and seed 2's control without its evolution run.
+    add(6, summaryJson(1, true, 10, 20.0, 20.0));
+    add(7, summaryJson(1, false, 10, 10.0, 10.0));
+    add(9, summaryJson(2, false, 10, 10.0, 10.0));
+
+    const CSweepReport report(m_sweep, "A title.", m_pJobs->jobs(), m_vSummaries);
+    const std::string table = report.markdown();
+    EXPECT_NE(table.find("| setting | Alien_MutationRate | green learning score | red learning score | green alive, "
+                         "evolution / control | red alive, evolution / control | green lifetime (s), evolution / "
+                         "control | red lifetime (s), evolution / control | seeds |\n|---|---|---|---|---|---|---|---|"
+                         "---|\n"),
+              std::string::npos)
+        << table;
+    // Green: logs ln2 · (1, 2, 3), 4 · exp(±4.3027 · ln2 / √3) = 0.71 and 22.38. Red: 3 and 3.
+    EXPECT_NE(table.find("| s1 | 5 | 4.00 (0.71–22.38) | 3.00 (3.00–3.00) | 75 % / 75 % | 50 % / 50 % | 3.00 / 3.00 | "
+                         "3.00 / 3.00 | 3 |\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("| s2 | 10 | 2.00 (no interval from one seed) | 2.00 (no interval from one seed) | 75 % / 75 % "
+                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 1 |\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("- s1, seed 3, red: left out: no deaths in the last third of the run with --control\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("- 3 runs have not finished: s2-seed2-evolution, s2-seed3-evolution, s2-seed3-control\n"),
+              std::string::npos)
+        << table;
+    ASSERT_EQ(report.settings().size(), 2u);
+    EXPECT_EQ(report.settings()[0].asPopulations[CRunSummary::Red].sScore.iCount, 2);
+
+    const std::string tsv = report.tsv();
+    EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 1 + 9) << "a header and a row a finished run";
+    EXPECT_EQ(tsv.substr(0, tsv.find('\t', tsv.find("red_deaths") + 1)), "Alien_MutationRate\tseed\tevolution\tsteps\tred_deaths");
+    EXPECT_NE(tsv.find("\n5\t3\t0\t3000\t120\t10.5\t11\tNA\t0.5\t90\t300\t200\t100\t120\t10.5\t11\t10\t0.75\t90\t300\t200\t100\n"),
+              std::string::npos)
+        << tsv;
+
+    const std::string svg = CSweepChart::render(report);
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find(">s2: 10</text>"), std::string::npos) << "the settings are named as in the table";
+    EXPECT_NE(svg.find("1: no learning"), std::string::npos);
+    EXPECT_EQ(svg.find("nan"), std::string::npos) << "a missing figure is left out, not drawn at NaN";
+}
+
+TEST(CRunSummaryTest, AMalformedSummaryIsRefusedWithTheCause)
+{
+    Json good = summaryJson(4, true, 5, 30.0, 10.0);
+    CRunSummary summary;
+    std::string error;
+    ASSERT_TRUE(summary.parse(good.dump(), error)) << error;
+    EXPECT_EQ(summary.seed(), 4u);
+    EXPECT_EQ(summary.population(CRunSummary::Green).adFitnessOfDeaths[2], 10.0);
+
+    EXPECT_FALSE(summary.parse(good.dump().substr(0, 100), error));
+    EXPECT_EQ(error.rfind("not a summary: [json.exception.parse_error.101] parse error at line 1, column 101", 0), 0u)
+        << error;
+    const struct
+    {
+        Json::json_pointer pPath;
+        Json value;
+        std::string sError;
+    } cases[] = {
+        {Json::json_pointer("/seed"), -1, "seed is not a whole number from 0 to 4294967295"},
+        {Json::json_pointer("/seed"), 1.5, "seed is not a whole number from 0 to 4294967295"},
+        {Json::json_pointer("/steps"), "3000", "steps is not a whole number from 0 to 9223372036854775807"},
+        {Json::json_pointer("/evolution"), 1, "evolution is not true or false"},
+        {Json::json_pointer("/params"), Json::array(), "params.Game_FramesPerSecond is missing"},
+        {Json::json_pointer("/populations/green"), Json::array(), "populations.green.mean_fitness_of_deaths is missing"},
+        {Json::json_pointer("/populations/red/mean_fitness_of_deaths"), {1, 2},
+         "populations.red.mean_fitness_of_deaths is not an array of three"},
+        {Json::json_pointer("/populations/red/mean_fitness_of_deaths/1"), "x",
+         "populations.red.mean_fitness_of_deaths[1] is neither a number nor null"},
+        {Json::json_pointer("/populations/green/pool/worst"), nullptr, "populations.green.pool.worst is not a number"},
+    };
+    for (const auto& c : cases)
+    {
+        Json broken = good;
+        broken[c.pPath] = c.value;
+        EXPECT_FALSE(summary.parse(broken.dump(), error)) << c.sError;
+        EXPECT_EQ(error, c.sError);
+    }
+    Json without = good;
+    without["populations"]["red"]["pool"].erase("best");
+    EXPECT_FALSE(summary.parse(without.dump(), error));
+    EXPECT_EQ(error, "populations.red.pool.best is missing");
+}
+
+TEST(CRunSummaryTest, ASummaryOfAnotherRunIsNotTaken)
+{
+    CRunSummary summary;
+    std::string error;
+    ASSERT_TRUE(summary.parse(summaryJson(4, true, 5, 30.0, 10.0).dump(), error)) << error;
+    EXPECT_TRUE(summary.belongsTo(4, 3000, true, {"Alien_MutationRate=5.0"}, error)) << error;
+    EXPECT_FALSE(summary.belongsTo(4, 300000, true, {}, error)) << "a run stopped half-way";
+    EXPECT_EQ(error, "it is the summary of 3000 steps with seed 4, with evolution, not of 300000 steps with seed 4, "
+                     "with evolution");
+    EXPECT_FALSE(summary.belongsTo(4, 3000, false, {}, error));
+    EXPECT_FALSE(summary.belongsTo(4, 3000, true, {"Alien_MutationRate=10"}, error));
+    EXPECT_EQ(error, "its Alien_MutationRate is 5, not 10");
+    EXPECT_FALSE(summary.belongsTo(4, 3000, true, {"Alien_MaxSpeed=1"}, error));
+    EXPECT_EQ(error, "its Alien_MaxSpeed is not given, not 1");
+}
