@@ -5,7 +5,7 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build build-asan build-fuzz test run graphics clean bench plot experiment screenshot soak fuzz
+.PHONY: deps build build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
 
 deps:
 	@sh scripts/install-deps.sh
@@ -55,9 +55,15 @@ plot: build
 	./$(BUILD)/korvane-plot "$(STATS).svg" "$(STATS)"
 	@echo "wrote $(STATS).svg"
 
-# Evolution against the control baseline over five seeds; results in experiment/.
+# The runs of a sweep file through GNU parallel, and their report: make sweep SWEEP=FILE
+# [OUT=FOLDER] [SWEEP_FLAGS="--jobs 4 --sshloginfile hosts"]. Run it again to go on after a stop.
+sweep: build
+	@test -n "$(SWEEP)" || { echo "usage: make sweep SWEEP=FILE [OUT=FOLDER] [SWEEP_FLAGS=...]"; exit 2; }
+	./$(BUILD)/korvane-sweep "$(SWEEP)" $(if $(OUT),--out "$(OUT)") $(SWEEP_FLAGS)
+
+# Evolution against the control baseline over ten seeds through korvane-sweep; results in experiment/.
 experiment: build
-	sh scripts/experiment.sh ./$(BUILD)/korvane-sim ./$(BUILD)/korvane-plot experiment
+	sh scripts/experiment.sh ./$(BUILD)/korvane-sweep scripts/experiment.sweep experiment
 
 # The README's picture: a frame of a few seconds' play on a virtual screen.
 screenshot: build

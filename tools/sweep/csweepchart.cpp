@@ -10,7 +10,8 @@
 
 namespace
 {
-constexpr double kLeft = 80, kRight = 30, kTop = 80, kPanelHeight = 170, kPanelGap = 45, kLabels = 110;
+constexpr double kLeft = 80, kRight = 30, kTop = 100, kPanelHeight = 170, kPanelGap = 45;
+constexpr double kCharWidth = 6.5; // of the 11-pixel labels, about
 constexpr double kMinSlot = 60, kMinPlotWidth = 600;
 constexpr const char* kColours[2] = {"#D03030", "#20A040"}; // red, green
 constexpr int kShownOrder[2] = {CRunSummary::Green, CRunSummary::Red};
@@ -123,7 +124,7 @@ void drawLegend(std::ostringstream& svg)
 {
     svg << "<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">\n";
     double x = kLeft;
-    const double y = 52;
+    const double y = 56;
     for (int order = 0; order < 2; ++order)
     {
         const int population = kShownOrder[order];
@@ -137,18 +138,42 @@ void drawLegend(std::ostringstream& svg)
         << "</g>\n";
 }
 
+// "s03: 10, 0.5": the setting's label and its values.
+std::string nameOf(const CSweepReport::SSetting& setting)
+{
+    std::string name = setting.sLabel;
+    for (size_t v = 0; v < setting.vValues.size(); ++v)
+        name += (v ? ", " : ": ") + setting.vValues[v];
+    return name;
+}
+
+bool isSlanted(const std::string& name, double slot)
+{
+    return kCharWidth * static_cast<double>(name.size()) > 0.9 * slot;
+}
+
+// The room below the last panel for the settings' names.
+double labelRoom(const Settings& settings, double slot)
+{
+    double room = 30.0;
+    for (const CSweepReport::SSetting& setting : settings)
+        if (const std::string name = nameOf(setting); isSlanted(name, slot))
+            room = std::max(room, 30.0 + 0.6 * kCharWidth * static_cast<double>(name.size()));
+    return room;
+}
+
 void drawSettingNames(std::ostringstream& svg, const Settings& settings, const SPanel& panel)
 {
     svg << "<g font-family=\"sans-serif\" font-size=\"11\" fill=\"#333\">\n";
     for (size_t s = 0; s < settings.size(); ++s)
     {
-        std::string name = settings[s].sLabel;
-        for (size_t v = 0; v < settings[s].vValues.size(); ++v)
-            name += (v ? ", " : ": ") + settings[s].vValues[v];
+        const std::string name = nameOf(settings[s]);
         const double x = kLeft + panel.dSlot * (static_cast<double>(s) + 0.5);
-        const double y = panel.y(0) + 16;
-        svg << "<text transform=\"translate(" << x << " " << y << ") rotate(-35)\" text-anchor=\"end\">" << name
-            << "</text>\n";
+        const double y = panel.y(0) + 18;
+        // Slanted, ending below the setting, when it is wider than the setting's slot.
+        const bool slanted = isSlanted(name, panel.dSlot);
+        svg << "<text transform=\"translate(" << x << " " << y << ")" << (slanted ? " rotate(-35)" : "")
+            << "\" text-anchor=\"" << (slanted ? "end" : "middle") << "\">" << name << "</text>\n";
     }
     svg << "</g>\n";
 }
@@ -160,7 +185,7 @@ std::string CSweepChart::render(const CSweepReport& report)
     const double count = static_cast<double>(std::max<size_t>(settings.size(), 1));
     const double slot = std::max(kMinSlot, kMinPlotWidth / count);
     const double width = kLeft + slot * count + kRight;
-    const double height = kTop + 3 * kPanelHeight + 2 * kPanelGap + kLabels;
+    const double height = kTop + 3 * kPanelHeight + 2 * kPanelGap + labelRoom(settings, slot);
     const SPanel scores{CFitnessGraph::axisFor(largestScore(settings)), kTop, slot};
     const SPanel alive{CFitnessGraph::axisFor(100.0), kTop + kPanelHeight + kPanelGap, slot};
     const SPanel lifetime{CFitnessGraph::axisFor(largest(settings, &CSweepReport::SFigures::adLifetimeSeconds)),
