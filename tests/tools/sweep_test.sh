@@ -14,7 +14,7 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 # GNU parallel keeps files under HOME and TMPDIR: both stay in the scratch folder.
-export HOME="$WORK/home" TMPDIR="$WORK/tmp" KA_REMOTE_ROOT="$WORK/remote"
+export HOME="$WORK/home" TMPDIR="$WORK/tmp" KA_REMOTE_ROOT="$WORK/machines"
 mkdir -p "$HOME" "$TMPDIR"
 cp "$ROOT/params.ini" .
 
@@ -31,12 +31,22 @@ wait_for() {
     done
 }
 
-sweep() { "$SWEEP" --sim "$SIM" "$@"; }
+RUN=("$SWEEP" --sim "$SIM")
+sweep() { "${RUN[@]}" "$@"; }
 
 # finished <folder>: the job log's runs that ended with status 0, as "seq start-time" lines.
 finished() { tail -n +2 "$1/joblog" 2> /dev/null | awk -F'\t' '$7 == 0 && $8 == 0 { print $1, $3 }' | sort -n; }
-at_least_finished() { [ "$(finished "$1" | wc -l)" -ge "$2" ]; }
+# ended_or_finished <pid> <count>: the sweep in resumed/ has ended, or its job log shows the runs done.
+ended_or_finished() { ! kill -0 "$1" 2> /dev/null || [ "$(finished resumed | wc -l)" -ge "$2" ]; }
 lock_is_free() { flock -n "$1/.lock" true; }
+# summaries_of_finished <folder>: "file modification-time" of the finished runs' summaries.
+summaries_of_finished() {
+    finished "$1" | while read -r seq _; do
+        stat -c '%n %.9Y' "$1/runs/$(sed -n "${seq}p" "$1/jobs.tsv" | cut -f1).json"
+    done
+}
+# all_kept <before> <after>: every line of the first file is in the second.
+all_kept() { [ -z "$(comm -23 <(sort "$1") <(sort "$2"))" ]; }
 rows() { tail -n +2 "$1/results.tsv" | wc -l; }
 
 cat > small.sweep << 'EOF'
@@ -65,23 +75,24 @@ check "nothing is said of missing runs" test ! -s err.txt
 
 # 2. Stopped twice and resumed: a run that the job log records as done never runs again.
 set -m # so that the background sweep keeps SIGINT, as at a terminal
-sweep small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
+"${RUN[@]}" small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
 pid=$!
 set +m
-wait_for 300 at_least_finished resumed 2 && kill -INT "$pid"
+wait_for 300 ended_or_finished "$pid" 2 && kill -INT "$pid"
 wait "$pid"
 status=$?
 check "SIGINT stops the sweep (status $status)" test "$status" = 130
 check "it says how far it got" grep -qE '^Stopped: [0-9]+ of 12 runs are done' err.txt
 check "it stopped half-way" test "$(finished resumed | wc -l)" -lt 12
 finished resumed > first.txt
-stat -c '%n %.9Y' resumed/runs/*.json > first_files.txt 2> /dev/null
+summaries_of_finished resumed > first_files.txt
 check "its runs have ended with it" lock_is_free resumed
 
-sweep small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
+"${RUN[@]}" small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
 pid=$!
-wait_for 300 at_least_finished resumed $(($(wc -l < first.txt) + 2)) && kill -KILL "$pid"
+wait_for 300 ended_or_finished "$pid" $(($(wc -l < first.txt) + 2)) && kill -KILL "$pid"
 wait "$pid"
+check "SIGKILL stopped it half-way" test "$(finished resumed | wc -l)" -lt 12
 check "a sweep killed outright takes its runs with it" wait_for 60 lock_is_free resumed
 finished resumed > second.txt
 
@@ -91,10 +102,10 @@ check "it says what an earlier start left" grep -qE '^Going on with the sweep in
 finished resumed > final.txt
 check "all 12 runs are done" test "$(cut -d' ' -f1 final.txt | sort -u | wc -l)" = 12
 check "no run is recorded as done twice" test "$(wc -l < final.txt)" = 12
-check "the runs done before SIGINT were not run again" bash -c "comm -23 first.txt final.txt | grep -q . && exit 1 || exit 0"
-check "the runs done before SIGKILL were not run again" bash -c "comm -23 second.txt final.txt | grep -q . && exit 1 || exit 0"
-check "nor were their summaries written again" \
-    bash -c "while read -r name time; do [ \"\$(stat -c %.9Y \"\$name\")\" = \"\$time\" ] || exit 1; done < first_files.txt"
+check "the runs done before SIGINT were not run again" all_kept first.txt final.txt
+check "the runs done before SIGKILL were not run again" all_kept second.txt final.txt
+summaries_of_finished resumed > final_files.txt
+check "nor were their summaries written again" all_kept first_files.txt final_files.txt
 check "the results are those of the sweep that ran through" cmp -s local/results.tsv resumed/results.tsv
 
 # 3. On two hosts through parallel's remote path: korvane-sim, the parameter file and the
@@ -151,47 +162,47 @@ refuses() {
 # 5. Sweep files and values refused with the file, the line and the cause.
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5\nAlien_MutatonRate 10\n' > typo.sweep
 refuses "UnknownMemberInASweepFile" 1 "typo.sweep: line 4: korvane-sim refuses Alien_MutatonRate 10:" \
-    sweep typo.sweep
+    "${RUN[@]}" typo.sweep
 check "UnknownMemberInASweepFile: with korvane-sim's words for it" grep -q "Alien_MutationRate" err.txt
 check "UnknownMemberInASweepFile: no folder is made" test ! -e typo.sweep.results
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5 abc\n' > value.sweep
 refuses "RefusedValueInASweepFile" 1 "value.sweep: line 3: korvane-sim refuses Alien_MutationRate abc:" \
-    sweep value.sweep
+    "${RUN[@]}" value.sweep
 printf 'steps 100\nseeds 2-1\n' > seeds.sweep
-refuses "BackwardSeedRange" 1 "seeds.sweep: line 2: '2-1' is neither a seed" sweep seeds.sweep
-refuses "MissingSweepFile" 1 "missing.sweep: No such file or directory" sweep missing.sweep
+refuses "BackwardSeedRange" 1 "seeds.sweep: line 2: '2-1' is neither a seed" "${RUN[@]}" seeds.sweep
+refuses "MissingSweepFile" 1 "missing.sweep: No such file or directory" "${RUN[@]}" missing.sweep
 mkdir folder.sweep && mkfifo fifo.sweep
-refuses "FolderAsSweepFile" 1 "folder.sweep: is a folder" sweep folder.sweep
-refuses "FifoAsSweepFile" 1 "fifo.sweep: is not a regular file" sweep fifo.sweep
+refuses "FolderAsSweepFile" 1 "folder.sweep: is a folder" "${RUN[@]}" folder.sweep
+refuses "FifoAsSweepFile" 1 "fifo.sweep: is not a regular file" "${RUN[@]}" fifo.sweep
 head -c 3000 "$SIM" > binary.sweep
 refuses "BinaryAsSweepFile" 1 "binary.sweep: line 1: holds a control character: this is not a sweep file" \
-    sweep binary.sweep
+    "${RUN[@]}" binary.sweep
 
 # 6. Results folders that are not this sweep's, or are in use.
 mkdir -p other && echo "a file of its own" > other/notes.txt
 refuses "ResultsAmongOtherFiles" 1 "other is not empty and holds no sweep: give a new or an empty folder" \
-    sweep small.sweep --out other
+    "${RUN[@]}" small.sweep --out other
 check "ResultsAmongOtherFiles: the folder is left as it was" test "$(ls -A other)" = notes.txt
 sed 's/^steps 8000$/steps 9000/' small.sweep > longer.sweep
 refuses "ResultsOfAnotherSweep" 1 "local holds the runs of another sweep (its jobs.tsv lists other runs)" \
-    sweep longer.sweep --out local
+    "${RUN[@]}" longer.sweep --out local
 sed 's/^Alien_MaxSpeed .*/Alien_MaxSpeed 0.2/' params.ini > faster.ini
 refuses "ResultsOfAnotherParameterFile" 1 \
     "the runs in local were made with another parameter file: local/params.ini differs from faster.ini" \
-    sweep small.sweep --out local --params faster.ini
+    "${RUN[@]}" small.sweep --out local --params faster.ini
 exec 9> local/.lock
 flock 9
 refuses "TwoSweepsInOneFolder" 1 "local is in use: another korvane-sweep, or runs that one started, still work in it" \
-    sweep small.sweep --out local --collect
+    "${RUN[@]}" small.sweep --out local --collect
 exec 9>&-
 refuses "CollectWithoutASweep" 1 "nothing holds no runs of a sweep: it has no jobs.tsv" \
-    sweep small.sweep --out nothing --collect
+    "${RUN[@]}" small.sweep --out nothing --collect
 refuses "SlurmScriptOverAnInput" 2 "--slurm params.ini and --params params.ini are the same file" \
-    sweep small.sweep --slurm params.ini
+    "${RUN[@]}" small.sweep --slurm params.ini
 check "SlurmScriptOverAnInput: the parameters are untouched" cmp -s "$ROOT/params.ini" params.ini
 mkdir -p emptybin
 refuses "WithoutGnuParallel" 1 "GNU parallel is not installed" env PATH="$WORK/emptybin" "$SWEEP" --sim "$SIM" small.sweep
-refuses "SshWithoutHosts" 2 "--ssh requires --sshloginfile" sweep small.sweep --ssh ssh
+refuses "SshWithoutHosts" 2 "--ssh requires --sshloginfile" "${RUN[@]}" small.sweep --ssh ssh
 
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
