@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, but only the missing ones.
 set -eu
-packages="cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libcli11-dev libbenchmark-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
+packages="cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
