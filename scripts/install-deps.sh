@@ -2,9 +2,9 @@
 # Installs the Debian packages the build and the tests need, but only the missing ones.
 set -eu
 # The second line is korvane-sweep's: GNU parallel, which reaches other machines over ssh and
-# sends them files with rsync, and the JSON library of the run summaries.
-packages="cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libcli11-dev libbenchmark-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev
-  parallel rsync openssh-client nlohmann-json3-dev"
+# sends them files with rsync.
+packages="cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev
+  parallel rsync openssh-client"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/nearestnames.h"
 #include "brain/cneuralnet.h"
 #include "world/ctextword.h"
 #include "world/safefile.h"
@@ -249,6 +250,43 @@ bool CParams::readParameters(std::istream& in)
 
     updateDerived();
     return s_iNumValuesRead == NumLoaded;
+}
+
+bool CParams::setByName(const std::string& name, const std::string& value, std::string& error)
+{
+    std::vector<std::string> names;
+    for (const SParamSlot& slot : g_aSlots)
+    {
+        if (name != slot.szName)
+        {
+            names.push_back(slot.szName);
+            continue;
+        }
+        std::istringstream in(value);
+        CTextWord word, extra;
+        std::string why;
+        if (!word.read(in))
+            why = "the value is missing";
+        else if (extra.read(in))
+            why = quoted(extra) + " follows the value: it must be one word";
+        else if (takeValue(word, slot, why))
+        {
+            updateDerived();
+            return true;
+        }
+        error = name + ": " + why;
+        return false;
+    }
+    error = "no member '" + printableExcerpt(name) + "'; did you mean " + alternatives(nearestNames(name, names, 3)) + "?";
+    return false;
+}
+
+std::vector<CParams::SMember> CParams::members()
+{
+    std::vector<SMember> list;
+    for (const SParamSlot& slot : g_aSlots)
+        list.push_back({slot.szName, slot.piValue != nullptr, slot.piValue ? *slot.piValue : *slot.pdValue});
+    return list;
 }
 
 void CParams::updateDerived()

@@ -116,6 +116,22 @@ public:
     // values; true when the game can run on them.
     static bool loadAndReport(const std::string& fileName);
 
+    // Sets one loaded member by name after loading, its value read as the file's values are
+    // (one whole word of the member's type), and recomputes the derived members. False, with
+    // the reason in error and the member unchanged, for a name that is no member (the
+    // nearest names are suggested) or a value that is not one word of its type. The rules
+    // are validate's to check, once every value is set.
+    static bool setByName(const std::string& name, const std::string& value, std::string& error);
+
+    // A loaded member and its value, for listing them in file order; an int member's is whole.
+    struct SMember
+    {
+        const char* szName;
+        bool bInteger;
+        double dValue;
+    };
+    static std::vector<SMember> members();
+
     // Recomputes the derived members from the loaded ones (loading does this itself).
     static void updateDerived();
 

@@ -86,7 +86,8 @@ bool sameShape(const CNeuralNet& a, const CNeuralNet& b)
 CAlien_Population::CAlien_Population() : CAlien_Population(nullptr, 0, 0) {}
 
 CAlien_Population::CAlien_Population(CGameController* pGameController, int numAliens, int poolCapacity)
-    : m_iNumAliens(numAliens), m_iPoolCapacity(poolCapacity), m_iNumDead(0), m_pGameController(pGameController),
+    : m_iNumAliens(numAliens), m_iPoolCapacity(poolCapacity), m_iNumDead(0), m_llTotalOffered(0),
+      m_dTotalFitnessOffered(0.0), m_pGameController(pGameController),
       m_bInitialized(false)
 {
 }
@@ -114,6 +115,8 @@ void CAlien_Population::initialize(std::vector<CAlien*> aliens)
 void CAlien_Population::addToPool(CBrain* brain, double fitness)
 {
     ++m_iNumDead;
+    ++m_llTotalOffered;
+    m_dTotalFitnessOffered += fitness;
     keepIfAmongTheBest(m_mmBrainPool, *brain, fitness);
 }
 

@@ -37,6 +37,10 @@ public:
     void removeAlien(int index);
     int getNumDead() const { return m_iNumDead; }
     void setNumDead(int numDead) { m_iNumDead = numDead; }
+    // Every brain offered since the population was made, and the sum of their fitness:
+    // never reset, so that readers can take differences over any stretch of the run.
+    long long getTotalOffered() const { return m_llTotalOffered; }
+    double getTotalFitnessOffered() const { return m_dTotalFitnessOffered; }
     double getBestFitness() const;
     double getWorstFitness() const;
     const BrainPool& getPool() const { return m_mmBrainPool; }
@@ -75,6 +79,8 @@ private:
     int m_iNumAliens;
     int m_iPoolCapacity;
     int m_iNumDead; // brains offered since the statistics last looked
+    long long m_llTotalOffered;
+    double m_dTotalFitnessOffered;
     BrainPool m_mmBrainPool; // owns its brains
     std::vector<CAlien*> m_vAliensOnScreen; // not owned: the controller deletes the aliens
     CGameController* m_pGameController;

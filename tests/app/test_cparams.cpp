@@ -625,3 +625,70 @@ TEST_F(CParamsTest, OnePixelWindowIsRefusedNamingTheRules)
         << problems;
 }
 } // namespace
+
+TEST_F(CParamsTest, SetByNameReadsTheValueAsTheFileDoes)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    std::string error;
+    EXPECT_TRUE(CParams::setByName("Alien_Width", "40", error)) << error;
+    EXPECT_EQ(CParams::Alien_Width, 40.0);
+    EXPECT_DOUBLE_EQ(CParams::Alien_Diagonal, std::sqrt(40.0 * 40.0 + 24.0 * 24.0));
+    EXPECT_TRUE(CParams::setByName("Alien_NumberInPool", " +030\t", error)) << error;
+    EXPECT_EQ(CParams::Alien_NumberInPool, 30);
+    EXPECT_TRUE(CParams::setByName("NN_Bias", "-1.5e0", error)) << error;
+    EXPECT_EQ(CParams::NN_Bias, -1.5);
+    // Only the rules of validate refuse a value that reads well.
+    EXPECT_TRUE(CParams::setByName("Alien_Height", "0", error));
+    EXPECT_EQ(joined(CParams::validate("--set")), "--set: Alien_Height = 0 must be at least 1 (pixel)\n");
+}
+
+TEST_F(CParamsTest, SetByNameRefusesNamingTheNearestMembersOrTheWord)
+{
+    const auto refused = [](const std::string& name, const std::string& value) {
+        EXPECT_TRUE(CParams().loadParameters(KA_SOURCE_DIR "/params.ini"));
+        std::string error;
+        EXPECT_FALSE(CParams::setByName(name, value, error)) << name << "=" << value;
+        // Nothing refused changes a value.
+        EXPECT_TRUE(CParams::validate("params.ini").empty()) << name << "=" << value;
+        return error;
+    };
+    EXPECT_EQ(refused("Alien_Widht", "3"), "no member 'Alien_Widht'; did you mean Alien_Width?");
+    EXPECT_EQ(refused("alien_width", "3"), "no member 'alien_width'; did you mean Alien_Width?");
+    EXPECT_EQ(refused("Reserved_5", "3"), "no member 'Reserved_5'; did you mean Reserved_52, Reserved_53 or Reserved_56?");
+    EXPECT_EQ(refused("Gun_\x1b[2J", "3").substr(0, 28), "no member 'Gun_\\x1B[2J'; did");
+    EXPECT_EQ(refused("Alien_Width", ""), "Alien_Width: the value is missing");
+    EXPECT_EQ(refused("Alien_Width", "3 4"), "Alien_Width: '4' follows the value: it must be one word");
+    // A word is refused as the file refuses it, in the same words.
+    for (const auto& [member, word] : std::vector<std::pair<std::string, std::string>>{
+             {"Alien_Width", "0x10"}, {"Alien_Mass", "nan"}, {"Alien_Mass", "1e999"}, {"Alien_NumberInPool", "1.5"},
+             {"Alien_NumberInPool", "2147483648"}, {"Alien_Width", std::string(100, '7') + "x"}})
+    {
+        CScratchFile file("params_word.ini", shippedWith(member, word));
+        ASSERT_TRUE(CParams().loadParameters(file.path()));
+        const std::vector<std::string> problems = CParams::validate("params.ini");
+        ASSERT_EQ(problems.size(), 1u) << word;
+        EXPECT_EQ("params.ini: " + refused(member, word), problems[0]);
+    }
+}
+
+TEST_F(CParamsTest, MembersListsEveryLoadedValueInFileOrder)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    const std::vector<CParams::SMember> members = CParams::members();
+    ASSERT_EQ(members.size(), static_cast<size_t>(CParams::NumLoaded));
+    EXPECT_STREQ(members.front().szName, "Window_Width");
+    EXPECT_TRUE(members.front().bInteger);
+    EXPECT_EQ(members.front().dValue, 800.0);
+    EXPECT_STREQ(members[7].szName, "Alien_Width");
+    EXPECT_FALSE(members[7].bInteger);
+    EXPECT_EQ(members[7].dValue, 32.0);
+    EXPECT_STREQ(members.back().szName, "Reserved_58");
+    // Each name sets the member it lists.
+    for (const CParams::SMember& member : members)
+    {
+        std::string error;
+        EXPECT_TRUE(CParams::setByName(member.szName, "7", error)) << error;
+    }
+    for (const CParams::SMember& member : CParams::members())
+        EXPECT_EQ(member.dValue, 7.0) << member.szName;
+}

@@ -1,8 +1,9 @@
 #!/bin/bash
 # korvane-sim and korvane-plot end to end: one seed gives byte-identical statistics and pool
 # files, the pool files round-trip, a malformed pool file is refused with a clear message;
-# option values and outputs are checked before the run, a failed statistics write keeps the
-# old file, an interrupted run still writes every output, and korvane-plot refuses inputs it
+# the summary holds its keys and --set runs as an edited parameter file; option values,
+# settings and outputs are checked before the run, a failed statistics write keeps the old
+# file, an interrupted run still writes every output, and korvane-plot refuses inputs it
 # cannot read.
 # Usage: sim_test.sh <korvane-sim> <korvane-plot> <repository root>
 set -u
@@ -30,6 +31,25 @@ check "the plot is an SVG with a legend" grep -q 'green best' a.svg
 check "the saved pools load back" run --load-green a_green.txt --load-red a_red.txt --steps 10
 check "make plot's tool draws a statistics file" "$PLOT" c.svg a.tsv
 check "its picture names the file" grep -q 'a: red best' c.svg
+
+# --summary: one JSON object of the run; it changes nothing in the run's other files, and
+# --set changes the run as an edited parameter file does.
+check "a run with a summary succeeds" run --steps 4000 --stats s.tsv --summary s.json
+check "the summary leaves the statistics as they were" cmp -s a.tsv s.tsv
+for key in '"seed": 11,' '"steps": 4000,' '"evolution": true,' '"params": {' '"Window_Width": 800,' \
+    '"Alien_Width": 32.0,' '"red": {' '"green": {' '"deaths": ' '"mean_fitness_of_deaths": [' '"alive_share": ' \
+    '"mean_lifetime_steps": ' '"pool": {' '"best": ' '"mean": ' '"worst": '; do
+    check "the summary holds $key" grep -qF -- "$key" s.json
+done
+check "--control shows in the summary" run --steps 10 --control --summary c.json
+check "--control's summary says so" grep -qF '"evolution": false,' c.json
+sed 's/^Alien_Width .*/Alien_Width 28/; s/^Alien_NumberInPool .*/Alien_NumberInPool 12/' params.ini > edited.ini
+check "a run on an edited file succeeds" run --steps 4000 --params edited.ini --stats e.tsv --summary e.json
+check "a run with the same values --set succeeds" run --steps 4000 --set Alien_Width=28 \
+    --set Alien_NumberInPool=12 --stats f.tsv --summary f.json
+check "--set gives the statistics of the edited file" cmp -s e.tsv f.tsv
+check "--set gives the summary of the edited file" cmp -s e.json f.json
+check "the summary shows the value set" grep -qF '"Alien_Width": 28.0,' f.json
 
 # The spatial index answers every question of the world step as the straightforward walks
 # over every alien and bullet do: with and without --reference the files are byte-identical,
@@ -94,6 +114,19 @@ done
 check "LeadingZeroReadAsOctalIsMended: --steps 010 runs ten steps" \
     bash -c "'$SIM' --steps 010 --seed 1 2> /dev/null | grep -q '^steps 10,'"
 
+# A --set is read as the file's values are and checked with the file's rules, before any work.
+refuses "SetOfAnUnknownMember" 2 "--set: no member 'Alien_Widht'; did you mean Alien_Width?" \
+    "$SIM" --steps 10 --set Alien_Widht=30
+refuses "SetWithoutAValue" 2 "--set: 'Alien_Width' is not Member=Value" "$SIM" --steps 10 --set Alien_Width
+refuses "SetOfAWordThatIsNoNumber" 2 "--set: Alien_NumberInPool: '1.5' is not an integer" \
+    "$SIM" --steps 10 --set Alien_NumberInPool=1.5
+refuses "SetOfTwoWords" 2 "--set: Alien_Width: '4' follows the value: it must be one word" \
+    "$SIM" --steps 10 --set 'Alien_Width=3 4'
+refuses "SetBreakingARule" 2 "--set: Gun_Width = 900 must be less than Window_Width" \
+    "$SIM" --steps 10 --set Gun_Width=900
+refuses "SetTakesOneValue" 2 "The following argument was not expected: Gun_Width=4" \
+    "$SIM" --steps 10 --set Alien_Width=30 Gun_Width=4
+
 # Outputs are checked against each other and the inputs before the run.
 cp a.tsv kept.tsv
 refuses "SameOutputTwiceLosesTheStatisticsIsMended" 2 \
@@ -118,6 +151,11 @@ refuses "FolderAsOutputIsMended" 1 "--stats folder cannot be written: folder is 
     "$SIM" --steps 10 --stats folder
 refuses "FifoAsOutputIsMended" 1 "--plot fifo cannot be written: fifo is not a regular file" \
     "$SIM" --steps 10 --plot fifo
+refuses "SummaryIntoAFolder" 1 "--summary folder cannot be written: folder is a folder" \
+    "$SIM" --steps 10 --summary folder
+refuses "SummaryOnTheStatistics" 2 \
+    "--stats kept.tsv and --summary kept.tsv are the same file: each output needs a file of its own" \
+    "$SIM" --steps 10 --stats kept.tsv --summary kept.tsv
 if mknod full c 1 7 2> /dev/null; then
     refuses "DeviceAsOutputIsMended" 1 "--save-green full cannot be written: full is not a regular file" \
         "$SIM" --steps 10 --save-green full
@@ -154,7 +192,7 @@ interrupt() { # interrupt <signal> <status>
     # otherwise start with it ignored, and an ignored signal stays ignored.
     set -m
     "$SIM" --seed 11 --steps 1000000 --stats-every 1 --stats int.tsv --save-green int_green.txt --plot int.svg \
-        > int_out.txt 2> int_err.txt &
+        --summary int.json > int_out.txt 2> int_err.txt &
     local pid=$!
     set +m
     if wait_for 120 started int.tsv; then kill -"$1" "$pid"; else kill -KILL "$pid"; fi
@@ -168,6 +206,7 @@ interrupt() { # interrupt <signal> <status>
     check "$what: the statistics hold one line per step" test "$(grep -vc '^#' int.tsv)" = "$ran"
     check "$what: korvane-plot reads them" "$PLOT" int_plot.svg int.tsv
     check "$what: the pool and plot are written" test -s int_green.txt -a -s int.svg
+    check "$what: the summary counts the steps that ran" grep -qF "\"steps\": $ran," int.json
     check "$what: no temporary file is left" bash -c "! ls -a | grep -q '\.tmp$'"
 }
 interrupt INT 130

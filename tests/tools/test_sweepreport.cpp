@@ -42,7 +42,7 @@ protected:
     // The summary of the job, as parsed from its JSON.
     void add(size_t job, const Json& summary)
     {
-        auto parsed = std::make_unique<CRunSummary>();
+        auto parsed = std::make_unique<CRunResult>();
         std::string error;
         ASSERT_TRUE(parsed->parse(summary.dump(), error)) << error;
         m_vSummaries[job] = parsed.get();
@@ -51,8 +51,8 @@ protected:
 
     CSweepFile m_sweep;
     std::unique_ptr<CJobList> m_pJobs;
-    std::vector<const CRunSummary*> m_vSummaries;
-    std::vector<std::unique_ptr<CRunSummary>> m_vOwned;
+    std::vector<const CRunResult*> m_vSummaries;
+    std::vector<std::unique_ptr<CRunResult>> m_vOwned;
 };
 } // namespace
 
@@ -95,7 +95,7 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
               std::string::npos)
         << table;
     ASSERT_EQ(report.settings().size(), 2u);
-    EXPECT_EQ(report.settings()[0].asPopulations[CRunSummary::Red].sScore.iCount, 2);
+    EXPECT_EQ(report.settings()[0].asPopulations[CRunResult::Red].sScore.iCount, 2);
 
     const std::string tsv = report.tsv();
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 1 + 9) << "a header and a row a finished run";
@@ -111,14 +111,14 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     EXPECT_EQ(svg.find("nan"), std::string::npos) << "a missing figure is left out, not drawn at NaN";
 }
 
-TEST(CRunSummaryTest, AMalformedSummaryIsRefusedWithTheCause)
+TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
 {
     Json good = summaryJson(4, true, 5, 30.0, 10.0);
-    CRunSummary summary;
+    CRunResult summary;
     std::string error;
     ASSERT_TRUE(summary.parse(good.dump(), error)) << error;
     EXPECT_EQ(summary.seed(), 4u);
-    EXPECT_EQ(summary.population(CRunSummary::Green).adFitnessOfDeaths[2], 10.0);
+    EXPECT_EQ(summary.population(CRunResult::Green).adFitnessOfDeaths[2], 10.0);
 
     EXPECT_FALSE(summary.parse(good.dump().substr(0, 100), error));
     EXPECT_EQ(error.rfind("not a summary: [json.exception.parse_error.101] parse error at line 1, column 101", 0), 0u)
@@ -139,7 +139,9 @@ TEST(CRunSummaryTest, AMalformedSummaryIsRefusedWithTheCause)
          "populations.red.mean_fitness_of_deaths is not an array of three"},
         {Json::json_pointer("/populations/red/mean_fitness_of_deaths/1"), "x",
          "populations.red.mean_fitness_of_deaths[1] is neither a number nor null"},
-        {Json::json_pointer("/populations/green/pool/worst"), nullptr, "populations.green.pool.worst is not a number"},
+        {Json::json_pointer("/populations/green/pool/worst"), "1", "populations.green.pool.worst is neither a number nor "
+                                                                   "null"},
+        {Json::json_pointer("/populations/red/deaths"), nullptr, "populations.red.deaths is not a number"},
     };
     for (const auto& c : cases)
     {
@@ -154,9 +156,9 @@ TEST(CRunSummaryTest, AMalformedSummaryIsRefusedWithTheCause)
     EXPECT_EQ(error, "populations.red.pool.best is missing");
 }
 
-TEST(CRunSummaryTest, ASummaryOfAnotherRunIsNotTaken)
+TEST(CRunResultTest, ASummaryOfAnotherRunIsNotTaken)
 {
-    CRunSummary summary;
+    CRunResult summary;
     std::string error;
     ASSERT_TRUE(summary.parse(summaryJson(4, true, 5, 30.0, 10.0).dump(), error)) << error;
     EXPECT_TRUE(summary.belongsTo(4, 3000, true, {"Alien_MutationRate=5.0"}, error)) << error;

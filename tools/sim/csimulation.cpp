@@ -21,17 +21,7 @@ namespace
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 constexpr double kProgressEverySeconds = 0.25;
-
-double meanFitness(const CAlien_Population& population)
-{
-    const auto& pool = population.getPool();
-    if (pool.empty())
-        return 0.0;
-    double sum = 0.0;
-    for (const auto& entry : pool)
-        sum += entry.first;
-    return sum / pool.size();
-}
+constexpr int kUsageError = 2;
 
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -41,7 +31,19 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 void printPool(const char* name, const CAlien_Population& population)
 {
     std::cout << name << " pool: " << population.getPool().size() << " brains, best " << population.getBestFitness()
-              << ", worst " << population.getWorstFitness() << ", mean " << meanFitness(population) << "\n";
+              << ", worst " << population.getWorstFitness() << ", mean " << CRunSummary::poolMean(population) << "\n";
+}
+
+// Sets the member a "Member=Value" setting names; false, with the reason, if it cannot.
+bool applySetting(const std::string& setting, std::string& error)
+{
+    const size_t equals = setting.find('=');
+    if (equals == std::string::npos)
+    {
+        error = "'" + printableExcerpt(setting) + "' is not Member=Value";
+        return false;
+    }
+    return CParams::setByName(setting.substr(0, equals), setting.substr(equals + 1), error);
 }
 } // namespace
 
@@ -51,10 +53,10 @@ CSimulation::CSimulation(const SSimOptions& options) : m_sOptions(options), m_iR
     m_iGreenBest = m_graph.addSeries("green best", 0x20A040);
 }
 
-bool CSimulation::prepare()
+int CSimulation::prepare()
 {
-    if (!CParams::loadAndReport(m_sOptions.sParams))
-        return false;
+    if (const int status = loadParameters(); status != 0)
+        return status;
     if (m_sOptions.dStatsEveryMs <= 0)
         m_sOptions.dStatsEveryMs = CParams::Stats_SaveInterval;
     if (!m_sOptions.bSeedGiven)
@@ -73,20 +75,51 @@ bool CSimulation::prepare()
     }
     const auto populations = m_controller.getPopulations();
     if (!m_sOptions.sLoadRed.empty() && !populations[kRed]->load(m_sOptions.sLoadRed))
-        return false;
+        return 1;
     if (!m_sOptions.sLoadGreen.empty() && !populations[kGreen]->load(m_sOptions.sLoadGreen))
-        return false;
-    if (!m_sOptions.sStatsFile.empty())
+        return 1;
+    if (!openStatistics())
+        return 1;
+    m_pSummary = std::make_unique<CRunSummary>(m_sOptions.llSteps, *populations[kRed], *populations[kGreen]);
+    return 0;
+}
+
+// The file is checked as it stands, then the values with every setting applied: a rule
+// that only the settings break is the command line's fault.
+int CSimulation::loadParameters() const
+{
+    if (!CParams::loadAndReport(m_sOptions.sParams))
+        return 1;
+    bool applied = true;
+    for (const std::string& setting : m_sOptions.vSettings)
     {
-        if (!m_statsFile.open(m_sOptions.sStatsFile) ||
-            !m_statsFile.write("# minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\tgreen_worst\t"
-                               "green_mean\n"))
+        std::string error;
+        if (!applySetting(setting, error))
         {
-            reportStatsFailure();
-            return false;
+            std::cerr << "--set: " << error << std::endl;
+            applied = false;
         }
     }
-    return true;
+    if (!applied)
+        return kUsageError;
+    if (m_sOptions.vSettings.empty())
+        return 0;
+    const std::vector<std::string> problems = CParams::validate("--set");
+    for (const std::string& problem : problems)
+        std::cerr << problem << std::endl;
+    return problems.empty() ? 0 : kUsageError;
+}
+
+bool CSimulation::openStatistics()
+{
+    if (m_sOptions.sStatsFile.empty())
+        return true;
+    if (m_statsFile.open(m_sOptions.sStatsFile) &&
+        m_statsFile.write("# minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\tgreen_worst\t"
+                          "green_mean\n"))
+        return true;
+    reportStatsFailure();
+    return false;
 }
 
 int CSimulation::run(const CStopRequest& stop)
@@ -102,6 +135,7 @@ int CSimulation::run(const CStopRequest& stop)
     {
         ++step;
         m_controller.update(dt);
+        m_pSummary->afterStep(step);
         sinceSample += dt;
         if (sinceSample >= m_sOptions.dStatsEveryMs)
         {
@@ -121,7 +155,7 @@ int CSimulation::run(const CStopRequest& stop)
         std::cerr << "Interrupted after " << step << " of " << m_sOptions.llSteps << " steps; "
                   << "the outputs hold the steps that ran." << std::endl;
     printSummary(step, secondsSince(start));
-    if (!saveOutputs())
+    if (!saveOutputs(step))
         return 1;
     return interrupted ? stop.exitStatus() : 0;
 }
@@ -136,7 +170,7 @@ void CSimulation::sample(double minutes)
         std::ostringstream line;
         line << minutes << "\t" << reds.getNumDead() << "\t" << reds.getBestFitness() << "\t"
              << reds.getWorstFitness() << "\t" << greens.getNumDead() << "\t" << greens.getBestFitness() << "\t"
-             << greens.getWorstFitness() << "\t" << meanFitness(greens) << "\n";
+             << greens.getWorstFitness() << "\t" << CRunSummary::poolMean(greens) << "\n";
         // Told at once, so that a long run's user need not wait for the end; the file
         // closes on the failure and later samples skip it.
         if (!m_statsFile.write(line.str()))
@@ -169,7 +203,7 @@ void CSimulation::printSummary(long long steps, double wallSeconds) const
     std::cout.flush();
 }
 
-bool CSimulation::saveOutputs()
+bool CSimulation::saveOutputs(long long stepsRun)
 {
     const auto populations = m_controller.getPopulations();
     bool ok = true;
@@ -186,6 +220,8 @@ bool CSimulation::saveOutputs()
             ok = false;
         }
     }
+    if (!m_sOptions.sSummaryFile.empty())
+        ok = saveSummary(stepsRun) && ok;
     if (m_statsFile.isOpen() && !m_statsFile.commit())
         reportStatsFailure();
     return ok && m_statsFile.error().empty();
@@ -195,4 +231,14 @@ void CSimulation::reportStatsFailure() const
 {
     std::cerr << "The statistics are not saved (" << m_sOptions.sStatsFile << " stays as it was): "
               << m_statsFile.error() << std::endl;
+}
+
+bool CSimulation::saveSummary(long long stepsRun)
+{
+    std::string error;
+    if (writeFileAtomically(m_sOptions.sSummaryFile,
+                            m_pSummary->json(m_sOptions.uSeed, stepsRun, !m_sOptions.bControl), error))
+        return true;
+    std::cerr << "Cannot write the summary " << m_sOptions.sSummaryFile << ": " << error << std::endl;
+    return false;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/cfitnessgraph.h"
 #include "world/catomicfile.h"
+#include "sim/crunsummary.h"
 #include "world/cgamecontroller.h"
 
 class CStopRequest;
@@ -22,6 +25,8 @@ struct SSimOptions
     bool bReference = false; // the straightforward walks instead of the spatial index
     bool bGunAuto = true;
     std::string sPlotFile;
+    std::vector<std::string> vSettings; // "Member=Value", applied over the parameter file
+    std::string sSummaryFile;
 };
 
 // The game's world without a window: steps it, samples both brain pools every period of
@@ -33,24 +38,30 @@ class CSimulation
 public:
     explicit CSimulation(const SSimOptions& options);
 
-    // Loads the parameters and pools and builds the world; false (with the problem
-    // printed) when any of them cannot be used.
-    bool prepare();
+    // Loads the parameters, applies the settings and checks the values, loads the pools
+    // and builds the world. Returns 0, or the exit status with the problem printed: 2 for
+    // a setting that is malformed or breaks the parameters' rules, 1 when a file cannot be
+    // used.
+    int prepare();
     // Runs the steps, or as many as come before a stop request, and writes every output.
     // Returns the exit status: 1 when an output cannot be written, else the stop
     // request's status when it cut the run short, else 0.
     int run(const CStopRequest& stop);
 
 private:
+    int loadParameters() const;
+    bool openStatistics();
     void sample(double minutes);
     void printProgress(long long step, double wallSeconds) const;
     void printSummary(long long steps, double wallSeconds) const;
     void reportStatsFailure() const;
-    bool saveOutputs();
+    bool saveOutputs(long long stepsRun);
+    bool saveSummary(long long stepsRun);
 
     SSimOptions m_sOptions;
     CGameController m_controller;
     CAtomicFile m_statsFile;
+    std::unique_ptr<CRunSummary> m_pSummary; // made with the world
     CFitnessGraph m_graph;
     int m_iRedBest;   // the graph's series
     int m_iGreenBest;

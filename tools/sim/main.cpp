@@ -25,6 +25,7 @@ int checkFiles(const SSimOptions& options)
     files.addOutput("--save-green", options.sSaveGreen);
     files.addOutput("--save-red", options.sSaveRed);
     files.addOutput("--plot", options.sPlotFile);
+    files.addOutput("--summary", options.sSummaryFile);
     return files.report();
 }
 } // namespace
@@ -36,7 +37,8 @@ int main(int argc, char** argv)
     std::string gun = "auto";
     CLI::App app{"Runs the Korvane Aliens world headless and records how its aliens evolve."};
     app.footer("Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line (an option's "
-               "value, or an output that is the same file as another output or an input); 130 or 143 stopped by "
+               "value, an output that is the same file as another output or an input, or a --set that is "
+               "malformed or breaks the parameters' rules); 130 or 143 stopped by "
                "SIGINT or SIGTERM after the current step, with every output written.");
     app.add_option("--params", options.sParams, "parameter file, checked as the game checks it")
         ->capture_default_str();
@@ -64,6 +66,14 @@ int main(int argc, char** argv)
         ->capture_default_str()
         ->check(COptionValidators::oneOf({"auto", "still"}));
     app.add_option("--plot", options.sPlotFile, "write the red and green best pool fitness as an SVG graph");
+    app.add_option("--set", options.vSettings,
+                   "Member=Value: a value of the parameter file changed for this run (repeatable), read as the "
+                   "file's values are; the file is checked first, then the values with every --set applied")
+        ->allow_extra_args(false);
+    app.add_option("--summary", options.sSummaryFile,
+                   "write what the run did as JSON: per population the deaths, the mean fitness of the aliens "
+                   "that died in each third of the steps asked for, the share of alien-steps alive, the mean "
+                   "lifetime of the dead and the pool; with the seed, steps run and every parameter");
     try
     {
         app.parse(argc, argv);
@@ -80,7 +90,7 @@ int main(int argc, char** argv)
     // Installed before the statistics file is opened: from then on a stop request saves it.
     CStopRequest stop;
     CSimulation simulation(options);
-    if (!simulation.prepare())
-        return 1;
+    if (const int status = simulation.prepare(); status != 0)
+        return status;
     return simulation.run(stop);
 }

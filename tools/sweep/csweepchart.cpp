@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/cfitnessgraph.h"
-#include "sweep/crunsummary.h"
+#include "sweep/crunresult.h"
 #include "sweep/csweepreport.h"
 
 namespace
@@ -14,7 +14,7 @@ constexpr double kLeft = 80, kRight = 30, kTop = 100, kPanelHeight = 170, kPanel
 constexpr double kCharWidth = 6.5; // of the 11-pixel labels, about
 constexpr double kMinSlot = 60, kMinPlotWidth = 600;
 constexpr const char* kColours[2] = {"#D03030", "#20A040"}; // red, green
-constexpr int kShownOrder[2] = {CRunSummary::Green, CRunSummary::Red};
+constexpr int kShownOrder[2] = {CRunResult::Green, CRunResult::Red};
 
 using Settings = std::vector<CSweepReport::SSetting>;
 
@@ -129,7 +129,7 @@ void drawLegend(std::ostringstream& svg)
     {
         const int population = kShownOrder[order];
         drawCircle(svg, x, y - 4, population, true);
-        svg << "<text x=\"" << x + 10 << "\" y=\"" << y << "\">" << CRunSummary::PopulationNames[population]
+        svg << "<text x=\"" << x + 10 << "\" y=\"" << y << "\">" << CRunResult::PopulationNames[population]
             << "</text>\n";
         x += 70;
     }

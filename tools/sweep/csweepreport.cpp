@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr int kShownOrder[2] = {CRunSummary::Green, CRunSummary::Red};
+constexpr int kShownOrder[2] = {CRunResult::Green, CRunResult::Red};
 constexpr size_t kMissingNamed = 5; // missing runs named in a note; the rest are counted
 
 std::string formatted(const char* format, double value)
@@ -17,6 +17,13 @@ std::string formatted(const char* format, double value)
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
+}
+
+// A run's figure among the others of its kind; NaN, nothing to count, is left out.
+void addFigure(std::vector<double>& figures, double value)
+{
+    if (!std::isnan(value))
+        figures.push_back(value);
 }
 
 double meanOf(const std::vector<double>& values)
@@ -41,7 +48,7 @@ std::string pairText(const double (&values)[2], const char* format, const char* 
 } // namespace
 
 CSweepReport::CSweepReport(const CSweepFile& sweep, const std::string& title, const std::vector<CJobList::SJob>& jobs,
-                           const std::vector<const CRunSummary*>& summaries)
+                           const std::vector<const CRunResult*>& summaries)
     : m_sweep(sweep), m_sTitle(title), m_vJobs(jobs), m_vSummaries(summaries)
 {
     const std::vector<CSweepFile::Setting> all = sweep.settings();
@@ -51,8 +58,8 @@ CSweepReport::CSweepReport(const CSweepFile& sweep, const std::string& title, co
     std::map<unsigned, size_t> seedIndex;
     for (size_t k = 0; k < seeds; ++k)
         seedIndex[sweep.seeds()[k]] = k;
-    std::vector<std::vector<const CRunSummary*>> evolution(settings, std::vector<const CRunSummary*>(seeds));
-    std::vector<std::vector<const CRunSummary*>> control = evolution;
+    std::vector<std::vector<const CRunResult*>> evolution(settings, std::vector<const CRunResult*>(seeds));
+    std::vector<std::vector<const CRunResult*>> control = evolution;
     std::vector<std::vector<std::string>> missing(settings);
     for (size_t i = 0; i < jobs.size(); ++i)
     {
@@ -77,8 +84,8 @@ CSweepReport::CSweepReport(const CSweepFile& sweep, const std::string& title, co
 }
 
 void CSweepReport::addSetting(const std::string& label, const CSweepFile::Setting& values,
-                              const std::vector<const CRunSummary*>& evolution,
-                              const std::vector<const CRunSummary*>& control)
+                              const std::vector<const CRunResult*>& evolution,
+                              const std::vector<const CRunResult*>& control)
 {
     SSetting setting;
     for (size_t m = 0; m < values.size(); ++m)
@@ -86,26 +93,26 @@ void CSweepReport::addSetting(const std::string& label, const CSweepFile::Settin
     setting.sLabel = label;
     for (size_t k = 0; k < evolution.size(); ++k)
         setting.iSeedsPaired += evolution[k] && control[k];
-    for (const int population : {CRunSummary::Red, CRunSummary::Green})
+    for (const int population : {CRunResult::Red, CRunResult::Green})
         setting.asPopulations[population] = figuresOf(population, evolution, control, setting.sLabel);
     m_vSettings.push_back(setting);
 }
 
-CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector<const CRunSummary*>& evolution,
-                                               const std::vector<const CRunSummary*>& control,
+CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector<const CRunResult*>& evolution,
+                                               const std::vector<const CRunResult*>& control,
                                                const std::string& label)
 {
-    const std::string name = CRunSummary::PopulationNames[population];
+    const std::string name = CRunResult::PopulationNames[population];
     std::vector<double> numerators, denominators, alive[2], lifetime[2];
     for (size_t k = 0; k < evolution.size(); ++k)
     {
-        const CRunSummary* runs[2] = {evolution[k], control[k]};
+        const CRunResult* runs[2] = {evolution[k], control[k]};
         for (int kind = 0; kind < 2; ++kind)
             if (runs[kind])
             {
-                const CRunSummary::SPopulation& figures = runs[kind]->population(population);
-                alive[kind].push_back(figures.dAliveShare);
-                lifetime[kind].push_back(figures.dMeanLifetimeSteps / runs[kind]->framesPerSecond());
+                const CRunResult::SPopulation& figures = runs[kind]->population(population);
+                addFigure(alive[kind], figures.dAliveShare);
+                addFigure(lifetime[kind], figures.dMeanLifetimeSteps / runs[kind]->framesPerSecond());
             }
         if (!runs[0] || !runs[1])
             continue;
@@ -135,7 +142,7 @@ std::string CSweepReport::tsv() const
     for (const CSweepFile::SMember& member : m_sweep.members())
         text += member.sName + "\t";
     text += "seed\tevolution\tsteps";
-    for (const char* population : CRunSummary::PopulationNames)
+    for (const char* population : CRunResult::PopulationNames)
         for (const char* figure : {"deaths", "fitness_of_deaths_first", "fitness_of_deaths_middle",
                                    "fitness_of_deaths_last", "alive_share", "mean_lifetime_steps", "pool_best",
                                    "pool_mean", "pool_worst"})
@@ -143,16 +150,16 @@ std::string CSweepReport::tsv() const
     text += "\n";
     for (size_t i = 0; i < m_vJobs.size(); ++i)
     {
-        const CRunSummary* run = m_vSummaries[i];
+        const CRunResult* run = m_vSummaries[i];
         if (!run)
             continue;
         for (const std::string& value : m_vSettings[m_vJobs[i].iSetting].vValues)
             text += value + "\t";
         text += std::to_string(run->seed()) + "\t" + (run->evolution() ? "1" : "0") + "\t" +
                 std::to_string(run->steps());
-        for (const int population : {CRunSummary::Red, CRunSummary::Green})
+        for (const int population : {CRunResult::Red, CRunResult::Green})
         {
-            const CRunSummary::SPopulation& p = run->population(population);
+            const CRunResult::SPopulation& p = run->population(population);
             for (const double value : {p.dDeaths, p.adFitnessOfDeaths[0], p.adFitnessOfDeaths[1],
                                        p.adFitnessOfDeaths[2], p.dAliveShare, p.dMeanLifetimeSteps, p.dPoolBest,
                                        p.dPoolMean, p.dPoolWorst})
@@ -183,7 +190,8 @@ std::string CSweepReport::markdown() const
             "with evolution divided by the same with --control; over the seeds, the geometric mean of these "
             "ratios and in brackets its 95 % confidence interval (Student's t on the logarithms of the ratios). "
             "1 is no learning. Alive: the share of alien-steps spent alive, neither being born nor dying. "
-            "Lifetime: the mean lifetime in seconds of game time. Seeds: those whose two runs finished.\n";
+            "Lifetime: the mean time the aliens that died had been alive, in seconds of game time. Seeds: those "
+            "whose two runs finished.\n";
     if (!m_vNotes.empty())
     {
         text += "\n";

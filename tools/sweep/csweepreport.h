@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "sweep/cjoblist.h"
-#include "sweep/crunsummary.h"
+#include "sweep/crunresult.h"
 #include "sweep/cstatistics.h"
 #include "sweep/csweepfile.h"
 
@@ -41,7 +41,7 @@ public:
 
     // summaries[i] belongs to jobs[i], or is null when that run has not finished.
     CSweepReport(const CSweepFile& sweep, const std::string& title, const std::vector<CJobList::SJob>& jobs,
-                 const std::vector<const CRunSummary*>& summaries);
+                 const std::vector<const CRunResult*>& summaries);
 
     std::string tsv() const;
     std::string markdown() const;
@@ -50,16 +50,16 @@ public:
 
 private:
 
-    void addSetting(const std::string& label, const CSweepFile::Setting& values, const std::vector<const CRunSummary*>& evolution,
-                    const std::vector<const CRunSummary*>& control);
-    SFigures figuresOf(int population, const std::vector<const CRunSummary*>& evolution,
-                       const std::vector<const CRunSummary*>& control, const std::string& label);
+    void addSetting(const std::string& label, const CSweepFile::Setting& values, const std::vector<const CRunResult*>& evolution,
+                    const std::vector<const CRunResult*>& control);
+    SFigures figuresOf(int population, const std::vector<const CRunResult*>& evolution,
+                       const std::vector<const CRunResult*>& control, const std::string& label);
     std::string tableRow(const SSetting& setting) const;
 
     const CSweepFile& m_sweep;
     std::string m_sTitle;
     const std::vector<CJobList::SJob>& m_vJobs;
-    const std::vector<const CRunSummary*>& m_vSummaries;
+    const std::vector<const CRunResult*>& m_vSummaries;
     std::vector<SSetting> m_vSettings;
     std::vector<std::string> m_vNotes; // seeds left out, runs missing
 };

@@ -64,7 +64,7 @@ std::string fromResultsFolder(const std::string& command)
 std::string lastLineOf(const std::string& fileName)
 {
     std::string text, error;
-    if (!readRegularFile(fileName, CRunSummary::MaxFileBytes, text, error))
+    if (!readRegularFile(fileName, CRunResult::MaxFileBytes, text, error))
         return "no log (" + error + ")";
     while (!text.empty() && text.back() == '\n')
         text.pop_back();
@@ -74,15 +74,15 @@ std::string lastLineOf(const std::string& fileName)
 
 // The summaries of the finished runs (null for the others), each checked to be its run's;
 // why each other run has none goes to the standard error stream.
-std::vector<std::unique_ptr<CRunSummary>> readSummaries(const CSweepFolder& folder, const CSweepFile& sweep,
+std::vector<std::unique_ptr<CRunResult>> readSummaries(const CSweepFolder& folder, const CSweepFile& sweep,
                                                         const CJobList& jobs, std::vector<int>& missing)
 {
     const std::vector<CSweepFile::Setting> settings = sweep.settings();
-    std::vector<std::unique_ptr<CRunSummary>> summaries;
+    std::vector<std::unique_ptr<CRunResult>> summaries;
     for (size_t i = 0; i < jobs.jobs().size(); ++i)
     {
         const CJobList::SJob& job = jobs.jobs()[i];
-        auto summary = std::make_unique<CRunSummary>();
+        auto summary = std::make_unique<CRunResult>();
         std::string why;
         const std::string summaryFile = folder.file(CJobList::summaryFile(job.sName));
         if (access(summaryFile.c_str(), F_OK) != 0)
@@ -117,7 +117,7 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
 {
     std::vector<int> missing;
     const auto summaries = readSummaries(folder, sweep, jobs, missing);
-    std::vector<const CRunSummary*> found;
+    std::vector<const CRunResult*> found;
     for (const auto& summary : summaries)
         found.push_back(summary.get());
     const CSweepReport report(sweep, titleOf(options, sweep), jobs.jobs(), found);

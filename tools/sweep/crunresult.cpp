@@ -1,4 +1,4 @@
-#include "sweep/crunsummary.h"
+#include "sweep/crunresult.h"
 
 #include <cstdlib>
 #include <limits>
@@ -6,7 +6,7 @@
 
 #include "world/safefile.h"
 
-const char* const CRunSummary::PopulationNames[2] = {"red", "green"};
+const char* const CRunResult::PopulationNames[2] = {"red", "green"};
 
 namespace
 {
@@ -52,7 +52,13 @@ public:
         value = found->get<unsigned long long>();
         return true;
     }
-    // A number, or null for NaN.
+    // The member's number, or NaN for null.
+    bool numberOrNull(const Json& object, const std::string& key, const std::string& path, double& value)
+    {
+        const Json* found = member(object, key, path);
+        return found && numberOrNull(*found, path, value);
+    }
+    // A number, or NaN for null.
     bool numberOrNull(const Json& item, const std::string& path, double& value)
     {
         if (item.is_null())
@@ -69,7 +75,7 @@ private:
 };
 
 bool readPopulation(const Json& populations, const std::string& name, CFigures& figures,
-                    CRunSummary::SPopulation& population)
+                    CRunResult::SPopulation& population)
 {
     const std::string path = "populations." + name;
     const Json* figuresOf = figures.member(populations, name, path);
@@ -86,16 +92,16 @@ bool readPopulation(const Json& populations, const std::string& name, CFigures& 
                                   population.adFitnessOfDeaths[third]))
             return false;
     return figures.number(*figuresOf, "deaths", path + ".deaths", population.dDeaths) &&
-           figures.number(*figuresOf, "alive_share", path + ".alive_share", population.dAliveShare) &&
-           figures.number(*figuresOf, "mean_lifetime_steps", path + ".mean_lifetime_steps",
-                          population.dMeanLifetimeSteps) &&
-           figures.number(*pool, "best", path + ".pool.best", population.dPoolBest) &&
-           figures.number(*pool, "mean", path + ".pool.mean", population.dPoolMean) &&
-           figures.number(*pool, "worst", path + ".pool.worst", population.dPoolWorst);
+           figures.numberOrNull(*figuresOf, "alive_share", path + ".alive_share", population.dAliveShare) &&
+           figures.numberOrNull(*figuresOf, "mean_lifetime_steps", path + ".mean_lifetime_steps",
+                                population.dMeanLifetimeSteps) &&
+           figures.numberOrNull(*pool, "best", path + ".pool.best", population.dPoolBest) &&
+           figures.numberOrNull(*pool, "mean", path + ".pool.mean", population.dPoolMean) &&
+           figures.numberOrNull(*pool, "worst", path + ".pool.worst", population.dPoolWorst);
 }
 } // namespace
 
-bool CRunSummary::load(const std::string& fileName, std::string& error)
+bool CRunResult::load(const std::string& fileName, std::string& error)
 {
     std::string text;
     if (readRegularFile(fileName, MaxFileBytes, text, error) && parse(text, error))
@@ -104,9 +110,9 @@ bool CRunSummary::load(const std::string& fileName, std::string& error)
     return false;
 }
 
-bool CRunSummary::parse(const std::string& text, std::string& error)
+bool CRunResult::parse(const std::string& text, std::string& error)
 {
-    *this = CRunSummary();
+    *this = CRunResult();
     error.clear();
     Json summary;
     try
@@ -131,6 +137,8 @@ bool CRunSummary::parse(const std::string& text, std::string& error)
         return false;
     if (!evolution->is_boolean())
         return figures.fail("evolution is not true or false");
+    if (!(framesPerSecond > 0.0))
+        return figures.fail("params.Game_FramesPerSecond is not above 0");
     for (const auto& [name, value] : params->items())
         m_vParams.emplace_back(name, value.is_number() ? value.dump() : std::string());
     for (int which : {Red, Green})
@@ -143,7 +151,7 @@ bool CRunSummary::parse(const std::string& text, std::string& error)
     return true;
 }
 
-bool CRunSummary::belongsTo(unsigned seed, long long steps, bool evolution, const std::vector<std::string>& assignments,
+bool CRunResult::belongsTo(unsigned seed, long long steps, bool evolution, const std::vector<std::string>& assignments,
                             std::string& error) const
 {
     if (m_uSeed != seed || m_llSteps != steps || m_bEvolution != evolution)

@@ -7,7 +7,7 @@
 // report uses checked to be there and of its kind. A file that is not whole JSON, or
 // lacks a figure, is refused with the cause; so is a summary of another run than the one
 // expected (belongsTo), such as that of a run stopped half-way.
-class CRunSummary
+class CRunResult
 {
 public:
     static constexpr int Red = 0;
@@ -16,15 +16,16 @@ public:
     // The most a summary file is read of: it holds some sixty parameters and a few figures.
     static constexpr size_t MaxFileBytes = 1 << 20;
 
+    // NaN stands for the summary's null: a figure of nothing to count.
     struct SPopulation
     {
         double dDeaths;
         // The mean fitness of the aliens that died in the first, middle and last third of
         // the run; NaN for a third without deaths.
         double adFitnessOfDeaths[3];
-        double dAliveShare;        // of alien-steps spent alive, from 0 to 1
-        double dMeanLifetimeSteps;
-        double dPoolBest;
+        double dAliveShare;        // of alien-steps spent alive, from 0 to 1; NaN without aliens
+        double dMeanLifetimeSteps; // the alive steps of the dead; NaN without deaths
+        double dPoolBest;          // NaN for an empty pool, as are the mean and the worst
         double dPoolMean;
         double dPoolWorst;
     };

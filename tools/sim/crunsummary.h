@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+class CAlien_Population;
+
+// What a run did to its red and green aliens, told so that learning shows apart from luck
+// (the pool keeps the best brains ever seen, lucky ones included): for each population its
+// deaths, the mean fitness the dying carried in the first, middle and last third of the
+// steps asked for, the share of alien-steps spent alive, the mean alive steps of the dead
+// and the pool at the end. Cheap at every step: it reads the populations' running totals
+// where the thirds meet and counts the living aliens after each step.
+class CRunSummary
+{
+public:
+    // The populations stay the caller's and outlive the summary; the run starts now.
+    CRunSummary(long long stepsAsked, const CAlien_Population& red, const CAlien_Population& green);
+
+    // After each step, numbered from 1.
+    void afterStep(long long step);
+
+    // The steps that ran, as one JSON object: seed, steps, evolution, params (every member
+    // of the parameter file with its value) and populations. A third that the run did not
+    // reach or that saw no death has null for its mean, as a population without deaths has
+    // for its mean lifetime, one without aliens for its alive share and an empty pool for
+    // its fitness values.
+    std::string json(unsigned seed, long long stepsRun, bool evolution) const;
+
+    // The mean fitness of the pool's brains; 0 for an empty pool.
+    static double poolMean(const CAlien_Population& population);
+
+private:
+    struct SMark // a population's running totals at one moment
+    {
+        long long llDeaths;
+        double dFitness;
+    };
+    struct STally
+    {
+        const CAlien_Population* pPopulation;
+        long long llAlienSteps;
+        long long llAliveSteps;
+        long long llStartAliveSteps; // the alive steps of the lives going when the run started
+        std::array<SMark, 3> aThirdStart;
+    };
+
+    static STally startTally(const CAlien_Population& population);
+    static SMark now(const STally& tally);
+    static void count(STally& tally);
+    void markThirdsStartedBy(long long step);
+    nlohmann::ordered_json populationJson(const STally& tally) const;
+
+    std::array<long long, 3> m_aThirdStartStep; // each third starts after this step
+    int m_iThirdsStarted;
+    std::array<STally, 2> m_aTallies; // red, green
+};
