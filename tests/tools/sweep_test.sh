@@ -79,7 +79,7 @@ set -m # so that the background sweep keeps SIGINT, as at a terminal
 pid=$!
 set +m
 wait_for 300 ended_or_finished "$pid" 2 && kill -INT "$pid"
-wait "$pid"
+wait "$pid" 2> /dev/null
 status=$?
 check "SIGINT stops the sweep (status $status)" test "$status" = 130
 check "it says how far it got" grep -qE '^Stopped: [0-9]+ of 12 runs are done' err.txt
@@ -91,7 +91,7 @@ check "its runs have ended with it" lock_is_free resumed
 "${RUN[@]}" small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
 pid=$!
 wait_for 300 ended_or_finished "$pid" $(($(wc -l < first.txt) + 2)) && kill -KILL "$pid"
-wait "$pid"
+wait "$pid" 2> /dev/null
 check "SIGKILL stopped it half-way" test "$(finished resumed | wc -l)" -lt 12
 check "a sweep killed outright takes its runs with it" wait_for 60 lock_is_free resumed
 finished resumed > second.txt
