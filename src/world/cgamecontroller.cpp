@@ -70,6 +70,7 @@ void CGameController::init()
     m_vPopulations[kGreen]->initialize(makeAliens<CAlien_Green>(CParams::Alien_NumberOfGreen));
     m_vPopulations[kRed]->initialize(makeAliens<CAlien_Red>(CParams::Alien_NumberOfRed));
     m_bIndexCurrent = false;
+    m_bBandFull = false;
     m_bInitialized = true;
 }
 
@@ -100,6 +101,7 @@ void CGameController::update(double dt)
         updatePopulation(p, dt);
     updateTrainee(dt);
     m_bIndexCurrent = false;
+    m_bBandFull = false;
 }
 
 CWorldView CGameController::worldView() const
@@ -184,7 +186,7 @@ void CGameController::recycle(CAlien* alien, CAlien_Population* population)
     population->addToPool(alien->getBrain(), alien->getFitness());
     giveBrain(alien, population, population);
     alien->reset();
-    const SVector2D p = getRandomFreePosition(CParams::Alien_Width, CParams::Alien_Height);
+    const SVector2D p = freePosition(CParams::Alien_Width, CParams::Alien_Height, alien->getId());
     alien->setPosition(p.x, p.y);
 }
 
@@ -352,12 +354,30 @@ bool CGameController::firstRedBulletOnTheWalk(SRect box, int& alien, int& bullet
     return false;
 }
 
+// A newborn is placed away from every alien on screen, those being born too, though the
+// world step lets aliens being born pass through each other: placed over one another, two
+// newborns would both die the moment they came alive.
+bool CGameController::isFreePlace(SRect box, int excludeId)
+{
+    const auto occupies = [&](const CAlien& alien) {
+        return alien.isActive() && alien.getId() != excludeId && rectsOverlap(alien.getBoundingBox(), box);
+    };
+    bool occupied = false;
+    worldView().forEachAlienNear(box, [&](int, int, const CAlien& alien) { occupied = occupied || occupies(alien); });
+    return !occupied && !collides(box, false, -1, TYPE_NONE);
+}
+
 bool CGameController::isOutsideAlienZone(SRect box) const
 {
     return box.bottom < CParams::Window_BottomMargin || box.top > CParams::Window_Height - CParams::Window_TopMargin;
 }
 
 SVector2D CGameController::getRandomFreePosition(double width, double height)
+{
+    return freePosition(width, height, -1);
+}
+
+SVector2D CGameController::freePosition(double width, double height, int excludeId)
 {
     prepareQueries();
     SVector2D position(0, 0);
@@ -368,7 +388,7 @@ SVector2D CGameController::getRandomFreePosition(double width, double height)
                              (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
         if (m_bBandFull)
             return position; // this step found the band full: the first try is taken
-        if (!collides(rectAround(position.x, position.y, width, height), false, -1, TYPE_NONE))
+        if (isFreePlace(rectAround(position.x, position.y, width, height), excludeId))
             return position;
     }
     if (!m_bToldNoFreePlace)

@@ -49,7 +49,8 @@ public:
     // Does the box touch an alien, a bullet or the trainee? The first hit ends the search.
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
     bool isOutsideAlienZone(SRect box) const;
-    // A random centre in the band at which a box of this size touches nothing. The search
+    // A random centre in the band at which a box of this size touches nothing: no alien on
+    // screen (whatever its state but dead), no bullet, not the trainee. The search
     // is bounded: after MaxTriesPerSearch tries the box goes where the last one fell, over
     // whatever is there, the run says so once, and the band counts as full for the rest of
     // the world step (or of init): later searches take their first try. A step's searches
@@ -62,6 +63,8 @@ private:
     void createTrainee();
     void updateGun(double dt);
     CWorldView worldView() const;
+    SVector2D freePosition(double width, double height, int excludeId);
+    bool isFreePlace(SRect box, int excludeId);
     void prepareQueries();
     bool collides(SRect box, bool removeHit, int excludeId, int hitterType);
     void updatePopulation(int populationIndex, double dt);
