@@ -57,6 +57,7 @@ void CGameController::init()
     std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
     warnIfCrowded();
     m_bBandFull = false;
+    m_tally = CWorldTally();
     m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
     m_pGun->resetAction();
     if (m_iMode == MODE_TRAINING)
@@ -124,8 +125,10 @@ void CGameController::prepareQueries()
 void CGameController::updateGun(double dt)
 {
     m_pGun->step(dt);
-    // Only for its effect: a red bullet touching the gun is removed and credited.
-    isColliding(m_pGun->getRect(), true, -1, TYPE_GUN);
+    // A red bullet touching the gun is removed and credited to its alien.
+    prepareQueries();
+    if (collisionCause(m_pGun->getRect(), true, -1, TYPE_GUN) == CAUSE_RED_BULLET)
+        m_tally.addHitOnGun();
     m_pGun->updateBullets(dt);
     unsigned i = 0;
     while (i < m_pGun->getBullets().size())
@@ -159,9 +162,12 @@ void CGameController::updateAlien(int populationIndex, int index, SVector2D gunP
         spawnChild(alien, population);
     if (alien->getState() == ALIEN_ALIVE)
     {
-        const SRect box = alien->getBoundingBox();
-        if (isColliding(box, true, alien->getId(), alien->getType()) || isOutsideAlienZone(box))
+        const int cause = deathCause(*alien);
+        if (cause != CAUSE_NONE)
+        {
+            m_tally.addDeath(populationIndex, cause);
             alien->setState(ALIEN_DYING);
+        }
     }
     else if (alien->getState() == ALIEN_DEAD)
     {
@@ -265,18 +271,31 @@ void CGameController::warnIfCrowded() const
 bool CGameController::isColliding(SRect box, bool removeHit, int excludeId, int hitterType)
 {
     prepareQueries();
-    return collides(box, removeHit, excludeId, hitterType);
+    return collisionCause(box, removeHit, excludeId, hitterType) != CAUSE_NONE;
 }
 
-bool CGameController::collides(SRect box, bool removeHit, int excludeId, int hitterType)
+// What an alive alien dies of this step, if anything: what it touches first, else the edge.
+int CGameController::deathCause(const CAlien& alien)
+{
+    const SRect box = alien.getBoundingBox();
+    prepareQueries();
+    const int cause = collisionCause(box, true, alien.getId(), alien.getType());
+    if (cause == CAUSE_NONE && isOutsideAlienZone(box))
+        return CAUSE_EDGE;
+    return cause;
+}
+
+int CGameController::collisionCause(SRect box, bool removeHit, int excludeId, int hitterType)
 {
     if (CParams::Alien_NN_Movement_UseSensors && hitsAlien(box, excludeId))
-        return true;
+        return CAUSE_COLLISION;
     if (hitterType != TYPE_GUN && hitsGunBullet(box, removeHit))
-        return true;
+        return CAUSE_GUN_BULLET;
     if (hitsRedBullet(box, removeHit, hitterType))
-        return true;
-    return m_pTrainee && rectsOverlap(m_pTrainee->getBoundingBox(), box);
+        return CAUSE_RED_BULLET;
+    if (m_pTrainee && rectsOverlap(m_pTrainee->getBoundingBox(), box))
+        return CAUSE_COLLISION;
+    return CAUSE_NONE;
 }
 
 // Aliens being born are not obstacles.
@@ -364,7 +383,7 @@ bool CGameController::isFreePlace(SRect box, int excludeId)
     };
     bool occupied = false;
     worldView().forEachAlienNear(box, [&](int, int, const CAlien& alien) { occupied = occupied || occupies(alien); });
-    return !occupied && !collides(box, false, -1, TYPE_NONE);
+    return !occupied && collisionCause(box, false, -1, TYPE_NONE) == CAUSE_NONE;
 }
 
 bool CGameController::isOutsideAlienZone(SRect box) const

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "world/cworldindex.h"
+#include "world/cworldtally.h"
 #include "world/cworldview.h"
 #include "world/utils.h"
 
@@ -45,6 +46,8 @@ public:
     CAlien_Green_Trainee* getTrainee() const { return m_pTrainee; }
     int getMode() const { return m_iMode; }
     void setMode(int mode) { m_iMode = mode; }
+    // What the world steps since init struck down, and the red bullets that hit the gun.
+    const CWorldTally& getTally() const { return m_tally; }
 
     // Does the box touch an alien, a bullet or the trainee? The first hit ends the search.
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
@@ -66,7 +69,8 @@ private:
     SVector2D freePosition(double width, double height, int excludeId);
     bool isFreePlace(SRect box, int excludeId);
     void prepareQueries();
-    bool collides(SRect box, bool removeHit, int excludeId, int hitterType);
+    int collisionCause(SRect box, bool removeHit, int excludeId, int hitterType);
+    int deathCause(const CAlien& alien);
     void updatePopulation(int populationIndex, double dt);
     void updateAlien(int populationIndex, int index, SVector2D gunPos, double dt);
     void reportMove(int populationIndex, int index);
@@ -93,6 +97,7 @@ private:
     bool m_bIndexCurrent = false; // the world changes only through this controller (init, a step)
     bool m_bBandFull;        // a search of this world step found no free place
     bool m_bToldNoFreePlace;
+    CWorldTally m_tally;     // counted for display and measurement; the world never reads it
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;
 };

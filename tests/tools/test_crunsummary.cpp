@@ -65,6 +65,8 @@ protected:
     {
         return Json::parse(summary.json(7, stepsRun, true))["populations"]["green"];
     }
+
+    CWorldTally m_world; // of a world that struck nothing down
 };
 
 // Reads a korvane-sim statistics file's data lines as numbers.
@@ -93,7 +95,7 @@ TEST_F(CRunSummaryTest, ScriptedLivesGiveTheThirdsTheAliveShareAndTheLifetime)
 {
     CScriptedLives lives(2);
     CAlien_Population reds;
-    CRunSummary summary(6, reds, lives.population());
+    CRunSummary summary(6, reds, lives.population(), m_world);
     const std::vector<std::vector<int>> deaths = {{}, {0}, {}, {1}, {}, {0}};
     for (size_t step = 1; step <= deaths.size(); ++step)
     {
@@ -118,7 +120,7 @@ TEST_F(CRunSummaryTest, AnInterruptedRunHasNullForTheThirdsItDidNotReach)
     {
         CScriptedLives lives(1);
         CAlien_Population reds;
-        CRunSummary summary(asked, reds, lives.population());
+        CRunSummary summary(asked, reds, lives.population(), m_world);
         lives.step({});
         summary.afterStep(1);
         lives.step({0}); // dies at age 1
@@ -140,7 +142,7 @@ TEST_F(CRunSummaryTest, ThirdsOfTwoStepsAreNoStepThenOneThenOne)
 {
     CScriptedLives lives(1);
     CAlien_Population reds;
-    CRunSummary summary(2, reds, lives.population());
+    CRunSummary summary(2, reds, lives.population(), m_world);
     lives.step({0}); // born in this update, struck before it ever began alive
     summary.afterStep(1);
     lives.step({});
@@ -154,7 +156,7 @@ TEST_F(CRunSummaryTest, ThirdsOfTwoStepsAreNoStepThenOneThenOne)
 TEST_F(CRunSummaryTest, APopulationWithoutAliensHasNullWhereNothingHappened)
 {
     CAlien_Population reds, greens;
-    CRunSummary summary(3, reds, greens);
+    CRunSummary summary(3, reds, greens, m_world);
     summary.afterStep(1);
     const Json result = Json::parse(summary.json(4294967295u, 1, false));
     EXPECT_EQ(result["seed"], 4294967295u);
@@ -162,7 +164,9 @@ TEST_F(CRunSummaryTest, APopulationWithoutAliensHasNullWhereNothingHappened)
     EXPECT_EQ(result["evolution"], false);
     EXPECT_EQ(result["populations"]["red"],
               Json::parse(R"({"deaths": 0, "mean_fitness_of_deaths": [null, null, null], "alive_share": null,
-                             "mean_lifetime_steps": null, "pool": {"best": null, "mean": null, "worst": null}})"));
+                             "mean_lifetime_steps": null, "pool": {"best": null, "mean": null, "worst": null},
+                             "struck_down_by": {"collision": 0, "gun_bullet": 0, "red_bullet": 0, "edge": 0}})"));
+    EXPECT_EQ(result["red_bullets_on_gun"], 0);
 }
 
 // In the real world a green alien's fitness is its alive steps, so the mean lifetime of the
@@ -173,7 +177,7 @@ TEST_F(CRunSummaryTest, GreenLifetimesOfARealWorldAreTheirFitness)
     world.setSeed(5);
     world.init();
     const auto populations = world.getPopulations();
-    CRunSummary summary(3000, *populations[0], *populations[1]);
+    CRunSummary summary(3000, *populations[0], *populations[1], world.getTally());
     for (long long step = 1; step <= 3000; ++step)
     {
         world.update(1000.0 / CParams::Game_FramesPerSecond);
@@ -185,6 +189,8 @@ TEST_F(CRunSummaryTest, GreenLifetimesOfARealWorldAreTheirFitness)
     EXPECT_EQ(result["green"]["deaths"], greens.getTotalOffered());
     EXPECT_EQ(result["red"]["deaths"], populations[0]->getTotalOffered());
     EXPECT_EQ(result["green"]["mean_lifetime_steps"], greens.getTotalFitnessOffered() / greens.getTotalOffered());
+    EXPECT_EQ(result["green"]["struck_down_by"]["edge"], world.getTally().deaths(1, CAUSE_EDGE));
+    EXPECT_EQ(result["red"]["struck_down_by"]["collision"], world.getTally().deaths(0, CAUSE_COLLISION));
     for (const char* colour : {"red", "green"})
     {
         EXPECT_GT(result[colour]["alive_share"], 0.0) << colour;

@@ -11,21 +11,28 @@ namespace
 using Json = nlohmann::json;
 
 // A summary as korvane-sim writes one; each population's last-third fitness as given
-// (null for none), its other figures made up from it.
+// (null for none), its other figures made up from it. Of the 240 aliens struck down, 40 %
+// ran into another, 20 % met a gun bullet, 10 % a red bullet and 30 % went over the edge;
+// red bullets hit the gun 30 times in the 100 s of a run with evolution, 15 in one without.
 Json summaryJson(unsigned seed, bool evolution, int mutationRate, const Json& redLast, const Json& greenLast)
 {
-    auto population = [](const Json& last, double aliveShare) {
+    auto population = [](const Json& last, double aliveShare, const Json& struck) {
         return Json{{"deaths", 120},
                     {"mean_fitness_of_deaths", {10.5, 11.0, last}},
                     {"alive_share", aliveShare},
                     {"mean_lifetime_steps", 90.0},
-                    {"pool", {{"best", 300.0}, {"mean", 200.0}, {"worst", 100.0}}}};
+                    {"pool", {{"best", 300.0}, {"mean", 200.0}, {"worst", 100.0}}},
+                    {"struck_down_by", struck}};
     };
+    const Json redStruck = {{"collision", 24}, {"gun_bullet", 12}, {"red_bullet", 12}, {"edge", 72}};
+    const Json greenStruck = {{"collision", 72}, {"gun_bullet", 36}, {"red_bullet", 12}, {"edge", 0}};
     return Json{{"seed", seed},
                 {"steps", 3000},
                 {"evolution", evolution},
                 {"params", {{"Game_FramesPerSecond", 30}, {"Alien_MutationRate", mutationRate}}},
-                {"populations", {{"red", population(redLast, 0.5)}, {"green", population(greenLast, 0.75)}}}};
+                {"red_bullets_on_gun", evolution ? 30 : 15},
+                {"populations",
+                 {{"red", population(redLast, 0.5, redStruck)}, {"green", population(greenLast, 0.75, greenStruck)}}}};
 }
 
 class CSweepReportTest : public ::testing::Test
@@ -75,17 +82,18 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     const std::string table = report.markdown();
     EXPECT_NE(table.find("| setting | Alien_MutationRate | green learning score | red learning score | green alive, "
                          "evolution / control | red alive, evolution / control | green lifetime (s), evolution / "
-                         "control | red lifetime (s), evolution / control | seeds |\n|---|---|---|---|---|---|---|---|"
-                         "---|\n"),
+                         "control | red lifetime (s), evolution / control | struck down with evolution: gun bullet / "
+                         "red bullet / collision / edge | red bullets on the gun a minute, evolution / control | seeds "
+                         "|\n|---|---|---|---|---|---|---|---|---|---|---|\n"),
               std::string::npos)
         << table;
     // Green: logs ln2 · (1, 2, 3), 4 · exp(±4.3027 · ln2 / √3) = 0.71 and 22.38. Red: 3 and 3.
     EXPECT_NE(table.find("| s1 | 5 | 4.00 (0.71–22.38) | 3.00 (3.00–3.00) | 75 % / 75 % | 50 % / 50 % | 3.00 / 3.00 | "
-                         "3.00 / 3.00 | 3 |\n"),
+                         "3.00 / 3.00 | 40 / 20 / 10 / 30 % | 18.0 / 9.0 | 3 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("| s2 | 10 | 2.00 (no interval from one seed) | 2.00 (no interval from one seed) | 75 % / 75 % "
-                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 1 |\n"),
+                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 40 / 20 / 10 / 30 % | 18.0 / 9.0 | 1 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("- s1, seed 3, red: left out: no deaths in the last third of the run with --control\n"),
@@ -100,7 +108,8 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     const std::string tsv = report.tsv();
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 1 + 9) << "a header and a row a finished run";
     EXPECT_EQ(tsv.substr(0, tsv.find('\t', tsv.find("red_deaths") + 1)), "Alien_MutationRate\tseed\tevolution\tsteps\tred_deaths");
-    EXPECT_NE(tsv.find("\n5\t3\t0\t3000\t120\t10.5\t11\tNA\t0.5\t90\t300\t200\t100\t120\t10.5\t11\t10\t0.75\t90\t300\t200\t100\n"),
+    EXPECT_NE(tsv.find("\n5\t3\t0\t3000\t120\t10.5\t11\tNA\t0.5\t90\t300\t200\t100\t120\t10.5\t11\t10\t0.75\t90\t300\t200\t100"
+                       "\t24\t12\t12\t72\t72\t36\t12\t0\t15\n"),
               std::string::npos)
         << tsv;
 
@@ -142,6 +151,9 @@ TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
         {Json::json_pointer("/populations/green/pool/worst"), "1", "populations.green.pool.worst is neither a number nor "
                                                                    "null"},
         {Json::json_pointer("/populations/red/deaths"), nullptr, "populations.red.deaths is not a number"},
+        {Json::json_pointer("/populations/green/struck_down_by/edge"), "0",
+         "populations.green.struck_down_by.edge is not a number"},
+        {Json::json_pointer("/red_bullets_on_gun"), nullptr, "red_bullets_on_gun is not a number"},
     };
     for (const auto& c : cases)
     {

@@ -119,6 +119,54 @@ TEST_F(CGameControllerTest, RedBulletOnTheGunIsRemovedAndCredited)
     EXPECT_EQ(shooter->getGunHits(), 1);
 }
 
+// The gun's check of a world step finds the bullet, and the tally counts the hit once.
+TEST_F(CGameControllerTest, RedBulletOnTheGunIsTallied)
+{
+    CParams::Alien_MovementForce = 0;
+    start();
+    CAlien_Red* shooter = red(0);
+    const double r = CParams::Alien_Diagonal / 1.7 + CParams::Bullet_Height / 2;
+    shooter->setPosition(200, 60 - r);
+    shooter->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    m_controller.update(dt());
+    EXPECT_EQ(shooter->getGunHits(), 1);
+    EXPECT_EQ(m_controller.getTally().hitsOnGun(), 1);
+    m_controller.update(dt());
+    EXPECT_EQ(m_controller.getTally().hitsOnGun(), 1);
+}
+
+// Every alien struck down is tallied once, under what struck it: a seeded world with the
+// gun firing by itself, where the shipped values see every cause.
+TEST_F(CGameControllerTest, EveryStruckAlienIsTalliedUnderItsCause)
+{
+    m_controller.setSeed(5);
+    start();
+    m_controller.getGun()->setAutoMode(true);
+    m_controller.getGun()->toggleFiring();
+    for (int step = 0; step < 3000; ++step)
+        m_controller.update(dt());
+    const CWorldTally& tally = m_controller.getTally();
+    const auto populations = m_controller.getPopulations();
+    long long struckByCause[CWorldTally::NumCauses] = {};
+    for (int p = 0; p < CWorldTally::NumPopulations; ++p)
+    {
+        long long struck = 0;
+        for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+        {
+            struck += tally.deaths(p, cause);
+            struckByCause[cause] += tally.deaths(p, cause);
+        }
+        long long notYetReborn = 0;
+        for (const CAlien* alien : populations[p]->getAliens())
+            notYetReborn += alien->getState() == ALIEN_DYING || alien->getState() == ALIEN_DEAD;
+        EXPECT_EQ(struck, populations[p]->getTotalOffered() + notYetReborn) << "population " << p;
+    }
+    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+        EXPECT_GT(struckByCause[cause], 0) << CWorldTally::CauseNames[cause];
+    EXPECT_EQ(tally.gunKills(), struckByCause[CAUSE_GUN_BULLET]);
+    EXPECT_GT(tally.hitsOnGun(), 0);
+}
+
 TEST_F(CGameControllerTest, AliensBeingBornAreNoObstacles)
 {
     start();
@@ -176,6 +224,8 @@ TEST_F(CGameControllerTest, AlienPokingBelowTheBandStartsDying)
     alien->setPosition(400, CParams::Window_BottomMargin - 10);
     m_controller.update(dt());
     EXPECT_EQ(alien->getState(), ALIEN_DYING);
+    EXPECT_EQ(m_controller.getTally().deaths(1, CAUSE_EDGE), 1);
+    EXPECT_EQ(m_controller.getTally().deaths(1, CAUSE_COLLISION), 0);
 }
 
 TEST_F(CGameControllerTest, DeadAlienIsRecycledInTheStepItIsFoundDead)

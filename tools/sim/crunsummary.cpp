@@ -5,6 +5,8 @@
 #include "aliens/calien.h"
 #include "app/cparams.h"
 #include "brain/calien_population.h"
+#include "world/cgamecontroller.h"
+#include "world/cworldtally.h"
 
 namespace
 {
@@ -36,9 +38,10 @@ Json paramsJson()
 }
 } // namespace
 
-CRunSummary::CRunSummary(long long stepsAsked, const CAlien_Population& red, const CAlien_Population& green)
+CRunSummary::CRunSummary(long long stepsAsked, const CAlien_Population& red, const CAlien_Population& green,
+                         const CWorldTally& world)
     : m_aThirdStartStep{0, stepsAsked / 3, 2 * (stepsAsked / 3) + 2 * (stepsAsked % 3) / 3}, m_iThirdsStarted(0),
-      m_aTallies{startTally(red), startTally(green)}
+      m_aTallies{startTally(red), startTally(green)}, m_world(world)
 {
     markThirdsStartedBy(0);
 }
@@ -84,13 +87,17 @@ std::string CRunSummary::json(unsigned seed, long long stepsRun, bool evolution)
     summary["steps"] = stepsRun;
     summary["evolution"] = evolution;
     summary["params"] = paramsJson();
-    summary["populations"]["red"] = populationJson(m_aTallies[0]);
-    summary["populations"]["green"] = populationJson(m_aTallies[1]);
+    summary["red_bullets_on_gun"] = m_world.hitsOnGun();
+    // The tallies are kept in the world's order of populations: 0 red, 1 green.
+    const char* const names[2] = {"red", "green"};
+    for (int k = 0; k < 2; ++k)
+        summary["populations"][names[k]] = populationJson(k);
     return summary.dump(2) + "\n";
 }
 
-Json CRunSummary::populationJson(const STally& tally) const
+Json CRunSummary::populationJson(int populationIndex) const
 {
+    const STally& tally = m_aTallies[populationIndex];
     const CAlien_Population& population = *tally.pPopulation;
     const SMark end = now(tally);
     Json thirds = Json::array();
@@ -116,6 +123,8 @@ Json CRunSummary::populationJson(const STally& tally) const
     result["pool"]["best"] = pooled ? Json(population.getBestFitness()) : Json(nullptr);
     result["pool"]["mean"] = pooled ? Json(poolMean(population)) : Json(nullptr);
     result["pool"]["worst"] = pooled ? Json(population.getWorstFitness()) : Json(nullptr);
+    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+        result["struck_down_by"][CWorldTally::CauseNames[cause]] = m_world.deaths(populationIndex, cause);
     return result;
 }
 

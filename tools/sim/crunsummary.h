@@ -6,24 +6,29 @@
 #include <nlohmann/json_fwd.hpp>
 
 class CAlien_Population;
+class CWorldTally;
 
 // What a run did to its red and green aliens, told so that learning shows apart from luck
 // (the pool keeps the best brains ever seen, lucky ones included): for each population its
 // deaths, the mean fitness the dying carried in the first, middle and last third of the
 // steps asked for, the share of alien-steps spent alive, the mean alive steps of the dead
-// and the pool at the end. Cheap at every step: it reads the populations' running totals
+// and the pool at the end; and what struck the aliens down and how often red bullets hit
+// the gun, so that a setting can be seen to stay a game of bullets and collisions. Cheap at every step: it reads the populations' running totals
 // where the thirds meet and counts the living aliens after each step.
 class CRunSummary
 {
 public:
-    // The populations stay the caller's and outlive the summary; the run starts now.
-    CRunSummary(long long stepsAsked, const CAlien_Population& red, const CAlien_Population& green);
+    // The populations and the world's tally stay the caller's and outlive the summary; the
+    // run starts now, right after the world's init.
+    CRunSummary(long long stepsAsked, const CAlien_Population& red, const CAlien_Population& green,
+                const CWorldTally& world);
 
     // After each step, numbered from 1.
     void afterStep(long long step);
 
     // The steps that ran, as one JSON object: seed, steps, evolution, params (every member
-    // of the parameter file with its value) and populations. A third that the run did not
+    // of the parameter file with its value), red_bullets_on_gun and populations, each with
+    // struck_down_by, the count of its aliens struck down by each cause. A third that the run did not
     // reach or that saw no death has null for its mean, as a population without deaths has
     // for its mean lifetime, one without aliens for its alive share and an empty pool for
     // its fitness values.
@@ -51,9 +56,10 @@ private:
     static SMark now(const STally& tally);
     static void count(STally& tally);
     void markThirdsStartedBy(long long step);
-    nlohmann::ordered_json populationJson(const STally& tally) const;
+    nlohmann::ordered_json populationJson(int populationIndex) const;
 
     std::array<long long, 3> m_aThirdStartStep; // each third starts after this step
     int m_iThirdsStarted;
     std::array<STally, 2> m_aTallies; // red, green
+    const CWorldTally& m_world;
 };

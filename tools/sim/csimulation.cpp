@@ -80,7 +80,8 @@ int CSimulation::prepare()
         return 1;
     if (!openStatistics())
         return 1;
-    m_pSummary = std::make_unique<CRunSummary>(m_sOptions.llSteps, *populations[kRed], *populations[kGreen]);
+    m_pSummary = std::make_unique<CRunSummary>(m_sOptions.llSteps, *populations[kRed], *populations[kGreen],
+                                              m_controller.getTally());
     return 0;
 }
 

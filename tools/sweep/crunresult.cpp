@@ -83,8 +83,15 @@ bool readPopulation(const Json& populations, const std::string& name, CFigures& 
         return false;
     const Json* thirds = figures.member(*figuresOf, "mean_fitness_of_deaths", path + ".mean_fitness_of_deaths");
     const Json* pool = figures.member(*figuresOf, "pool", path + ".pool");
-    if (!thirds || !pool)
+    const Json* causes = figures.member(*figuresOf, "struck_down_by", path + ".struck_down_by");
+    if (!thirds || !pool || !causes)
         return false;
+    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+    {
+        const std::string name = CWorldTally::CauseNames[cause];
+        if (!figures.number(*causes, name, path + ".struck_down_by." + name, population.adStruckDownBy[cause]))
+            return false;
+    }
     if (!thirds->is_array() || thirds->size() != 3)
         return figures.fail(path + ".mean_fitness_of_deaths is not an array of three");
     for (int third = 0; third < 3; ++third)
@@ -133,7 +140,8 @@ bool CRunResult::parse(const std::string& text, std::string& error)
     if (!figures.whole(summary, "seed", 0xFFFFFFFFull, seed) ||
         !figures.whole(summary, "steps", std::numeric_limits<long long>::max(), steps) || !evolution || !params ||
         !populations ||
-        !figures.number(*params, "Game_FramesPerSecond", "params.Game_FramesPerSecond", framesPerSecond))
+        !figures.number(*params, "Game_FramesPerSecond", "params.Game_FramesPerSecond", framesPerSecond) ||
+        !figures.number(summary, "red_bullets_on_gun", "red_bullets_on_gun", m_dRedBulletsOnGun))
         return false;
     if (!evolution->is_boolean())
         return figures.fail("evolution is not true or false");

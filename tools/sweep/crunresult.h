@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "world/cworldtally.h"
+
 // One run's summary file as korvane-sim writes it (--summary), every figure the sweep's
 // report uses checked to be there and of its kind. A file that is not whole JSON, or
 // lacks a figure, is refused with the cause; so is a summary of another run than the one
@@ -28,6 +30,7 @@ public:
         double dPoolBest;          // NaN for an empty pool, as are the mean and the worst
         double dPoolMean;
         double dPoolWorst;
+        double adStruckDownBy[CWorldTally::NumCauses]; // in the order of CWorldTally's causes
     };
 
     bool load(const std::string& fileName, std::string& error);
@@ -43,6 +46,7 @@ public:
     long long steps() const { return m_llSteps; }
     bool evolution() const { return m_bEvolution; }
     double framesPerSecond() const { return m_dFramesPerSecond; }
+    double redBulletsOnGun() const { return m_dRedBulletsOnGun; }
     const SPopulation& population(int which) const { return m_asPopulations[which]; }
 
 private:
@@ -50,6 +54,7 @@ private:
     long long m_llSteps = 0;
     bool m_bEvolution = false;
     double m_dFramesPerSecond = 0.0;
+    double m_dRedBulletsOnGun = 0.0;
     std::vector<std::pair<std::string, std::string>> m_vParams; // as the JSON writes them
     SPopulation m_asPopulations[2] = {};
 };

@@ -95,7 +95,34 @@ void CSweepReport::addSetting(const std::string& label, const CSweepFile::Settin
         setting.iSeedsPaired += evolution[k] && control[k];
     for (const int population : {CRunResult::Red, CRunResult::Green})
         setting.asPopulations[population] = figuresOf(population, evolution, control, setting.sLabel);
+    addWhatStruck(setting, evolution, control);
     m_vSettings.push_back(setting);
+}
+
+// NaN where no run finished, or nothing was struck down.
+void CSweepReport::addWhatStruck(SSetting& setting, const std::vector<const CRunResult*>& evolution,
+                                 const std::vector<const CRunResult*>& control)
+{
+    double struck[CWorldTally::NumCauses] = {};
+    double total = 0.0;
+    for (const CRunResult* run : evolution)
+        for (int cause = 0; run && cause < CWorldTally::NumCauses; ++cause)
+            for (const int population : {CRunResult::Red, CRunResult::Green})
+            {
+                struck[cause] += run->population(population).adStruckDownBy[cause];
+                total += run->population(population).adStruckDownBy[cause];
+            }
+    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+        setting.adCauseShares[cause] = total > 0.0 ? struck[cause] / total : std::nan("");
+    const std::vector<const CRunResult*>* kinds[2] = {&evolution, &control};
+    for (int kind = 0; kind < 2; ++kind)
+    {
+        std::vector<double> perMinute;
+        for (const CRunResult* run : *kinds[kind])
+            if (run)
+                perMinute.push_back(run->redBulletsOnGun() * 60.0 * run->framesPerSecond() / run->steps());
+        setting.adGunHitsPerMinute[kind] = perMinute.empty() ? std::nan("") : meanOf(perMinute);
+    }
 }
 
 CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector<const CRunResult*>& evolution,
@@ -147,7 +174,10 @@ std::string CSweepReport::tsv() const
                                    "fitness_of_deaths_last", "alive_share", "mean_lifetime_steps", "pool_best",
                                    "pool_mean", "pool_worst"})
             text += std::string("\t") + population + "_" + figure;
-    text += "\n";
+    for (const char* population : CRunResult::PopulationNames)
+        for (const char* cause : CWorldTally::CauseNames)
+            text += std::string("\t") + population + "_struck_down_by_" + cause;
+    text += "\tred_bullets_on_gun\n";
     for (size_t i = 0; i < m_vJobs.size(); ++i)
     {
         const CRunResult* run = m_vSummaries[i];
@@ -165,7 +195,10 @@ std::string CSweepReport::tsv() const
                                        p.dPoolMean, p.dPoolWorst})
                 text += "\t" + formatted("%.10g", value);
         }
-        text += "\n";
+        for (const int population : {CRunResult::Red, CRunResult::Green})
+            for (const double count : run->population(population).adStruckDownBy)
+                text += "\t" + formatted("%.10g", count);
+        text += "\t" + formatted("%.10g", run->redBulletsOnGun()) + "\n";
     }
     return text;
 }
@@ -183,15 +216,19 @@ std::string CSweepReport::markdown() const
         text += std::string(" ") + heading + " |";
     for (const char* heading : {"green alive", "red alive", "green lifetime (s)", "red lifetime (s)"})
         text += std::string(" ") + heading + ", evolution / control |";
-    text += " seeds |\n" + rule + "---|---|---|---|---|---|---|\n";
+    text += " struck down with evolution: gun bullet / red bullet / collision / edge |";
+    text += " red bullets on the gun a minute, evolution / control |";
+    text += " seeds |\n" + rule + "---|---|---|---|---|---|---|---|---|\n";
     for (const SSetting& setting : m_vSettings)
         text += tableRow(setting);
     text += "\nLearning score: seed by seed, the mean fitness of the aliens that died in the last third of the run "
             "with evolution divided by the same with --control; over the seeds, the geometric mean of these "
             "ratios and in brackets its 95 % confidence interval (Student's t on the logarithms of the ratios). "
             "1 is no learning. Alive: the share of alien-steps spent alive, neither being born nor dying. "
-            "Lifetime: the mean time the aliens that died had been alive, in seconds of game time. Seeds: those "
-            "whose two runs finished.\n";
+            "Lifetime: the mean time the aliens that died had been alive, in seconds of game time. Struck down: "
+            "of the red and green aliens that started dying in the runs with evolution, the share hit by a bullet "
+            "of the gun or of a red alien, run into another alien, or gone over the band's edge. Red bullets on "
+            "the gun: per minute of game time. Seeds: those whose two runs finished.\n";
     if (!m_vNotes.empty())
     {
         text += "\n";
@@ -217,5 +254,9 @@ std::string CSweepReport::tableRow(const SSetting& setting) const
     }
     for (const int population : kShownOrder)
         row += " " + pairText(setting.asPopulations[population].adLifetimeSeconds, "%.2f", "") + " |";
+    std::string shares;
+    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
+        shares += (cause ? " / " : "") + formatted("%.0f", 100.0 * setting.adCauseShares[cause]);
+    row += " " + shares + " % | " + pairText(setting.adGunHitsPerMinute, "%.1f", "") + " |";
     return row + " " + std::to_string(setting.iSeedsPaired) + " |\n";
 }

@@ -13,7 +13,8 @@
 //   steps, and for red and green the summary's figures (NA for a third without deaths);
 // - a Markdown table with a row a setting: the learning score of each population with its
 //   95 % interval, and for runs with evolution and with --control the share of alien-steps
-//   spent alive and the mean lifetime;
+//   spent alive and the mean lifetime; what struck the aliens down in the runs with
+//   evolution, and how often red bullets hit the gun with evolution and with --control;
 // and the figures behind them for a picture (CSweepChart).
 // The learning score of a population is, seed by seed, the mean fitness of the aliens that
 // died in the last third of the run with evolution divided by the same with --control,
@@ -37,6 +38,9 @@ public:
         std::vector<std::string> vValues;   // of the swept members
         SFigures asPopulations[2];          // red, green
         int iSeedsPaired = 0;               // seeds whose two runs finished
+        // Of all aliens struck down in the runs with evolution, the share of each cause.
+        double adCauseShares[CWorldTally::NumCauses] = {};
+        double adGunHitsPerMinute[2] = {}; // red bullets on the gun, evolution and --control
     };
 
     // summaries[i] belongs to jobs[i], or is null when that run has not finished.
@@ -54,6 +58,8 @@ private:
                     const std::vector<const CRunResult*>& control);
     SFigures figuresOf(int population, const std::vector<const CRunResult*>& evolution,
                        const std::vector<const CRunResult*>& control, const std::string& label);
+    static void addWhatStruck(SSetting& setting, const std::vector<const CRunResult*>& evolution,
+                              const std::vector<const CRunResult*>& control);
     std::string tableRow(const SSetting& setting) const;
 
     const CSweepFile& m_sweep;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+// Why an alive alien started dying.
+constexpr int CAUSE_NONE = -1;
+constexpr int CAUSE_COLLISION = 0;  // it touched another alive alien or the trainee
+constexpr int CAUSE_GUN_BULLET = 1; // a bullet of the player's gun
+constexpr int CAUSE_RED_BULLET = 2; // a red alien's bullet
+constexpr int CAUSE_EDGE = 3;       // it left the band it flies in
+
+// What the world step counted since init, for the player's display and for measuring a
+// run: the aliens of each population struck down, by cause, and the red bullets that hit
+// the gun. Nothing in the world reads it, so counting changes no result.
+class CWorldTally
+{
+public:
+    static constexpr int NumCauses = 4;
+    static constexpr int NumPopulations = 3;
+    static const char* const CauseNames[NumCauses]; // "collision", "gun_bullet", "red_bullet", "edge"
+
+    void addDeath(int population, int cause) { ++m_aaDeaths[population][cause]; }
+    void addHitOnGun() { ++m_llHitsOnGun; }
+
+    long long deaths(int population, int cause) const { return m_aaDeaths[population][cause]; }
+    long long hitsOnGun() const { return m_llHitsOnGun; }
+    // Aliens of every population struck down by the gun's bullets.
+    long long gunKills() const;
+
+private:
+    std::array<std::array<long long, NumCauses>, NumPopulations> m_aaDeaths{};
+    long long m_llHitsOnGun = 0;
+};
