@@ -73,7 +73,7 @@ bool parseLine(const std::string& line, std::vector<double>& values)
 }
 
 // The data lines of a statistics or learning file, all of one width.
-bool readStatsFile(const std::string& path, std::vector<std::vector<double>>& lines, std::string& error)
+bool readDataLines(const std::string& path, std::vector<std::vector<double>>& lines, std::string& error)
 {
     std::string contents;
     if (!readRegularFile(path, kMaxStatsBytes, contents, error))
@@ -95,7 +95,7 @@ bool readStatsFile(const std::string& path, std::vector<std::vector<double>>& li
         const size_t width = lines.empty() ? 0 : lines.front().size();
         if (!parseLine(line, values) || (width != 0 && values.size() != width))
         {
-            const std::string kind = width == 0                ? "neither a statistics line of 8 numbers nor a learning line of 7"
+            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 7"
                                      : width == kStatsColumns ? "not a statistics line of 8 numbers"
                                                               : "not a learning line of 7 numbers";
             error = "line " + std::to_string(lineNumber) + " is " + kind + ": '" + printableExcerpt(line) + "'";
@@ -109,10 +109,10 @@ bool readStatsFile(const std::string& path, std::vector<std::vector<double>>& li
 }
 
 // A file's curves, named after it: the first file's in full colour, the others paler.
-bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& error)
+bool addFileCurves(const std::string& path, CFitnessGraph& graph, std::string& error)
 {
     std::vector<std::vector<double>> lines;
-    if (!readStatsFile(path, lines, error))
+    if (!readDataLines(path, lines, error))
         return false;
     const bool first = graph.getSeries().empty();
     const bool learningLines = lines.front().size() == kLearningColumns;
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i)
     {
         std::string error;
-        if (!addStatsFile(argv[i], graph, error))
+        if (!addFileCurves(argv[i], graph, error))
         {
             std::cerr << argv[i] << ": " << error << std::endl;
             return 1;

@@ -54,7 +54,7 @@ int main(int argc, char** argv)
                    "learning curves' file, for korvane-plot: a # line naming the columns, then per statistics period "
                    "the minutes, and for red and for green the aliens that died, the mean fitness they carried "
                    "(nan when none died) and the best fitness in the pool");
-    app.add_option("--stats-every", options.dStatsEveryMs, "statistics period in ms of simulated time "
+    app.add_option("--stats-every", options.dStatsEveryMs, "statistics and learning period in ms of simulated time "
                                                            "(default: Stats_SaveInterval)")
         ->check(COptionValidators::positiveNumber());
     app.add_option("--save-green", options.sSaveGreen, "write the green brain pool here at the end (game's format)");
