@@ -49,7 +49,7 @@ bench: build
 	./$(BUILD)/korvane-bench --benchmark_out=$(BUILD)/bench.json --benchmark_out_format=json
 	@echo "results also in $(BUILD)/bench.json"
 
-# An SVG of a korvane-sim statistics file: make plot STATS=run.tsv writes run.tsv.svg.
+# An SVG of a korvane-sim --learning or --stats file: make plot STATS=run.tsv writes run.tsv.svg.
 plot: build
 	@test -n "$(STATS)" || { echo "usage: make plot STATS=FILE"; exit 2; }
 	./$(BUILD)/korvane-plot "$(STATS).svg" "$(STATS)"

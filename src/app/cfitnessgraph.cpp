@@ -5,10 +5,16 @@
 #include <cmath>
 #include <sstream>
 
-int CFitnessGraph::addSeries(const std::string& name, unsigned colour)
+int CFitnessGraph::addSeries(const std::string& name, unsigned colour, double lineWidth)
 {
-    m_vSeries.push_back({name, colour, {}});
+    m_vSeries.push_back({name, colour, lineWidth, {}});
     return static_cast<int>(m_vSeries.size()) - 1;
+}
+
+void CFitnessGraph::setAxisNames(const std::string& x, const std::string& y)
+{
+    m_sXName = x;
+    m_sYName = y;
 }
 
 void CFitnessGraph::addPoint(int series, double x, double y)

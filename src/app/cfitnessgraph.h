@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
-// Pool fitness over the run, as curves over simulated minutes, with the axis ranges and
-// tick steps that fit them. Both the in-game graph and the SVG plots draw from it.
+// Curves of fitness over game minutes, each with its colour and line width, the names of
+// the two axes, and the axis ranges and tick steps that fit them. Both the in-game graph and
+// the SVG plots draw from it.
 class CFitnessGraph
 {
 public:
@@ -18,6 +19,7 @@ public:
     {
         std::string sName;
         unsigned uColour; // 0xRRGGBB
+        double dLineWidth; // in pixels
         std::vector<SPoint> vPoints;
     };
 
@@ -32,13 +34,19 @@ public:
         double tick(int k) const { return k * dStep; }
     };
 
-    int addSeries(const std::string& name, unsigned colour);
+    static constexpr double ThickLine = 3.0;
+    static constexpr double ThinLine = 1.0;
+    int addSeries(const std::string& name, unsigned colour, double lineWidth = ThickLine);
     // A series that reaches MaxPoints drops every second point, so a run of any length
     // keeps its whole course at a coarser grain in bounded memory.
     void addPoint(int series, double x, double y);
     static constexpr size_t MaxPoints = 4096;
     const std::vector<SSeries>& getSeries() const { return m_vSeries; }
     bool isEmpty() const;
+
+    void setAxisNames(const std::string& x, const std::string& y);
+    const std::string& xName() const { return m_sXName; }
+    const std::string& yName() const { return m_sYName; }
 
     SAxis xAxis() const { return axisFor(largest(&SPoint::x)); }
     SAxis yAxis() const { return axisFor(largest(&SPoint::y)); }
@@ -53,4 +61,6 @@ private:
     double largest(double SPoint::*coordinate) const;
 
     std::vector<SSeries> m_vSeries;
+    std::string m_sXName;
+    std::string m_sYName;
 };

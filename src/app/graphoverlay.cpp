@@ -1,5 +1,8 @@
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/cfitnessgraph.h"
 #include "app/cparams.h"
 #include "app/shell.h"
@@ -27,16 +30,30 @@ void drawLabel(double x, double y, const std::string& text)
         glutBitmapCharacter(GLUT_BITMAP_HELVETICA_10, c);
 }
 
-void drawBackdrop(const SPanel& p)
+int textWidth(const std::string& text)
+{
+    return glutBitmapLength(GLUT_BITMAP_HELVETICA_10, reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// Room for the legend beside the plot: its longest name after the sample line.
+double legendWidth(const CFitnessGraph& graph)
+{
+    int widest = 0;
+    for (const CFitnessGraph::SSeries& series : graph.getSeries())
+        widest = std::max(widest, textWidth(series.sName));
+    return 45.0 + widest;
+}
+
+void drawBackdrop(const SPanel& p, double legend)
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.0f, 0.0f, 0.05f, 0.75f);
-    glRectd(p.left - 50, p.bottom - 35, p.right + 130, p.top + 25);
+    glRectd(p.left - 50, p.bottom - 35, p.right + legend, p.top + 25);
     glDisable(GL_BLEND);
 }
 
-void drawAxes(const SPanel& p)
+void drawAxes(const SPanel& p, const CFitnessGraph& graph)
 {
     glColor3f(0.6f, 0.6f, 0.7f);
     glBegin(GL_LINES);
@@ -60,8 +77,8 @@ void drawAxes(const SPanel& p)
         drawLabel(p.px(p.x.tick(k)) - 6, p.bottom - 16, CFitnessGraph::label(p.x.tick(k)));
     for (int k = 1; k <= p.y.iTicks; ++k)
         drawLabel(p.left - 40, p.py(p.y.tick(k)) - 3, CFitnessGraph::label(p.y.tick(k)));
-    drawLabel((p.left + p.right) / 2 - 30, p.bottom - 30, "minutes played");
-    drawLabel(p.left - 40, p.top + 12, "best pool fitness");
+    drawLabel((p.left + p.right - textWidth(graph.xName())) / 2, p.bottom - 30, graph.xName());
+    drawLabel(p.left - 40, p.top + 12, graph.yName());
 }
 
 void drawCurves(const CFitnessGraph& graph, const SPanel& p)
@@ -70,6 +87,7 @@ void drawCurves(const CFitnessGraph& graph, const SPanel& p)
     for (const CFitnessGraph::SSeries& series : graph.getSeries())
     {
         setColour(series.uColour);
+        glLineWidth(static_cast<GLfloat>(series.dLineWidth));
         glBegin(GL_LINE_STRIP);
         for (const CFitnessGraph::SPoint& point : series.vPoints)
             glVertex2d(p.px(point.x), p.py(point.y));
@@ -78,6 +96,7 @@ void drawCurves(const CFitnessGraph& graph, const SPanel& p)
         glVertex2d(p.right + 10, legendY + 4);
         glVertex2d(p.right + 30, legendY + 4);
         glEnd();
+        glLineWidth(1.0f);
         drawLabel(p.right + 35, legendY, series.sName);
         legendY -= 15;
     }
@@ -92,8 +111,8 @@ void drawFitnessGraph()
     // Plain coloured lines and letters: no texture, no depth test.
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
-    drawBackdrop(panel);
-    drawAxes(panel);
+    drawBackdrop(panel, legendWidth(g_fitnessGraph));
+    drawAxes(panel, g_fitnessGraph);
     drawCurves(g_fitnessGraph, panel);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);

@@ -156,14 +156,14 @@ void worldTimer(int)
     const double dt = stepLength();
     if (g_bFastMode)
     {
-        g_gameController.update(dt);
+        stepWorld(dt);
         glutTimerFunc(1, worldTimer, 1);
         glutPostRedisplay();
         return;
     }
     if (!g_bPaused)
     {
-        g_gameController.update(dt);
+        stepWorld(dt);
         glutPostRedisplay();
     }
     glutTimerFunc(static_cast<unsigned>(dt), worldTimer, 1);

@@ -27,8 +27,10 @@ extern CStatsFile g_statsFile;
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
-extern CFitnessGraph g_fitnessGraph; // red and green best pool fitness, one point per sample
+extern CFitnessGraph g_fitnessGraph; // the learning graph: see CLearningGraph
 
+// One world step, counted into the game time the graph is drawn against.
+void stepWorld(double dt);
 // Statistics and the green brain file.
 void openStatistics();
 void statsUpdateTimer(int value);

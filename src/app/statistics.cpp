@@ -1,7 +1,11 @@
 #include <GL/freeglut.h>
 
 #include <ctime>
+#include <optional>
 
+#include "app/cdeathsinperiod.h"
+#include "app/cgameclock.h"
+#include "app/clearninggraph.h"
 #include "app/cparams.h"
 #include "app/shell.h"
 #include "app/statsfile.h"
@@ -13,28 +17,33 @@ const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 
-// The graph's curves, made with the first sample.
-int g_iRedSeries = -1;
-int g_iGreenSeries = -1;
-int g_iSamples = 0;
+CGameClock g_gameClock;
+// The graph's curves, made when the game starts, and where each period's deaths begin.
+std::optional<CLearningGraph> g_learningGraph;
+CDeathsInPeriod g_redDeaths;
+CDeathsInPeriod g_greenDeaths;
 
-void addGraphSample(double redBest, double greenBest)
+CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Population& population)
 {
-    if (g_iRedSeries < 0)
-    {
-        g_iRedSeries = g_fitnessGraph.addSeries("red best", 0xFF5050);
-        g_iGreenSeries = g_fitnessGraph.addSeries("green best", 0x50FF70);
-    }
-    // In double: an int product of the count and the period overflows in a long run.
-    const double minutes = ++g_iSamples * static_cast<double>(CParams::Stats_UpdateInterval) / 60000.0;
-    g_fitnessGraph.addPoint(g_iRedSeries, minutes, redBest);
-    g_fitnessGraph.addPoint(g_iGreenSeries, minutes, greenBest);
+    return {deaths.take(population).dMeanFitness, population.getBestFitness()};
+}
+
+void addGraphSample(const CAlien_Population& reds, const CAlien_Population& greens)
+{
+    g_learningGraph->addPeriod(g_gameClock.minutes(), periodOf(g_redDeaths, reds), periodOf(g_greenDeaths, greens));
 }
 } // namespace
+
+void stepWorld(double dt)
+{
+    g_gameController.update(dt);
+    g_gameClock.step(dt);
+}
 
 void openStatistics()
 {
     g_statsFile.create(statsFileName(std::time(nullptr)));
+    g_learningGraph.emplace(g_fitnessGraph, "", 0xFF5050, 0x50FF70, true);
 }
 
 void statsUpdateTimer(int)
@@ -45,7 +54,7 @@ void statsUpdateTimer(int)
     reds->setNumDead(0);
     g_dBestAge = reds->getBestFitness();
     g_dWorstAge = reds->getWorstFitness();
-    addGraphSample(g_dBestAge, g_gameController.getPopulations()[kGreen]->getBestFitness());
+    addGraphSample(*reds, *g_gameController.getPopulations()[kGreen]);
     glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
 }
 

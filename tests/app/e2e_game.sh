@@ -85,6 +85,9 @@ pixel_census() {
     } END { n = 0; for (c in colours) n++; print n, dark + 0, green + 0, red + 0 }'
 }
 
+# Pixels in the learning graph's red and green, which its curves and legend are drawn in.
+graph_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -cE '#(FF5050|50FF70) '; }
+
 shows_background_and_aliens() {
     local census colours dark green red
     census=$(pixel_census "$1")
@@ -219,7 +222,15 @@ test_playing_session() {
     press F1 g
     snap
     check "g draws the fitness graph into the picture" bash -c "! cmp -s '$(frame $paused)' '$(frame $LAST_FRAME)'"
+    # At least the legend's two thick and two thin sample lines, 20 pixels long, in the curves' colours.
+    local before after
+    before=$(graph_pixels "$(frame $paused)")
+    after=$(graph_pixels "$(frame $LAST_FRAME)")
+    check "the graph draws its curves and legend in red and green ($before, then $after pixels)" \
+        test "$after" -ge $((before + 160))
     press g
+    snap
+    check "g again takes the graph away" cmp -s "$(frame $paused)" "$(frame $LAST_FRAME)"
 
     # The world runs fast until aliens have died and the green pool holds brains.
     press p f

@@ -1,6 +1,7 @@
 #!/bin/bash
 # korvane-sim and korvane-plot end to end: one seed gives byte-identical statistics and pool
 # files, the pool files round-trip, a malformed pool file is refused with a clear message;
+# the learning curves' file and plots hold the means of the dying and the pools' best;
 # the summary holds its keys and --set runs as an edited parameter file; option values,
 # settings and outputs are checked before the run, a failed statistics write keeps the old
 # file, an interrupted run still writes every output, and korvane-plot refuses inputs it
@@ -18,7 +19,7 @@ cp "$ROOT/params.ini" .
 FAILURES=0
 check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; FAILURES=$((FAILURES + 1)); fi; }
 
-run() { "$SIM" --seed 11 --stats-every 5000 "$@" > /dev/null 2> "$WORK/err.txt"; }
+run() { "$SIM" --seed 11 --stats-every "${EVERY:-5000}" "$@" > /dev/null 2> "$WORK/err.txt"; }
 
 check "a first run succeeds" run --steps 4000 --stats a.tsv --save-green a_green.txt --save-red a_red.txt --plot a.svg
 check "a second run succeeds" run --steps 4000 --stats b.tsv --save-green b_green.txt
@@ -27,10 +28,27 @@ check "one seed gives identical green pools" cmp -s a_green.txt b_green.txt
 check "the statistics start with the column names" grep -q '^# minutes' a.tsv
 check "each data line has eight tab-separated columns" \
     bash -c "grep -v '^#' a.tsv | awk -F'\t' 'NF != 8 { bad = 1 } END { exit bad || NR == 0 }'"
-check "the plot is an SVG with a legend" grep -q 'green best' a.svg
+check "the plot's legend names the dying's curves" grep -qF '>green, mean steps alive of the dying<' a.svg
+check "the plot draws the pools' best in thin lines" grep -qF 'stroke-width="1" stroke="#20A040" points=' a.svg
 check "the saved pools load back" run --load-green a_green.txt --load-red a_red.txt --steps 10
 check "make plot's tool draws a statistics file" "$PLOT" c.svg a.tsv
-check "its picture names the file" grep -q 'a: red best' c.svg
+check "its picture names the file" grep -qF '>a: red, best score in the pool<' c.svg
+check "a statistics file has no means of the dying to draw" bash -c "! grep -q 'of the dying' c.svg"
+
+# --learning: the learning curves in a file of their own, the statistics file as it was.
+check "a run with the learning curves succeeds" run --steps 4000 --stats l_stats.tsv --learning l.tsv
+check "StatisticsKeepTheirColumns: the learning curves leave the statistics as they were" cmp -s a.tsv l_stats.tsv
+check "the learning file names its columns" grep -qxP '# minutes\tred_dead\tred_dead_mean_fitness\tred_best\t'\
+'green_dead\tgreen_dead_mean_fitness\tgreen_best' l.tsv
+check "it has a line of seven columns per statistics line" \
+    bash -c "grep -v '^#' l.tsv | awk -F'\t' 'NF != 7 { bad = 1 } END { exit bad || NR != $(grep -vc '^#' a.tsv) }'"
+EVERY=1
+check "a run sampled every step succeeds" run --steps 60 --learning every.tsv
+unset EVERY
+check "a period without deaths has no mean" grep -qP '^[0-9.e-]+\t0\tnan\t' every.tsv
+check "korvane-plot draws a learning file" "$PLOT" l.svg l.tsv
+check "its picture has the dying's mean in thick lines" grep -qF 'stroke-width="3" stroke="#D03030" points=' l.svg
+check "and names them after the file" grep -qF '>l: green, mean steps alive of the dying<' l.svg
 
 # --summary: one JSON object of the run; it changes nothing in the run's other files, and
 # --set changes the run as an edited parameter file does.
@@ -151,6 +169,11 @@ refuses "FolderAsOutputIsMended" 1 "--stats folder cannot be written: folder is 
     "$SIM" --steps 10 --stats folder
 refuses "FifoAsOutputIsMended" 1 "--plot fifo cannot be written: fifo is not a regular file" \
     "$SIM" --steps 10 --plot fifo
+refuses "LearningIntoAFolder" 1 "--learning folder cannot be written: folder is a folder" \
+    "$SIM" --steps 10 --learning folder
+refuses "LearningOnTheStatistics" 2 \
+    "--stats kept.tsv and --learning kept.tsv are the same file: each output needs a file of its own" \
+    "$SIM" --steps 10 --stats kept.tsv --learning kept.tsv
 refuses "SummaryIntoAFolder" 1 "--summary folder cannot be written: folder is a folder" \
     "$SIM" --steps 10 --summary folder
 refuses "SummaryOnTheStatistics" 2 \
@@ -179,6 +202,13 @@ for steps in 1000 3000; do
     check "FailedStatsWriteReportedAsDoneIsMended ($steps steps): no temporary file is left" \
         bash -c "! ls -a | grep -q '\.tmp$'"
 done
+echo "an earlier run" > limited.tsv
+(ulimit -f 4 && trap '' XFSZ && exec "$SIM" --seed 11 --steps 3000 --stats-every 1 --learning limited.tsv) \
+    > /dev/null 2> err.txt
+check "FailedLearningWrite: status 1" test $? = 1
+check "FailedLearningWrite: the reason is given" grep -qF \
+    "The learning curves are not saved (limited.tsv stays as it was): cannot write limited.tsv: File too large" err.txt
+check "FailedLearningWrite: the old file stays" test "$(cat limited.tsv)" = "an earlier run"
 
 # started <statistics file>: the run is under way, its statistics' temporary file has data.
 started() { find . -maxdepth 1 -name ".$1.*.tmp" -size +0 | grep -q .; }
@@ -192,7 +222,7 @@ interrupt() { # interrupt <signal> <status>
     # otherwise start with it ignored, and an ignored signal stays ignored.
     set -m
     "$SIM" --seed 11 --steps 1000000 --stats-every 1 --stats int.tsv --save-green int_green.txt --plot int.svg \
-        --summary int.json > int_out.txt 2> int_err.txt &
+        --summary int.json --learning int_learning.tsv > int_out.txt 2> int_err.txt &
     local pid=$!
     set +m
     if wait_for 120 started int.tsv; then kill -"$1" "$pid"; else kill -KILL "$pid"; fi
@@ -204,7 +234,8 @@ interrupt() { # interrupt <signal> <status>
     check "$what: says how many steps ran ($ran)" test "${ran:-0}" -gt 0
     check "$what: the summary counts them" grep -q "^steps $ran, " int_out.txt
     check "$what: the statistics hold one line per step" test "$(grep -vc '^#' int.tsv)" = "$ran"
-    check "$what: korvane-plot reads them" "$PLOT" int_plot.svg int.tsv
+    check "$what: the learning curves hold one line per step" test "$(grep -vc '^#' int_learning.tsv)" = "$ran"
+    check "$what: korvane-plot reads them" "$PLOT" int_plot.svg int.tsv int_learning.tsv
     check "$what: the pool and plot are written" test -s int_green.txt -a -s int.svg
     check "$what: the summary counts the steps that ran" grep -qF "\"steps\": $ran," int.json
     check "$what: no temporary file is left" bash -c "! ls -a | grep -q '\.tmp$'"
@@ -233,6 +264,16 @@ refuses "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not a statistics
     "$PLOT" p.svg malformed.tsv
 { head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
 refuses "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
+{ head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\n'; } > nanbest.tsv
+refuses "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
+    "nanbest.tsv: line 3 is not a learning line of 7 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940'" \
+    "$PLOT" p.svg nanbest.tsv
+{ head -2 a.tsv; tail -1 l.tsv; } > mixed.tsv
+refuses "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
+printf '# minutes\n1\t2\t3\n' > narrow.tsv
+refuses "PlotNamesBothKindsOfLine" 1 \
+    "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 7: '1\x092\x093'" \
+    "$PLOT" p.svg narrow.tsv
 check "no refused plot was written" test ! -e p.svg
 
 echo "$FAILURES failure(s)"

@@ -7,8 +7,8 @@
 
 namespace
 {
-constexpr double kWidth = 900, kHeight = 500;
-constexpr double kLeft = 80, kRight = 260, kTop = 50, kBottom = 60; // margins around the plot area
+constexpr double kWidth = 1000, kHeight = 500;
+constexpr double kLeft = 80, kRight = 340, kTop = 50, kBottom = 60; // margins around the plot area
 
 std::string colourOf(unsigned rgb)
 {
@@ -42,7 +42,7 @@ struct SFrame
     double py(double v) const { return kHeight - kBottom - v / y.dMax * (kHeight - kTop - kBottom); }
 };
 
-void drawAxes(std::ostringstream& svg, const SFrame& f)
+void drawAxes(std::ostringstream& svg, const SFrame& f, const CFitnessGraph& graph)
 {
     svg << "<g stroke=\"#888\" stroke-width=\"1\">\n";
     for (int k = 0; k <= f.x.iTicks; ++k)
@@ -59,10 +59,10 @@ void drawAxes(std::ostringstream& svg, const SFrame& f)
     for (int k = 0; k <= f.y.iTicks; ++k)
         svg << "<text x=\"" << f.px(0) - 8 << "\" y=\"" << f.py(f.y.tick(k)) + 4 << "\" text-anchor=\"end\">"
             << CFitnessGraph::label(f.y.tick(k)) << "</text>\n";
-    svg << "<text x=\"" << f.px(f.x.dMax / 2) << "\" y=\"" << kHeight - 15
-        << "\" text-anchor=\"middle\">simulated minutes</text>\n"
-        << "<text transform=\"translate(20 " << f.py(f.y.dMax / 2)
-        << ") rotate(-90)\" text-anchor=\"middle\">pool fitness</text>\n</g>\n";
+    svg << "<text x=\"" << f.px(f.x.dMax / 2) << "\" y=\"" << kHeight - 15 << "\" text-anchor=\"middle\">"
+        << escaped(graph.xName()) << "</text>\n"
+        << "<text transform=\"translate(20 " << f.py(f.y.dMax / 2) << ") rotate(-90)\" text-anchor=\"middle\">"
+        << escaped(graph.yName()) << "</text>\n</g>\n";
 }
 
 void drawCurves(std::ostringstream& svg, const CFitnessGraph& graph, const SFrame& f)
@@ -70,13 +70,14 @@ void drawCurves(std::ostringstream& svg, const CFitnessGraph& graph, const SFram
     double legendY = kTop + 10;
     for (const CFitnessGraph::SSeries& series : graph.getSeries())
     {
-        svg << "<polyline fill=\"none\" stroke-width=\"2\" stroke=\"" << colourOf(series.uColour) << "\" points=\"";
+        svg << "<polyline fill=\"none\" stroke-width=\"" << series.dLineWidth << "\" stroke=\""
+            << colourOf(series.uColour) << "\" points=\"";
         for (const CFitnessGraph::SPoint& p : series.vPoints)
             svg << f.px(p.x) << "," << f.py(p.y) << " ";
         svg << "\"/>\n";
         const double lx = kWidth - kRight + 20;
         svg << "<line x1=\"" << lx << "\" y1=\"" << legendY << "\" x2=\"" << lx + 25 << "\" y2=\"" << legendY
-            << "\" stroke-width=\"3\" stroke=\"" << colourOf(series.uColour) << "\"/>\n"
+            << "\" stroke-width=\"" << series.dLineWidth << "\" stroke=\"" << colourOf(series.uColour) << "\"/>\n"
             << "<text x=\"" << lx + 32 << "\" y=\"" << legendY + 4
             << "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">" << escaped(series.sName) << "</text>\n";
         legendY += 20;
@@ -94,7 +95,7 @@ std::string renderSvg(const CFitnessGraph& graph, const std::string& title)
         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
         << "<text x=\"" << kWidth / 2 << "\" y=\"28\" text-anchor=\"middle\" font-family=\"sans-serif\" "
         << "font-size=\"16\" fill=\"#222\">" << escaped(title) << "</text>\n";
-    drawAxes(svg, frame);
+    drawAxes(svg, frame, graph);
     drawCurves(svg, graph, frame);
     svg << "</svg>\n";
     return svg.str();

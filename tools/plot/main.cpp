@@ -1,9 +1,15 @@
-// korvane-plot: the best pool fitness curves of korvane-sim statistics files, as one SVG.
+// korvane-plot: the learning curves of korvane-sim's files, as one SVG: from a learning
+// curves' file (--learning) the mean fitness of the dying and the pools' best, from a
+// statistics file (--stats) the pools' best alone.
 #include <algorithm>
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <sstream>
+#include <vector>
 
 #include "app/cfitnessgraph.h"
+#include "app/clearninggraph.h"
 #include "common/coutputcheck.h"
 #include "common/svgplot.h"
 #include "world/outofmemory.h"
@@ -13,9 +19,16 @@ namespace
 {
 // Far above what any run writes at its default period; a file beyond it is not read at all.
 constexpr size_t kMaxStatsBytes = 64u << 20;
-constexpr int kColumns = 8; // minutes, then dead, best and worst for red and green, green's mean
-constexpr int kRedBest = 2;
-constexpr int kGreenBest = 5;
+// A statistics line: minutes, then dead, best and worst for red and green, green's mean.
+constexpr size_t kStatsColumns = 8;
+constexpr int kStatsRedBest = 2;
+constexpr int kStatsGreenBest = 5;
+// A learning line: minutes, then dead, their mean fitness and the pool's best for red and green.
+constexpr size_t kLearningColumns = 7;
+constexpr int kRedDeadMean = 2;
+constexpr int kRedBest = 3;
+constexpr int kGreenDeadMean = 5;
+constexpr int kGreenBest = 6;
 
 // The file's name without its folder and extension.
 std::string runName(const std::string& path)
@@ -25,18 +38,42 @@ std::string runName(const std::string& path)
     return base.substr(0, base.find_last_of('.'));
 }
 
-// A data line's numbers: exactly kColumns of them and nothing else.
-bool parseLine(const std::string& line, double (&values)[kColumns])
+// One field: a number, or "nan" for a period's mean fitness when none died.
+bool parseField(const std::string& field, double& value)
 {
-    std::istringstream fields(line);
-    for (double& value : values)
-        if (!(fields >> value))
-            return false;
-    return (fields >> std::ws).eof();
+    if (field == "nan")
+    {
+        value = std::numeric_limits<double>::quiet_NaN();
+        return true;
+    }
+    std::istringstream in(field);
+    return in >> value && in.eof();
 }
 
-// The red and green best columns of a statistics file, as two curves named after it.
-bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& error)
+// A data line's numbers: as many as a statistics or a learning line has, and nothing else;
+// "nan" only where a learning line has a period's mean fitness of the dead.
+bool parseLine(const std::string& line, std::vector<double>& values)
+{
+    std::istringstream fields(line);
+    values.clear();
+    for (std::string field; fields >> field;)
+    {
+        double value = 0;
+        if (!parseField(field, value))
+            return false;
+        values.push_back(value);
+    }
+    if (values.size() != kStatsColumns && values.size() != kLearningColumns)
+        return false;
+    for (size_t i = 0; i < values.size(); ++i)
+        if (std::isnan(values[i]) &&
+            (values.size() != kLearningColumns || (i != kRedDeadMean && i != kGreenDeadMean)))
+            return false;
+    return true;
+}
+
+// The data lines of a statistics or learning file, all of one width.
+bool readDataLines(const std::string& path, std::vector<std::vector<double>>& lines, std::string& error)
 {
     std::string contents;
     if (!readRegularFile(path, kMaxStatsBytes, contents, error))
@@ -48,36 +85,45 @@ bool addStatsFile(const std::string& path, CFitnessGraph& graph, std::string& er
                 " is cut short: it has no line end";
         return false;
     }
-    // The first file's curves in full colour, the others paler.
-    const bool first = graph.getSeries().empty();
-    const std::string name = runName(path);
-    const int red = graph.addSeries(name + ": red best", first ? 0xD03030 : 0xF0A0A0);
-    const int green = graph.addSeries(name + ": green best", first ? 0x20A040 : 0x90D0A0);
     std::istringstream in(contents);
     std::string line;
-    int lineNumber = 0;
-    int dataLines = 0;
-    while (std::getline(in, line))
+    std::vector<double> values;
+    for (int lineNumber = 1; std::getline(in, line); ++lineNumber)
     {
-        ++lineNumber;
         if (line.empty() || line[0] == '#')
             continue;
-        double values[kColumns];
-        if (!parseLine(line, values))
+        const size_t width = lines.empty() ? 0 : lines.front().size();
+        if (!parseLine(line, values) || (width != 0 && values.size() != width))
         {
-            error = "line " + std::to_string(lineNumber) + " is not a statistics line of " +
-                    std::to_string(kColumns) + " numbers: '" + printableExcerpt(line) + "'";
+            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 7"
+                                     : width == kStatsColumns ? "not a statistics line of 8 numbers"
+                                                              : "not a learning line of 7 numbers";
+            error = "line " + std::to_string(lineNumber) + " is " + kind + ": '" + printableExcerpt(line) + "'";
             return false;
         }
-        graph.addPoint(red, values[0], values[kRedBest]);
-        graph.addPoint(green, values[0], values[kGreenBest]);
-        ++dataLines;
+        lines.push_back(values);
     }
-    if (dataLines == 0)
-    {
+    if (lines.empty())
         error = "holds no statistics lines";
+    return !lines.empty();
+}
+
+// A file's curves, named after it: the first file's in full colour, the others paler.
+bool addFileCurves(const std::string& path, CFitnessGraph& graph, std::string& error)
+{
+    std::vector<std::vector<double>> lines;
+    if (!readDataLines(path, lines, error))
         return false;
-    }
+    const bool first = graph.getSeries().empty();
+    const bool learningLines = lines.front().size() == kLearningColumns;
+    CLearningGraph learning(graph, runName(path) + ": ", first ? 0xD03030 : 0xF0A0A0, first ? 0x20A040 : 0x90D0A0,
+                            learningLines);
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    for (const std::vector<double>& v : lines)
+        if (learningLines)
+            learning.addPeriod(v[0], {v[kRedDeadMean], v[kRedBest]}, {v[kGreenDeadMean], v[kGreenBest]});
+        else
+            learning.addPeriod(v[0], {none, v[kStatsRedBest]}, {none, v[kStatsGreenBest]});
     return true;
 }
 } // namespace
@@ -87,8 +133,10 @@ int main(int argc, char** argv)
     installOutOfMemoryHandler("korvane-plot");
     if (argc < 3)
     {
-        std::cerr << "usage: " << argv[0] << " OUT.svg STATS...\n"
-                  << "Draws the red and green best pool fitness of korvane-sim statistics files.\n"
+        std::cerr << "usage: " << argv[0] << " OUT.svg FILE...\n"
+                  << "Draws korvane-sim's learning curves over minutes of game time: from a --learning file the\n"
+                  << "mean fitness of the red and green aliens that died in each period (thick) and each pool's\n"
+                  << "best (thin); from a --stats file the pools' best alone.\n"
                   << "Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line\n"
                   << "(too few names, or the picture is one of the statistics files).\n";
         return 2;
@@ -104,14 +152,14 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i)
     {
         std::string error;
-        if (!addStatsFile(argv[i], graph, error))
+        if (!addFileCurves(argv[i], graph, error))
         {
             std::cerr << argv[i] << ": " << error << std::endl;
             return 1;
         }
     }
     std::string error;
-    if (!writeFileAtomically(argv[1], renderSvg(graph, "Best pool fitness"), error))
+    if (!writeFileAtomically(argv[1], renderSvg(graph, CLearningGraph::Title), error))
     {
         std::cerr << "Cannot write " << argv[1] << ": " << error << std::endl;
         return 1;

@@ -22,6 +22,8 @@ constexpr int kRed = 0;
 constexpr int kGreen = 1;
 constexpr double kProgressEverySeconds = 0.25;
 constexpr int kUsageError = 2;
+constexpr unsigned kRedColour = 0xD03030;
+constexpr unsigned kGreenColour = 0x20A040;
 
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -47,10 +49,9 @@ bool applySetting(const std::string& setting, std::string& error)
 }
 } // namespace
 
-CSimulation::CSimulation(const SSimOptions& options) : m_sOptions(options), m_iRedBest(0), m_iGreenBest(0)
+CSimulation::CSimulation(const SSimOptions& options)
+    : m_sOptions(options), m_learning(m_graph, "", kRedColour, kGreenColour, true)
 {
-    m_iRedBest = m_graph.addSeries("red best", 0xD03030);
-    m_iGreenBest = m_graph.addSeries("green best", 0x20A040);
 }
 
 int CSimulation::prepare()
@@ -78,7 +79,7 @@ int CSimulation::prepare()
         return 1;
     if (!m_sOptions.sLoadGreen.empty() && !populations[kGreen]->load(m_sOptions.sLoadGreen))
         return 1;
-    if (!openStatistics())
+    if (!openTables())
         return 1;
     m_pSummary = std::make_unique<CRunSummary>(m_sOptions.llSteps, *populations[kRed], *populations[kGreen],
                                               m_controller.getTally());
@@ -111,16 +112,12 @@ int CSimulation::loadParameters() const
     return problems.empty() ? 0 : kUsageError;
 }
 
-bool CSimulation::openStatistics()
+bool CSimulation::openTables()
 {
-    if (m_sOptions.sStatsFile.empty())
-        return true;
-    if (m_statsFile.open(m_sOptions.sStatsFile) &&
-        m_statsFile.write("# minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\tgreen_worst\t"
-                          "green_mean\n"))
-        return true;
-    reportStatsFailure();
-    return false;
+    return m_statsFile.open(m_sOptions.sStatsFile, "minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\t"
+                                                   "green_worst\tgreen_mean") &&
+           m_learningFile.open(m_sOptions.sLearningFile, "minutes\tred_dead\tred_dead_mean_fitness\tred_best\t"
+                                                         "green_dead\tgreen_dead_mean_fitness\tgreen_best");
 }
 
 int CSimulation::run(const CStopRequest& stop)
@@ -166,19 +163,27 @@ void CSimulation::sample(double minutes)
     const auto populations = m_controller.getPopulations();
     const CAlien_Population& reds = *populations[kRed];
     const CAlien_Population& greens = *populations[kGreen];
+    const CDeathsInPeriod::SPeriod redDeaths = m_redDeaths.take(reds);
+    const CDeathsInPeriod::SPeriod greenDeaths = m_greenDeaths.take(greens);
     if (m_statsFile.isOpen())
     {
         std::ostringstream line;
         line << minutes << "\t" << reds.getNumDead() << "\t" << reds.getBestFitness() << "\t"
              << reds.getWorstFitness() << "\t" << greens.getNumDead() << "\t" << greens.getBestFitness() << "\t"
-             << greens.getWorstFitness() << "\t" << CRunSummary::poolMean(greens) << "\n";
-        // Told at once, so that a long run's user need not wait for the end; the file
-        // closes on the failure and later samples skip it.
-        if (!m_statsFile.write(line.str()))
-            reportStatsFailure();
+             << greens.getWorstFitness() << "\t" << CRunSummary::poolMean(greens);
+        m_statsFile.writeLine(line.str());
     }
-    m_graph.addPoint(m_iRedBest, minutes, reds.getBestFitness());
-    m_graph.addPoint(m_iGreenBest, minutes, greens.getBestFitness());
+    if (m_learningFile.isOpen())
+    {
+        // A period without deaths has the mean "nan".
+        std::ostringstream line;
+        line << minutes << "\t" << redDeaths.llDeaths << "\t" << redDeaths.dMeanFitness << "\t"
+             << reds.getBestFitness() << "\t" << greenDeaths.llDeaths << "\t" << greenDeaths.dMeanFitness << "\t"
+             << greens.getBestFitness();
+        m_learningFile.writeLine(line.str());
+    }
+    m_learning.addPeriod(minutes, {redDeaths.dMeanFitness, reds.getBestFitness()},
+                         {greenDeaths.dMeanFitness, greens.getBestFitness()});
     populations[kRed]->setNumDead(0);
     populations[kGreen]->setNumDead(0);
 }
@@ -215,7 +220,7 @@ bool CSimulation::saveOutputs(long long stepsRun)
     if (!m_sOptions.sPlotFile.empty())
     {
         std::string error;
-        if (!writeFileAtomically(m_sOptions.sPlotFile, renderSvg(m_graph, "Best pool fitness"), error))
+        if (!writeFileAtomically(m_sOptions.sPlotFile, renderSvg(m_graph, CLearningGraph::Title), error))
         {
             std::cerr << "Cannot write the plot " << m_sOptions.sPlotFile << ": " << error << std::endl;
             ok = false;
@@ -223,15 +228,8 @@ bool CSimulation::saveOutputs(long long stepsRun)
     }
     if (!m_sOptions.sSummaryFile.empty())
         ok = saveSummary(stepsRun) && ok;
-    if (m_statsFile.isOpen() && !m_statsFile.commit())
-        reportStatsFailure();
-    return ok && m_statsFile.error().empty();
-}
-
-void CSimulation::reportStatsFailure() const
-{
-    std::cerr << "The statistics are not saved (" << m_sOptions.sStatsFile << " stays as it was): "
-              << m_statsFile.error() << std::endl;
+    ok = m_statsFile.commit() && ok;
+    return m_learningFile.commit() && ok;
 }
 
 bool CSimulation::saveSummary(long long stepsRun)

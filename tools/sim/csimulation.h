@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "app/cdeathsinperiod.h"
 #include "app/cfitnessgraph.h"
-#include "world/catomicfile.h"
+#include "app/clearninggraph.h"
 #include "sim/crunsummary.h"
+#include "sim/ctablefile.h"
 #include "world/cgamecontroller.h"
 
 class CStopRequest;
@@ -27,10 +29,12 @@ struct SSimOptions
     std::string sPlotFile;
     std::vector<std::string> vSettings; // "Member=Value", applied over the parameter file
     std::string sSummaryFile;
+    std::string sLearningFile; // each period's deaths, their mean fitness and the pools' best
 };
 
-// The game's world without a window: steps it, samples both brain pools every period of
-// simulated time into the statistics file and the fitness graph, and reports progress.
+// The game's world without a window: steps it, samples both populations every period of
+// game time into the statistics file, the learning curves' file and graph, tallies the
+// run's summary, and reports progress.
 // Every output, the statistics file included, replaces an old file only once it is
 // complete: a failed write leaves the old file as it was.
 class CSimulation
@@ -50,19 +54,20 @@ public:
 
 private:
     int loadParameters() const;
-    bool openStatistics();
+    bool openTables();
     void sample(double minutes);
     void printProgress(long long step, double wallSeconds) const;
     void printSummary(long long steps, double wallSeconds) const;
-    void reportStatsFailure() const;
     bool saveOutputs(long long stepsRun);
     bool saveSummary(long long stepsRun);
 
     SSimOptions m_sOptions;
     CGameController m_controller;
-    CAtomicFile m_statsFile;
+    CTableFile m_statsFile{"statistics"};
+    CTableFile m_learningFile{"learning curves"};
     std::unique_ptr<CRunSummary> m_pSummary; // made with the world
     CFitnessGraph m_graph;
-    int m_iRedBest;   // the graph's series
-    int m_iGreenBest;
+    CLearningGraph m_learning; // draws into m_graph
+    CDeathsInPeriod m_redDeaths;
+    CDeathsInPeriod m_greenDeaths;
 };

@@ -22,6 +22,7 @@ int checkFiles(const SSimOptions& options)
     files.addInput("--load-green", options.sLoadGreen);
     files.addInput("--load-red", options.sLoadRed);
     files.addOutput("--stats", options.sStatsFile);
+    files.addOutput("--learning", options.sLearningFile);
     files.addOutput("--save-green", options.sSaveGreen);
     files.addOutput("--save-red", options.sSaveRed);
     files.addOutput("--plot", options.sPlotFile);
@@ -49,7 +50,11 @@ int main(int argc, char** argv)
         ->transform(COptionValidators::wholeNumber(0, UINT_MAX));
     app.add_option("--stats", options.sStatsFile,
                    "statistics file: a # line naming the columns, then one tab-separated line per period");
-    app.add_option("--stats-every", options.dStatsEveryMs, "statistics period in ms of simulated time "
+    app.add_option("--learning", options.sLearningFile,
+                   "learning curves' file, for korvane-plot: a # line naming the columns, then per statistics period "
+                   "the minutes, and for red and for green the aliens that died, the mean fitness they carried "
+                   "(nan when none died) and the best fitness in the pool");
+    app.add_option("--stats-every", options.dStatsEveryMs, "statistics and learning period in ms of simulated time "
                                                            "(default: Stats_SaveInterval)")
         ->check(COptionValidators::positiveNumber());
     app.add_option("--save-green", options.sSaveGreen, "write the green brain pool here at the end (game's format)");
@@ -65,7 +70,9 @@ int main(int argc, char** argv)
                                  "still: it stays parked and silent")
         ->capture_default_str()
         ->check(COptionValidators::oneOf({"auto", "still"}));
-    app.add_option("--plot", options.sPlotFile, "write the red and green best pool fitness as an SVG graph");
+    app.add_option("--plot", options.sPlotFile,
+                   "write an SVG graph: over game minutes, the mean fitness of the red and green aliens that died "
+                   "in each statistics period (thick) and each pool's best (thin)");
     app.add_option("--set", options.vSettings,
                    "Member=Value: a value of the parameter file changed for this run (repeatable), read as the "
                    "file's values are; the file is checked first, then the values with every --set applied")
