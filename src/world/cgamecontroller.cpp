@@ -304,6 +304,7 @@ bool CGameController::hitsGunBullet(SRect box, bool removeHit)
         return false;
     if (removeHit)
     {
+        ++m_iPlayerKills; // only an alive alien's own test removes what hit it, and it dies of it
         m_pGun->removeBullet(first);
         if (!m_bReferenceQueries)
             m_index.gunBulletsChanged();
@@ -333,6 +334,8 @@ bool CGameController::hitsRedBullet(SRect box, bool removeHit, int hitterType)
         CAlien_Red* red = static_cast<CAlien_Red*>(m_vPopulations[kRed]->getAliens()[alien]);
         red->removeBullet(bullet);
         red->addHit(hitterType);
+        if (hitterType == TYPE_GUN)
+            ++m_iHitsOnGun;
         if (!m_bReferenceQueries)
             m_index.redBulletsChanged(alien);
     }

@@ -44,6 +44,10 @@ public:
     CGun* getGun() const { return m_pGun; }
     CAlien_Green_Trainee* getTrainee() const { return m_pTrainee; }
     int getMode() const { return m_iMode; }
+    // For the player's display only, counted since init: aliens hit by the gun's bullets, and
+    // red bullets that hit the gun. Nothing in the world reads them.
+    int getPlayerKills() const { return m_iPlayerKills; }
+    int getHitsOnGun() const { return m_iHitsOnGun; }
     void setMode(int mode) { m_iMode = mode; }
 
     // Does the box touch an alien, a bullet or the trainee? The first hit ends the search.
@@ -91,5 +95,7 @@ private:
     bool m_bBandFull;        // a search of this world step found no free place
     bool m_bToldNoFreePlace;
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
+    int m_iPlayerKills = 0;
+    int m_iHitsOnGun = 0;
     unsigned m_uSeed;
 };
