@@ -35,10 +35,12 @@ void CInspectorPanel::layout(const SPlace& place, int factRows, double lineHeigh
     const double marginX = std::min(kMargin, width / 4);
     const double widest = width - 2 * marginX;
     const double panelWidth = std::min(std::clamp(0.34 * width, std::min(200.0, widest), 300.0), widest);
-    const double left = place.dShipX < width / 2 ? width - marginX - panelWidth : marginX;
+    const bool onTheLeft = place.dShipX >= width / 2;
+    const double left = onTheLeft ? marginX : width - marginX - panelWidth;
     const double marginY = std::min(kMargin, place.dHeight / 4);
     const double panelBottom = std::clamp(place.dBottomRoom, marginY, place.dHeight - marginY);
-    const double top = std::max(place.dHeight - place.dTopRoom, panelBottom);
+    const double topRoom = onTheLeft ? std::max(place.dTopRoom, place.dLeftTopRoom) : place.dTopRoom;
+    const double top = std::max(place.dHeight - topRoom, panelBottom);
     m_panel = SRect(left, top, left + panelWidth, panelBottom);
 
     // From the top down, each part taking what it needs of what is left above the bottom.

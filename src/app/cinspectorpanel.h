@@ -10,7 +10,8 @@ class CAlien;
 // The side panel of the inspected ship, laid out in pixels of the picture: its facts as text
 // rows at the top, then the movement network, and for a red ship the attack network below
 // it. Guarantees: the panel lies on the half of the picture away from the ship, within the
-// picture, below the room kept at the top and above the room kept at the bottom (the gun's);
+// picture, below the room kept at the top (on the left half, the larger of the two rooms given
+// for it) and above the room kept at the bottom (the gun's);
 // each part lies inside the panel, the parts do not overlap, and the networks' boxes leave
 // room for the labels on both sides.
 class CInspectorPanel
@@ -30,6 +31,7 @@ public:
         double dShipX;          // the ship's x in it
         double dTopRoom;        // kept free at the top
         double dBottomRoom;     // and at the bottom
+        double dLeftTopRoom = 0.0; // kept free at the top on the left half only (the statistics lines)
     };
     void layout(const SPlace& place, int factRows, double lineHeight, bool withAttack);
 

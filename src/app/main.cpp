@@ -279,7 +279,7 @@ void drawFrame()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
-    drawScene(g_gameController, g_bShowHelp ? drawHelpPage : nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
+    drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
     drawSelectionMarks();
     if (g_bShowGraph)
         drawFitnessGraph();

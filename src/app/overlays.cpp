@@ -29,9 +29,44 @@ template <typename T> std::string format(const T& value)
     return text.str();
 }
 
-// The statistics overlay's texts in pixels of the picture: the statistics lines where they
-// always stood, the probes' values beside their aliens, kept inside the picture and off the
-// statistics lines and the heads-up line.
+constexpr double kStatsLineStep = 25.0;
+
+// The statistics lines where they always stood, in pixels of the picture: the first one's
+// baseline starts at the point; their block takes every letter.
+class CStatsLines
+{
+public:
+    explicit CStatsLines(const CPixelSpace& space)
+        : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height))),
+          m_vLines{"Number Dead = " + std::to_string(g_iDeadInPeriod),
+                   "Best Age = " + std::to_string(static_cast<int>(g_dBestAge)),
+                   "Worst Age = " + std::to_string(static_cast<int>(g_dWorstAge))}
+    {
+    }
+
+    SRect block() const
+    {
+        SRect box(m_at.x, m_at.y + lineHeight(FONT_LARGE), m_at.x,
+                  m_at.y - kStatsLineStep * (m_vLines.size() - 1) - textDescent(FONT_LARGE));
+        for (const std::string& line : m_vLines)
+            box.right = std::max(box.right, m_at.x + textWidth(FONT_LARGE, line));
+        return box;
+    }
+
+    void draw() const
+    {
+        for (size_t i = 0; i < m_vLines.size(); ++i)
+            drawText(m_at.x, m_at.y - kStatsLineStep * i, FONT_LARGE, m_vLines[i], CViewColours::kPanelText);
+    }
+
+private:
+    SVector2D m_at;
+    std::vector<std::string> m_vLines;
+};
+
+// The statistics overlay's texts in pixels of the picture: the statistics lines, the probes'
+// values beside their aliens, kept inside the picture and off the statistics lines and the
+// heads-up line.
 class CStatsOverlay
 {
 public:
@@ -41,21 +76,11 @@ public:
             m_vKeepOut.push_back(hudBox(space));
     }
 
-    void drawStats(int numDead, int bestAge, int worstAge)
+    void drawStats()
     {
-        const SVector2D at = m_space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height));
-        const std::string lines[] = {"Number Dead = " + std::to_string(numDead),
-                                     "Best Age = " + std::to_string(bestAge),
-                                     "Worst Age = " + std::to_string(worstAge)};
-        SRect block(at.x, at.y + lineHeight(FONT_LARGE), at.x, at.y);
-        for (int i = 0; i < 3; ++i)
-        {
-            const double y = at.y - 25 * i;
-            drawText(at.x, y, FONT_LARGE, lines[i], CViewColours::kPanelText);
-            block.right = std::max(block.right, at.x + textWidth(FONT_LARGE, lines[i]));
-            block.bottom = y - textDescent(FONT_LARGE);
-        }
-        m_vKeepOut.push_back(block);
+        const CStatsLines lines(m_space);
+        lines.draw();
+        m_vKeepOut.push_back(lines.block());
     }
 
     // A probe's value whose baseline would start at the world point.
@@ -128,16 +153,11 @@ void toggleHelp()
     }
 }
 
-void drawHelpPage()
-{
-    drawHelpPanel(g_vHelpLines);
-}
-
 void drawDebugOverlay()
 {
     const CPixelSpace space;
     CStatsOverlay overlay(space);
-    overlay.drawStats(g_iDeadInPeriod, static_cast<int>(g_dBestAge), static_cast<int>(g_dWorstAge));
+    overlay.drawStats();
     const PopulationList populations = g_gameController.getPopulations();
     const SVector2D gunPos = g_gameController.getGun()->getPosition();
     if (!populations[kGreen]->getAliens().empty())
@@ -163,9 +183,15 @@ void drawPlayerView()
     // The panel keeps clear of the gun and of the room its bullets start in.
     const CGun& gun = *g_gameController.getGun();
     const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
+    // On the left, the panel keeps below the statistics lines.
+    const double statsRoom = g_bShowStats ? space.height() - CStatsLines(space).block().bottom + kLabelMargin : 0.0;
     if (CAlien* alien = g_inspector.selected())
-        drawInspectorPanel(space, *alien, hudRoom, gunRoom);
+        drawInspectorPanel(space, *alien, {hudRoom, gunRoom, statsRoom});
     if (g_bShowHud)
         drawHud(space, hudState());
+    // The page the player asked for lies over the game's own overlays; only the keys' messages
+    // lie over it.
+    if (g_bShowHelp)
+        drawHelpPanel(space, g_vHelpLines, newestMessageTop(space), space.height() - hudRoom);
     drawMessages(space, g_messages.shown(realMs()));
 }

@@ -54,11 +54,10 @@ void loadGreenBrains();
 
 // Overlays.
 void toggleHelp();
-void drawHelpPage();
 void drawDebugOverlay();
 // The inspected ship's marks, over the scene's sprites.
 void drawSelectionMarks();
-// The inspector's panel, the heads-up line and the messages, over everything else.
+// The inspector's panel, the heads-up line, the help page and the messages, over everything else.
 void drawPlayerView();
 
 // The fitness graph over the scene (key g).

@@ -19,13 +19,12 @@ CHelpLayout::SFont layoutFont(int font)
 }
 } // namespace
 
-void drawHelpPanel(const std::vector<std::string>& lines)
+void drawHelpPanel(const CPixelSpace& space, const std::vector<std::string>& lines, double bottom, double top)
 {
     if (lines.empty())
         return;
-    const CPixelSpace space;
     const double room = std::max(kWidthShare * space.width() - 2 * kPadding, 1.0);
-    const double height = kHeightShare * space.height() - 2 * kPadding;
+    const double height = std::min(kHeightShare * space.height(), top - bottom) - 2 * kPadding;
     std::vector<CHelpLayout::SFont> fonts;
     for (int font : kFonts)
         fonts.push_back(layoutFont(font));
@@ -35,14 +34,14 @@ void drawHelpPanel(const std::vector<std::string>& lines)
     const double panelWidth = layout.width() + 2 * kPadding;
     const double panelHeight = std::min(layout.height(), height) + 2 * kPadding;
     const double left = (space.width() - panelWidth) / 2;
-    const double top = (space.height() + panelHeight) / 2;
-    fillRect(SRect(left, top, left + panelWidth, top - panelHeight), CViewColours::kPanel);
+    const double panelTop = (bottom + top + panelHeight) / 2;
+    fillRect(SRect(left, panelTop, left + panelWidth, panelTop - panelHeight), CViewColours::kPanel);
     const int shownRows = static_cast<int>(height / lineHeight(font));
     for (const CHelpLayout::SRow& row : layout.rows())
     {
         if (row.iRow >= shownRows)
             continue;
-        const double baseline = top - kPadding - (row.iRow + 1) * lineHeight(font) + textDescent(font);
+        const double baseline = panelTop - kPadding - (row.iRow + 1) * lineHeight(font) + textDescent(font);
         drawText(left + kPadding + row.dX, baseline, font, row.sText,
                  row.bKey ? CViewColours::kHelpKey : CViewColours::kPanelText);
     }

@@ -56,6 +56,11 @@ void drawHud(const CPixelSpace& space, const CHud::SState& state)
     }
 }
 
+double newestMessageTop(const CPixelSpace& space)
+{
+    return kMessageBaseline * space.height() + lineHeight(kMessageFont) - textDescent(kMessageFont);
+}
+
 void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages)
 {
     const auto width = [](const std::string& text) { return textWidth(kMessageFont, text); };

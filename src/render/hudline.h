@@ -14,3 +14,5 @@ void drawHud(const CPixelSpace& space, const CHud::SState& state);
 SRect hudBox(const CPixelSpace& space);
 // The messages stacked in the bottom margin, newest lowest, each on a dark strip, fading.
 void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages);
+// The top of the newest message's strip, which a page over the picture keeps above.
+double newestMessageTop(const CPixelSpace& space);

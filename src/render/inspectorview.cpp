@@ -75,12 +75,13 @@ void drawInspectorMarks(const CPixelSpace& space, const CAlien& alien, SVector2D
     drawRing(centre, radius, CViewColours::kRing, 2.0);
 }
 
-void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, double topRoom, double bottomRoom)
+void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, const SPanelRooms& rooms)
 {
     const std::vector<std::string> facts = CInspectorPanel::facts(alien);
     const bool red = alien.getType() == TYPE_RED;
     CInspectorPanel panel;
-    panel.layout({space.width(), space.height(), space.fromWorld(alien.getPosition()).x, topRoom, bottomRoom},
+    panel.layout({space.width(), space.height(), space.fromWorld(alien.getPosition()).x, rooms.dTop, rooms.dBottom,
+                  rooms.dLeftTop},
                  static_cast<int>(facts.size()), lineHeight(kFont), red);
     fillRect(panel.panel(), CViewColours::kPanel);
     double baseline = panel.factsTop();

@@ -11,6 +11,13 @@ class CPixelSpace;
 // walk stops.
 void drawInspectorMarks(const CPixelSpace& space, const CAlien& alien, SVector2D gunPos,
                         const PopulationList& populations);
+// Pixels the side panel keeps free: at the top, at the bottom, and at the top on the left half.
+struct SPanelRooms
+{
+    double dTop;
+    double dBottom;
+    double dLeftTop;
+};
 // The side panel: the ship's facts, its movement network live and, for a red ship, its attack
-// network; topRoom and bottomRoom pixels are kept free at the top and the bottom.
-void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, double topRoom, double bottomRoom);
+// network.
+void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, const SPanelRooms& rooms);

@@ -6,10 +6,15 @@
 //   framecheck <file> count <kind> [region]     how many pixels of the kind
 //   framecheck <file> median <kind> [region]    their median x and y (status 1 when none)
 //   framecheck <file> box <kind> [region]       their bounding box: left top right bottom
+//   framecheck <file> first <kind> [region]     the first of them, row by row from the top
+//   framecheck <file> ship <kind> [region]      the middle (median x and y) of the first ship of
+//                                               the kind: its first pixel, row by row, with at
+//                                               least kShipPixels of the kind in the ship-sized
+//                                               box below it (a bullet or a spark has fewer)
 //   framecheck <file> brightest <kind> [region] the largest red value among them (0 when none)
 //   framecheck <file> differ <other file> [region]  pixels that differ clearly between the two
 //
-// Kinds: green and red ships' colours; hud, paused, firing, auto, ring, turret and messagefull
+// Kinds: green and red ships' colours (redship: a red ship's deep red alone); hud, paused, firing, auto, ring, turret and messagefull
 // exactly the overlays' colours; message, the message text's yellow at any opacity; black;
 // lit (anything but black). Status 2 for a wrong command line or an unreadable file.
 #include <algorithm>
@@ -34,6 +39,11 @@ struct SPixel
     int r, g, b;
 };
 
+// A ship's box from its topmost pixel: 40 pixels across it, 24 down.
+constexpr int kShipHalfWidth = 20;
+constexpr int kShipHeight = 24;
+constexpr int kShipPixels = 30;
+
 int byteOf(float part)
 {
     return static_cast<int>(std::lround(part * 255.0f));
@@ -57,6 +67,8 @@ bool isKind(const std::string& kind, const SPixel& p)
         return p.g > 120 && p.g > p.r + 40 && p.g > p.b + 20;
     if (kind == "red")
         return p.r > 120 && p.r > p.g + 40 && p.r > p.b + 40;
+    if (kind == "redship") // deep red, unlike the orange of bullets and explosions
+        return p.r > 100 && p.g < 0.3 * p.r && p.b < 0.3 * p.r;
     if (kind == "hud")
         return isExactly(p, CViewColours::kHudText);
     if (kind == "paused")
@@ -99,12 +111,8 @@ CBitmap read(const char* fileName)
     return bitmap;
 }
 
-SRegion region(const CBitmap& bitmap, int argc, char** argv, int first)
+SRegion clipped(SRegion r, const CBitmap& bitmap)
 {
-    SRegion r{0, 0, bitmap.getWidth(), bitmap.getHeight()};
-    if (argc >= first + 4)
-        r = {std::atoi(argv[first]), std::atoi(argv[first + 1]), std::atoi(argv[first + 2]), std::atoi(argv[first + 3])};
-    // Clipped to the picture.
     const int right = std::min(r.x + r.w, bitmap.getWidth());
     const int bottom = std::min(r.y + r.h, bitmap.getHeight());
     r.x = std::max(r.x, 0);
@@ -112,6 +120,14 @@ SRegion region(const CBitmap& bitmap, int argc, char** argv, int first)
     r.w = std::max(right - r.x, 0);
     r.h = std::max(bottom - r.y, 0);
     return r;
+}
+
+SRegion region(const CBitmap& bitmap, int argc, char** argv, int first)
+{
+    SRegion r{0, 0, bitmap.getWidth(), bitmap.getHeight()};
+    if (argc >= first + 4)
+        r = {std::atoi(argv[first]), std::atoi(argv[first + 1]), std::atoi(argv[first + 2]), std::atoi(argv[first + 3])};
+    return clipped(r, bitmap);
 }
 
 template <typename TVisit> void forEach(const CBitmap& bitmap, const SRegion& r, TVisit&& visit)
@@ -144,12 +160,47 @@ int report(const CBitmap& bitmap, const std::string& command, const std::string&
         std::sort(ys.begin(), ys.end());
         std::printf("%d %d\n", xs[xs.size() / 2], ys[ys.size() / 2]);
     }
+    else if (command == "first")
+        std::printf("%d %d\n", xs.front(), ys.front());
     else if (command == "box")
         std::printf("%d %d %d %d\n", *std::min_element(xs.begin(), xs.end()), *std::min_element(ys.begin(), ys.end()),
                     *std::max_element(xs.begin(), xs.end()), *std::max_element(ys.begin(), ys.end()));
     else
         return 2;
     return 0;
+}
+
+// The pixels of the kind in the region.
+std::vector<std::pair<int, int>> pixelsOf(const CBitmap& bitmap, const std::string& kind, const SRegion& r)
+{
+    std::vector<std::pair<int, int>> found;
+    forEach(bitmap, r, [&](int x, int y, const SPixel& p) {
+        if (isKind(kind, p))
+            found.emplace_back(x, y);
+    });
+    return found;
+}
+
+int reportShip(const CBitmap& bitmap, const std::string& kind, const SRegion& r)
+{
+    for (const auto& [x, y] : pixelsOf(bitmap, kind, r))
+    {
+        const SRegion box = clipped({x - kShipHalfWidth, y, 2 * kShipHalfWidth, kShipHeight}, bitmap);
+        std::vector<std::pair<int, int>> ship = pixelsOf(bitmap, kind, box);
+        if (static_cast<int>(ship.size()) < kShipPixels)
+            continue;
+        std::vector<int> xs, ys;
+        for (const auto& [sx, sy] : ship)
+        {
+            xs.push_back(sx);
+            ys.push_back(sy);
+        }
+        std::sort(xs.begin(), xs.end());
+        std::sort(ys.begin(), ys.end());
+        std::printf("%d %d\n", xs[xs.size() / 2], ys[ys.size() / 2]);
+        return 0;
+    }
+    return 1;
 }
 
 int differ(const CBitmap& a, const CBitmap& b, const SRegion& r)
@@ -174,7 +225,7 @@ int main(int argc, char** argv)
 {
     if (argc < 4)
     {
-        std::fprintf(stderr, "usage: %s <file> count|median|box|brightest <kind> [x y w h]\n"
+        std::fprintf(stderr, "usage: %s <file> count|median|box|first|ship|brightest <kind> [x y w h]\n"
                              "       %s <file> differ <other file> [x y w h]\n", argv[0], argv[0]);
         return 2;
     }
@@ -182,5 +233,7 @@ int main(int argc, char** argv)
     const std::string command = argv[2];
     if (command == "differ")
         return differ(bitmap, read(argv[3]), region(bitmap, argc, argv, 4));
+    if (command == "ship")
+        return reportShip(bitmap, argv[3], region(bitmap, argc, argv, 4));
     return report(bitmap, command, argv[3], region(bitmap, argc, argv, 4));
 }

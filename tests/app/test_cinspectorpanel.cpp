@@ -58,6 +58,18 @@ TEST_F(CInspectorPanelTest, PanelTakesTheSideAwayFromTheShip)
     EXPECT_GE(panel.factsTop() - 5 * 12, panel.movementCaption().top);
 }
 
+TEST_F(CInspectorPanelTest, PanelOnTheLeftKeepsBelowTheStatisticsLines)
+{
+    CInspectorPanel panel;
+    panel.layout({800, 600, 700, 22, 80, 150}, 5, 12, true);
+    EXPECT_EQ(panel.panel().top, 450);
+    expectSound(panel, 800, 600);
+    panel.layout({800, 600, 100, 22, 80, 150}, 5, 12, true); // on the right they are not in the way
+    EXPECT_EQ(panel.panel().top, 578);
+    panel.layout({800, 600, 700, 200, 80, 150}, 5, 12, true);
+    EXPECT_EQ(panel.panel().top, 400);
+}
+
 TEST_F(CInspectorPanelTest, SmallAndTinyPicturesKeepEveryPartInside)
 {
     for (const auto& size : {std::pair{400.0, 300.0}, {160.0, 120.0}, {20.0, 20.0}, {4.0, 3.0}})
