@@ -13,10 +13,11 @@
 //                                               box below it (a bullet or a spark has fewer)
 //   framecheck <file> brightest <kind> [region] the largest red value among them (0 when none)
 //   framecheck <file> differ <other file> [region]  pixels that differ clearly between the two
+//   framecheck --width12 <text>                 the text's width in GLUT's Helvetica 12
 //
-// Kinds: green and red ships' colours (redship: a red ship's deep red alone); hud, paused, firing, auto, ring, turret and messagefull
-// exactly the overlays' colours; message, the message text's yellow at any opacity; black;
-// lit (anything but black). Status 2 for a wrong command line or an unreadable file.
+// Kinds: green and red ships' colours (redship: a red ship's deep red alone); hud, paused,
+// firing, auto, ring, turret, caption, helpkey and messagefull exactly the overlays' colours;
+// message, the message text's yellow at any opacity; black; lit (anything but black). Status 2 for a wrong command line or an unreadable file.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +27,7 @@
 
 #include "app/cviewcolours.h"
 #include "render/cbitmap.h"
+#include "support/helveticawidths.h"
 
 namespace
 {
@@ -81,6 +83,10 @@ bool isKind(const std::string& kind, const SPixel& p)
         return isExactly(p, CViewColours::kRing);
     if (kind == "turret")
         return isExactly(p, CViewColours::kTurretLine);
+    if (kind == "caption")
+        return isExactly(p, CViewColours::kCaption);
+    if (kind == "helpkey")
+        return isExactly(p, CViewColours::kHelpKey);
     if (kind == "messagefull")
         return isExactly(p, CViewColours::kMessage);
     if (kind == "message")
@@ -223,6 +229,11 @@ int differ(const CBitmap& a, const CBitmap& b, const SRegion& r)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--width12")
+    {
+        std::printf("%.0f\n", helvetica::width12(argv[2]));
+        return 0;
+    }
     if (argc < 4)
     {
         std::fprintf(stderr, "usage: %s <file> count|median|box|first|ship|brightest <kind> [x y w h]\n"
