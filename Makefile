@@ -65,9 +65,9 @@ sweep: build
 experiment: build
 	sh scripts/experiment.sh ./$(BUILD)/korvane-sweep scripts/experiment.sweep experiment
 
-# The README's picture: a frame of a few seconds' play on a virtual screen.
+# The README's picture: a frame of a few seconds' play on a virtual screen, a red ship inspected.
 screenshot: build
-	sh scripts/screenshot.sh ./$(BUILD)/korvane-aliens docs/screenshot.png
+	sh scripts/screenshot.sh ./$(BUILD)/korvane-aliens ./$(BUILD)/tests/korvane-framecheck docs/screenshot.png
 
 # A million world steps with the shipped parameters and a million with offspring on, side by
 # side; each fails when the world leaves its bounds or its peak memory keeps growing.

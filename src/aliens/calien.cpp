@@ -221,6 +221,11 @@ void CAlien::move(SAction action, double dt)
     m_sLastAction = action;
 }
 
+std::array<SRect, 4> CAlien::getSensorBoxes() const
+{
+    return sensorBoxes(getBoundingBox());
+}
+
 std::vector<double> CAlien::getSensorValues(const PopulationList& populations) const
 {
     const std::array<double, 4> values = sensorValues(CWorldView(populations));
@@ -324,14 +329,15 @@ SVector2D CAlien::getVectorToGun(SVector2D gunPos) const
     return SVector2D((gunPos.x - m_vPos.x) / CParams::Window_Width, (m_vPos.y - gunPos.y) / CParams::Window_Height);
 }
 
-std::vector<double> CAlien::getLookAheadValues(SVector2D gunPos, const PopulationList& populations,
-                                               double angle) const
+std::vector<double> CAlien::getLookAheadValues(SVector2D gunPos, const PopulationList& populations, double angle,
+                                               SVector2D* pWalkEnd) const
 {
-    const std::array<double, kNumLookAhead> values = lookAhead(gunPos, CWorldView(populations), angle);
+    const std::array<double, kNumLookAhead> values = lookAhead(gunPos, CWorldView(populations), angle, pWalkEnd);
     return std::vector<double>(values.begin(), values.end());
 }
 
-std::array<double, 4> CAlien::lookAhead(SVector2D gunPos, const CWorldView& world, double angle) const
+std::array<double, 4> CAlien::lookAhead(SVector2D gunPos, const CWorldView& world, double angle,
+                                        SVector2D* pWalkEnd) const
 {
     SRect sBox(m_vPos.x - CParams::Alien_Width / 1.5, m_vPos.y + CParams::Alien_Height / 1.5,
                m_vPos.x + CParams::Alien_Width / 1.5, m_vPos.y - CParams::Alien_Height / 1.5);
@@ -369,6 +375,8 @@ std::array<double, 4> CAlien::lookAhead(SVector2D gunPos, const CWorldView& worl
         sBox.top += step.y;
         sBox.bottom += step.y;
     }
+    if (pWalkEnd)
+        *pWalkEnd = SVector2D((sBox.left + sBox.right) / 2, (sBox.top + sBox.bottom) / 2);
 
     const double D2 = CParams::Window_Diagonal * CParams::Window_Diagonal;
     for (double& value : results)

@@ -71,10 +71,18 @@ public:
     void setState(int state);
     int getTextureId() const;
 
+    // The four collision sensor boxes around the alien's box: up, right, down, left.
+    std::array<SRect, 4> getSensorBoxes() const;
+    // The movement network's inputs of its last decision.
+    const std::vector<double>& getMovementInputs() const { return m_vInputs; }
+
     SVector2D getVectorToGun(SVector2D gunPos) const;
     // The attack network's inputs: what lies along the line at the given angle (radians).
-    std::vector<double> getLookAheadValues(SVector2D gunPos, const PopulationList& populations, double angle) const;
-    std::array<double, 4> lookAhead(SVector2D gunPos, const CWorldView& world, double angle) const;
+    // With pWalkEnd, also the centre of the box where the walk along the line stopped.
+    std::vector<double> getLookAheadValues(SVector2D gunPos, const PopulationList& populations, double angle,
+                                           SVector2D* pWalkEnd = nullptr) const;
+    std::array<double, 4> lookAhead(SVector2D gunPos, const CWorldView& world, double angle,
+                                    SVector2D* pWalkEnd = nullptr) const;
     void save(const char* szFileName) const;
 
 protected:

@@ -45,7 +45,7 @@ SAction CAlien_Red::decideAction(SVector2D gunPos, const CWorldView& world)
     m_dFireDelay = CParams::Alien_Red_FireDelay;
     CNeuralNet* ptrNNAttack = m_pBrain->getNN(1);
     KA_ASSERT(ptrNNAttack != NULL);
-    const std::array<double, 4> lookAheadValues = lookAhead(gunPos, world, (90 - m_dTurretAngle) * 3.1415 / 180);
+    const std::array<double, 4> lookAheadValues = lookAhead(gunPos, world, getLookAheadAngle());
     m_vAttackInputs.assign(lookAheadValues.begin(), lookAheadValues.end());
     const std::vector<double>& outputs = ptrNNAttack->update(m_vAttackInputs);
     KA_ASSERT((int) outputs.size() > 0);

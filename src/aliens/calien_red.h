@@ -26,6 +26,10 @@ public:
     void removeBullet(int index);
     void addHit(int targetType);
     double getTurretAngle() const { return m_dTurretAngle; }
+    // The angle (radians, counter-clockwise from +x) along which the attack decision looks.
+    double getLookAheadAngle() const { return (90 - m_dTurretAngle) * 3.1415 / 180; }
+    // The attack network's inputs of its last decision.
+    const std::vector<double>& getAttackInputs() const { return m_vAttackInputs; }
     double getFireDelay() const { return m_dFireDelay; }
     int getGunHits() const { return m_iGunHits; }
     int getGreenHits() const { return m_iGreenHits; }

@@ -1,11 +1,16 @@
 #include <GL/freeglut.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 
+#include "aliens/calien.h"
+#include "app/ckeyfeedback.h"
+#include "app/cletterbox.h"
 #include "app/cparams.h"
+#include "app/cstreamcapture.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
 #include "render/ctexture.h"
@@ -34,11 +39,16 @@ std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
 bool g_bShowGraph = false;
 CFitnessGraph g_fitnessGraph;
+bool g_bShowHud = true;
+CWorldClock g_worldClock;
+CMessageLine g_messages;
+CInspector g_inspector;
 
 namespace
 {
 constexpr int kKeyEscape = 27;
 constexpr int kKeyGrave = 96;
+constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
 
 double stepLength()
@@ -58,6 +68,7 @@ void setProjection()
 void resetRunState()
 {
     g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
+    g_bShowHud = true;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
     g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = g_iNextFrame = 0;
@@ -106,33 +117,114 @@ void toggleGunAutoMode()
     g_gameController.getGun()->setAutoMode(g_bGunAutoMode);
 }
 
+// Runs a pool key's action and shows what the terminal said of it.
+void poolKey(void (*action)(), const std::string& doneText)
+{
+    std::string said;
+    {
+        const CStreamCapture terminal(std::cerr);
+        action();
+        said = terminal.lastLine();
+    }
+    postMessage(CKeyFeedback::poolAnswer(said, doneText));
+}
+
+// The picture as large as the window holds it, its proportions kept.
+CLetterbox windowLetterbox()
+{
+    CLetterbox letterbox(CParams::Window_Width, CParams::Window_Height);
+    letterbox.setWindow(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    return letterbox;
+}
+
+void setViewport()
+{
+    const CLetterbox letterbox = windowLetterbox();
+    glViewport(letterbox.viewportLeft(), letterbox.viewportBottom(), letterbox.viewportWidth(),
+               letterbox.viewportHeight());
+}
+
+void reshape(int, int)
+{
+    setViewport();
+    glutPostRedisplay();
+}
+
 void display()
 {
     if (g_bBlankScreen)
         return;
+    // Set each time: a resize may reach a callback before its reshape has run.
+    setViewport();
     drawFrame();
     glutSwapBuffers();
 }
 
 void keyboard(unsigned char key, int, int)
 {
+    const CGun* gun = g_gameController.getGun();
     switch (key)
     {
     case kKeyEscape:
     case 'q': quit(); break;
-    case ' ': g_gameController.setKeyEvent(ACTION_FIRE); break;
-    case 'C': captureFrame(); break;
+    case ' ':
+        g_gameController.setKeyEvent(ACTION_FIRE);
+        postMessage(CKeyFeedback::toggled("Firing", gun->isFiring()));
+        break;
+    case 'C': postMessage(captureFrame()); break;
     case kKeyGrave: toggleBlankScreen(); break;
-    case 'a': toggleGunAutoMode(); break;
+    case 'a':
+        toggleGunAutoMode();
+        postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
+        break;
     case 'd': g_bShowStats = !g_bShowStats; break;
-    case 'f': g_bFastMode = !g_bFastMode; break;
+    case 'f':
+        g_bFastMode = !g_bFastMode;
+        postMessage(CKeyFeedback::toggled("Fast mode", g_bFastMode));
+        break;
     case 'g': g_bShowGraph = !g_bShowGraph; break;
-    case 'l': loadGreenBrains(); break;
-    case 'p': g_bPaused = !g_bPaused; break;
-    case 's': saveGreenBrains(); break;
+    case 'h': g_bShowHud = !g_bShowHud; break;
+    case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
+    case 'p':
+        g_bPaused = !g_bPaused;
+        postMessage(CKeyFeedback::paused(g_bPaused));
+        break;
+    case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
     default: break;
     }
     glutPostRedisplay();
+}
+
+// A left click inspects the ship under it, or clears the inspection on empty space; a right
+// click clears it.
+void mouse(int button, int state, int x, int y)
+{
+    if (state != GLUT_DOWN || (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON))
+        return;
+    const CLetterbox letterbox = windowLetterbox();
+    if (button == GLUT_RIGHT_BUTTON || !letterbox.isInside(x, y))
+        g_inspector.clear();
+    else if (const CAlien* alien = g_inspector.pick(g_gameController.getPopulations(), letterbox.toWorld(x, y),
+                                                    kPickTolerance / letterbox.scale()))
+    {
+        const std::string message = CInspector::inspectingMessage(*alien);
+        std::cerr << message << std::endl;
+        postMessage(message);
+    }
+    glutPostRedisplay();
+}
+
+// One world step, and what the player is told of it.
+void stepWorld(double dt)
+{
+    g_gameController.update(dt);
+    g_worldClock.addStep(dt, realMs());
+    if (g_inspector.wasReborn())
+    {
+        const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
+        std::cerr << message << std::endl;
+        postMessage(message);
+    }
 }
 
 void specialKeys(int key, int, int)
@@ -162,13 +254,23 @@ void worldTimer(int)
         return;
     }
     if (!g_bPaused)
-    {
         stepWorld(dt);
+    // While paused, only fading messages change the picture.
+    if (!g_bPaused || !g_messages.isEmpty(realMs()))
         glutPostRedisplay();
-    }
     glutTimerFunc(static_cast<unsigned>(dt), worldTimer, 1);
 }
 } // namespace
+
+double realMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void postMessage(const std::string& text)
+{
+    g_messages.post(text, realMs());
+}
 
 void drawFrame()
 {
@@ -177,9 +279,11 @@ void drawFrame()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
-    drawScene(g_gameController, g_bShowHelp ? drawHelpPage : nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
+    drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
+    drawSelectionMarks();
     if (g_bShowGraph)
         drawFitnessGraph();
+    drawPlayerView();
 }
 
 int main(int argc, char** argv)
@@ -194,6 +298,8 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(specialKeys);
+    glutMouseFunc(mouse);
+    glutReshapeFunc(reshape);
     // A file-size limit then fails the write at hand, which is reported, instead of ending
     // the game on the spot.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -4,27 +4,22 @@
 #include <sstream>
 
 #include "aliens/calien_red.h"
+#include "app/clabelplacer.h"
 #include "app/cparams.h"
 #include "app/helppage.h"
 #include "app/shell.h"
 #include "brain/calien_population.h"
+#include "render/helppanel.h"
+#include "render/hudline.h"
+#include "render/inspectorview.h"
+#include "render/overlaydraw.h"
 #include "world/cgun.h"
 
 namespace
 {
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
-
-void drawText(float x, float y, void* font, const char* szText)
-{
-    // Untextured, so that the letters take the current colour (white) and not whatever
-    // texel the raster position's texture coordinate lands on.
-    glDisable(GL_TEXTURE_2D);
-    glRasterPos2f(x, y);
-    for (const char* c = szText; *c; ++c)
-        glutBitmapCharacter(font, *c);
-    glEnable(GL_TEXTURE_2D);
-}
+constexpr double kLabelMargin = 2.0;
 
 // Doubles as the default stream writes them: at most six significant digits.
 template <typename T> std::string format(const T& value)
@@ -34,43 +29,112 @@ template <typename T> std::string format(const T& value)
     return text.str();
 }
 
-void drawSmall(double x, double y, const std::string& text)
-{
-    drawText(static_cast<float>(x), static_cast<float>(y), GLUT_BITMAP_HELVETICA_10, text.c_str());
-}
+constexpr double kStatsLineStep = 25.0;
 
-void drawStats(int numDead, int bestAge, int worstAge)
+// The statistics lines where they always stood, in pixels of the picture: the first one's
+// baseline starts at the point; their block takes every letter.
+class CStatsLines
 {
-    const double x = 0.02 * CParams::Window_Width;
-    const double y = 0.85 * CParams::Window_Height;
-    const std::string lines[] = {"Number Dead = " + std::to_string(numDead), "Best Age = " + std::to_string(bestAge),
-                                 "Worst Age = " + std::to_string(worstAge)};
-    for (int i = 0; i < 3; ++i)
-        drawText(static_cast<float>(x), static_cast<float>(y - 25 * i), GLUT_BITMAP_HELVETICA_18, lines[i].c_str());
-}
+public:
+    explicit CStatsLines(const CPixelSpace& space)
+        : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height))),
+          m_vLines{"Number Dead = " + std::to_string(g_iDeadInPeriod),
+                   "Best Age = " + std::to_string(static_cast<int>(g_dBestAge)),
+                   "Worst Age = " + std::to_string(static_cast<int>(g_dWorstAge))}
+    {
+    }
 
-void drawGreenProbe(const CAlien& alien, SVector2D gunPos, const PopulationList& populations)
+    SRect block() const
+    {
+        SRect box(m_at.x, m_at.y + lineHeight(FONT_LARGE), m_at.x,
+                  m_at.y - kStatsLineStep * (m_vLines.size() - 1) - textDescent(FONT_LARGE));
+        for (const std::string& line : m_vLines)
+            box.right = std::max(box.right, m_at.x + textWidth(FONT_LARGE, line));
+        return box;
+    }
+
+    void draw() const
+    {
+        for (size_t i = 0; i < m_vLines.size(); ++i)
+            drawText(m_at.x, m_at.y - kStatsLineStep * i, FONT_LARGE, m_vLines[i], CViewColours::kPanelText);
+    }
+
+private:
+    SVector2D m_at;
+    std::vector<std::string> m_vLines;
+};
+
+// The statistics overlay's texts in pixels of the picture: the statistics lines, the probes'
+// values beside their aliens, kept inside the picture and off the statistics lines and the
+// heads-up line.
+class CStatsOverlay
+{
+public:
+    explicit CStatsOverlay(const CPixelSpace& space) : m_space(space)
+    {
+        if (g_bShowHud)
+            m_vKeepOut.push_back(hudBox(space));
+    }
+
+    void drawStats()
+    {
+        const CStatsLines lines(m_space);
+        lines.draw();
+        m_vKeepOut.push_back(lines.block());
+    }
+
+    // A probe's value whose baseline would start at the world point.
+    void drawProbe(double x, double y, const std::string& text)
+    {
+        const SVector2D at = m_space.fromWorld(SVector2D(x, y));
+        const double descent = textDescent(FONT_SMALL);
+        const SRect wanted(at.x, at.y + lineHeight(FONT_SMALL) - descent, at.x + textWidth(FONT_SMALL, text),
+                           at.y - descent);
+        const SRect bounds(0, m_space.height(), m_space.width(), 0);
+        const SRect placed = CLabelPlacer::place(wanted, bounds, m_vKeepOut, kLabelMargin);
+        drawText(placed.left, placed.bottom + descent, FONT_SMALL, text, CViewColours::kPanelText);
+    }
+
+private:
+    const CPixelSpace& m_space;
+    std::vector<SRect> m_vKeepOut;
+};
+
+void drawGreenProbe(CStatsOverlay& overlay, const CAlien& alien, SVector2D gunPos, const PopulationList& populations)
 {
     const SVector2D p = alien.getPosition();
     const double W = CParams::Alien_Width;
     const double H = CParams::Alien_Height;
     const SVector2D toGun = alien.getVectorToGun(gunPos);
     const std::vector<double> sensors = alien.getSensorValues(populations);
-    drawSmall(p.x - W / 2, p.y - 3 * H, "A-Age=" + std::to_string(alien.getPrevAge()));
-    drawSmall(p.x - W / 2, p.y - 4 * H, "( " + format(toGun.x) + " ," + format(toGun.y) + " )");
-    drawSmall(p.x - W / 2, p.y + 2 * H, format(sensors[0]));
-    drawSmall(p.x - W / 2, p.y - 2 * H, format(sensors[2]));
-    drawSmall(p.x - 2 * W, p.y + H / 2, format(sensors[3]));
-    drawSmall(p.x + 2 * W, p.y + H / 2, format(sensors[1]));
+    overlay.drawProbe(p.x - W / 2, p.y - 3 * H, "A-Age=" + std::to_string(alien.getPrevAge()));
+    overlay.drawProbe(p.x - W / 2, p.y - 4 * H, "( " + format(toGun.x) + " ," + format(toGun.y) + " )");
+    overlay.drawProbe(p.x - W / 2, p.y + 2 * H, format(sensors[0]));
+    overlay.drawProbe(p.x - W / 2, p.y - 2 * H, format(sensors[2]));
+    overlay.drawProbe(p.x - 2 * W, p.y + H / 2, format(sensors[3]));
+    overlay.drawProbe(p.x + 2 * W, p.y + H / 2, format(sensors[1]));
 }
 
-void drawRedProbe(const CAlien_Red& red, SVector2D gunPos, const PopulationList& populations)
+void drawRedProbe(CStatsOverlay& overlay, const CAlien_Red& red, SVector2D gunPos, const PopulationList& populations)
 {
     const SVector2D p = red.getPosition();
     const double a = (90 - red.getTurretAngle()) * 3.14 / 180;
     const std::vector<double> values = red.getLookAheadValues(gunPos, populations, a);
-    drawSmall(p.x + std::cos(a) * 2 * CParams::Alien_Diagonal, p.y + std::sin(a) * 2 * CParams::Alien_Diagonal,
-              format(values[1]));
+    overlay.drawProbe(p.x + std::cos(a) * 2 * CParams::Alien_Diagonal, p.y + std::sin(a) * 2 * CParams::Alien_Diagonal,
+                      format(values[1]));
+}
+
+CHud::SState hudState()
+{
+    const CGun& gun = *g_gameController.getGun();
+    return {g_worldClock.worldMs(),
+            g_bFastMode,
+            g_worldClock.multiple(realMs()),
+            g_bPaused,
+            gun.isFiring(),
+            gun.isAutoMode(),
+            g_gameController.getTally().gunKills(),
+            g_gameController.getTally().hitsOnGun()};
 }
 } // namespace
 
@@ -89,24 +153,45 @@ void toggleHelp()
     }
 }
 
-void drawHelpPage()
-{
-    const double x = 0.2 * CParams::Window_Width;
-    double y = 0.8 * CParams::Window_Height;
-    for (const std::string& line : g_vHelpLines)
-    {
-        drawText(static_cast<float>(x), static_cast<float>(y), GLUT_BITMAP_HELVETICA_18, line.c_str());
-        y -= 20;
-    }
-}
-
 void drawDebugOverlay()
 {
-    drawStats(g_iDeadInPeriod, static_cast<int>(g_dBestAge), static_cast<int>(g_dWorstAge));
+    const CPixelSpace space;
+    CStatsOverlay overlay(space);
+    overlay.drawStats();
     const PopulationList populations = g_gameController.getPopulations();
     const SVector2D gunPos = g_gameController.getGun()->getPosition();
     if (!populations[kGreen]->getAliens().empty())
-        drawGreenProbe(*populations[kGreen]->getAliens().front(), gunPos, populations);
+        drawGreenProbe(overlay, *populations[kGreen]->getAliens().front(), gunPos, populations);
     if (!populations[kRed]->getAliens().empty())
-        drawRedProbe(*static_cast<const CAlien_Red*>(populations[kRed]->getAliens().front()), gunPos, populations);
+        drawRedProbe(overlay, *static_cast<const CAlien_Red*>(populations[kRed]->getAliens().front()), gunPos,
+                     populations);
+}
+
+void drawSelectionMarks()
+{
+    const CAlien* alien = g_inspector.selected();
+    if (!alien || !alien->isActive())
+        return;
+    const CPixelSpace space;
+    drawInspectorMarks(space, *alien, g_gameController.getGun()->getPosition(), g_gameController.getPopulations());
+}
+
+void drawPlayerView()
+{
+    const CPixelSpace space;
+    const double hudRoom = g_bShowHud ? space.height() - hudBox(space).bottom : 0.0;
+    // The panel keeps clear of the gun and of the room its bullets start in.
+    const CGun& gun = *g_gameController.getGun();
+    const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
+    // On the left, the panel keeps below the statistics lines.
+    const double statsRoom = g_bShowStats ? space.height() - CStatsLines(space).block().bottom + kLabelMargin : 0.0;
+    if (CAlien* alien = g_inspector.selected())
+        drawInspectorPanel(space, *alien, {hudRoom, gunRoom, statsRoom});
+    if (g_bShowHud)
+        drawHud(space, hudState());
+    // The page the player asked for lies over the game's own overlays; only the keys' messages
+    // lie over it.
+    if (g_bShowHelp)
+        drawHelpPanel(space, g_vHelpLines, newestMessageTop(space), space.height() - hudRoom);
+    drawMessages(space, g_messages.shown(realMs()));
 }

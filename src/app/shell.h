@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "app/cfitnessgraph.h"
+#include "app/cinspector.h"
+#include "app/cmessageline.h"
 #include "app/cstatsfile.h"
+#include "app/cworldclock.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
@@ -28,9 +31,19 @@ extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
 extern CFitnessGraph g_fitnessGraph; // the learning graph: see CLearningGraph
+extern bool g_bShowHud;
+extern CWorldClock g_worldClock;   // the world time the steps covered, and how fast it runs
+extern CMessageLine g_messages;    // what the keys did, shown in the window
+extern CInspector g_inspector;     // the ship the player looks into
 
-// One world step, counted into the game time the graph is drawn against.
-void stepWorld(double dt);
+// The file that s and l save the green brain pool to and load it from.
+constexpr const char* kGreenPoolFile = "GreenAliens_saved.txt";
+
+// Real time in milliseconds, for the clock's speed and the messages' fading.
+double realMs();
+// Shows the message in the window for a few seconds.
+void postMessage(const std::string& text);
+
 // Statistics and the green brain file.
 void openStatistics();
 void statsUpdateTimer(int value);
@@ -41,17 +54,21 @@ void loadGreenBrains();
 
 // Overlays.
 void toggleHelp();
-void drawHelpPage();
 void drawDebugOverlay();
+// The inspected ship's marks, over the scene's sprites.
+void drawSelectionMarks();
+// The inspector's panel, the heads-up line, the help page and the messages, over everything else.
+void drawPlayerView();
 
 // The fitness graph over the scene (key g).
 void drawFitnessGraph();
 
-// Capture.
-void captureFrame();
-// The frame the player sees, as a new bitmap file (an existing file is never replaced); false
-// (and a message) when it cannot be written.
-bool writeBitmap(const char* szFileName, int width, int height);
+// Capture: every second call writes a frame. What happened, in the terminal's words when it
+// failed (the terminal gets them too).
+std::string captureFrame();
+// The frame the player sees, at the picture's own size whatever the window's, as a new bitmap
+// file (an existing file is never replaced); false, with the reason, when it cannot be written.
+bool writeBitmap(const char* szFileName, int width, int height, std::string& error);
 
 // The frame as the player sees it, drawn into the back buffer without swapping.
 void drawFrame();

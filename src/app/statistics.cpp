@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "app/cdeathsinperiod.h"
-#include "app/cgameclock.h"
 #include "app/clearninggraph.h"
 #include "app/cparams.h"
 #include "app/shell.h"
@@ -17,7 +16,6 @@ const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 
-CGameClock g_gameClock;
 // The graph's curves, made when the game starts, and where each period's deaths begin.
 std::optional<CLearningGraph> g_learningGraph;
 CDeathsInPeriod g_redDeaths;
@@ -30,15 +28,9 @@ CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Populatio
 
 void addGraphSample(const CAlien_Population& reds, const CAlien_Population& greens)
 {
-    g_learningGraph->addPeriod(g_gameClock.minutes(), periodOf(g_redDeaths, reds), periodOf(g_greenDeaths, greens));
+    g_learningGraph->addPeriod(g_worldClock.worldMs() / 60000.0, periodOf(g_redDeaths, reds), periodOf(g_greenDeaths, greens));
 }
 } // namespace
-
-void stepWorld(double dt)
-{
-    g_gameController.update(dt);
-    g_gameClock.step(dt);
-}
 
 void openStatistics()
 {

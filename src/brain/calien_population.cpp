@@ -156,7 +156,9 @@ CBrain* CAlien_Population::cloneBrain()
 {
     const int top = RandFloat() < CParams::Alien_ProbCloneFromBest ? bestRange()
                                                                     : static_cast<int>(m_mmBrainPool.size()) - 1;
-    return new CBrain(*brainAt(RandInt(0, top)));
+    CBrain* clone = new CBrain(*brainAt(RandInt(0, top)));
+    clone->setOrigin(BRAIN_CLONED);
+    return clone;
 }
 
 CBrain* CAlien_Population::breedBrain(int top)
@@ -172,6 +174,7 @@ CBrain* CAlien_Population::breedBrain(int top)
     CBrain* parent2 = brainAt(b);
     CBrain* child = new CBrain(*parent1);
     child->crossover(parent1, parent2);
+    child->setOrigin(BRAIN_CROSSED);
     return child;
 }
 

@@ -134,7 +134,7 @@ CBrain::CBrain(std::vector<CNeuralNet*> initNNs) : m_bInitialized(true)
     m_vNeuralNets = std::move(initNNs);
 }
 
-CBrain::CBrain(const CBrain& origBrain) : m_bInitialized(true)
+CBrain::CBrain(const CBrain& origBrain) : m_bInitialized(true), m_iOrigin(origBrain.m_iOrigin)
 {
     KA_ASSERT(origBrain.m_bInitialized);
     m_vNeuralNets.reserve(origBrain.m_vNeuralNets.size());
@@ -186,6 +186,7 @@ void CBrain::assign(const CBrain& other)
     KA_ASSERT(getNumberOfNN() == other.getNumberOfNN());
     for (int i = 0; i < getNumberOfNN(); ++i)
         m_vNeuralNets[i]->assign(*other.m_vNeuralNets[i]);
+    m_iOrigin = other.m_iOrigin;
 }
 
 void CBrain::mutate()
@@ -202,6 +203,7 @@ void CBrain::randomize()
 {
     for (CNeuralNet* pNet : m_vNeuralNets)
         pNet->randomizeWeights();
+    m_iOrigin = BRAIN_RANDOM;
 }
 
 bool CBrain::hasOnlyFiniteWeights(std::string& problem) const
@@ -252,6 +254,7 @@ bool CBrain::load(std::istream& in, std::string& error)
         loaded.push_back(pNet);
     }
     adoptNetworks(std::move(loaded));
+    m_iOrigin = BRAIN_LOADED;
     return true;
 }
 

@@ -74,6 +74,8 @@ public:
     double getErrorSum() const { return m_dErrorSum; }
     bool isTrained() const { return m_bTrained; }
     int getNumEpochs() const { return m_iNumEpochs; }
+    // Hidden layers in order, output layer last, with each neuron's last activation.
+    const std::vector<SNeuronLayer>& getLayers() const { return m_vLayers; }
 
 private:
     void createNet();

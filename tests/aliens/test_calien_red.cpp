@@ -1,5 +1,6 @@
 #include "aliens/calien_red.h"
 
+#include <array>
 #include <cmath>
 
 #include "aliens/calien_green.h"
@@ -211,3 +212,64 @@ TEST_F(CAlienRedTest, RedBulletsLiveForeverIsMended)
     EXPECT_LT(steps, 1000);
 }
 } // namespace
+
+TEST_F(CAlienRedTest, LookAheadReportsWhereItsWalkStops)
+{
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    place(red, 400, 300);
+    m_reds.addAlien(&red);
+    // Straight up through an empty line: it stops at the first box wholly above the window.
+    SVector2D end(0, 0);
+    red.getLookAheadValues(SVector2D(200, 60), m_populations, M_PI / 2, &end);
+    const double halfBox = CParams::Alien_Height / 1.5;
+    EXPECT_NEAR(end.x, 400, 1e-9);
+    EXPECT_GT(end.y - halfBox, CParams::Window_Height);
+    EXPECT_LE(end.y - CParams::Alien_Diagonal - halfBox, CParams::Window_Height);
+    // A red alien in the first box, and the gun left behind: it stops there at once.
+    CAlien_Red other(0, 0, CParams::Alien_Mass);
+    place(other, 430, 300);
+    m_reds.addAlien(&other);
+    red.getLookAheadValues(SVector2D(200, 60), m_populations, 0.0, &end);
+    EXPECT_EQ(end.x, 400);
+    EXPECT_EQ(end.y, 300);
+}
+
+TEST_F(CAlienRedTest, AttackInputsAreTheLookAheadAlongTheDecisionsAngle)
+{
+    CParams::Alien_Red_FireDelay = 0;
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    CAlien_Green green(0, 0, 1);
+    place(red, 400, 300);
+    place(green, 480, 340);
+    m_reds.addAlien(&red);
+    m_greens.addAlien(&green);
+    for (int i = 0; i < 40; ++i)
+    {
+        red.update(kUpNoFire, 1); // the turret turns
+        red.decideAction(SVector2D(200, 60), m_populations);
+        EXPECT_EQ(red.getLookAheadAngle(), (90 - red.getTurretAngle()) * 3.1415 / 180);
+        EXPECT_EQ(red.getAttackInputs(),
+                  red.getLookAheadValues(SVector2D(200, 60), m_populations, red.getLookAheadAngle()));
+    }
+}
+
+TEST_F(CAlienRedTest, SensorBoxesAndMovementInputsAreThoseOfTheLastDecision)
+{
+    CAlien_Red red(0, 0, CParams::Alien_Mass);
+    place(red, 400, 300);
+    m_reds.addAlien(&red);
+    const std::array<SRect, 4> boxes = red.getSensorBoxes();
+    const SRect own = red.getBoundingBox();
+    EXPECT_EQ(boxes[0].bottom, own.top);
+    EXPECT_EQ(boxes[1].left, own.right);
+    EXPECT_EQ(boxes[2].top, own.bottom);
+    EXPECT_EQ(boxes[3].right, own.left);
+    EXPECT_DOUBLE_EQ(boxes[0].top - boxes[0].bottom, CParams::Alien_Height * CParams::Alien_SensorLengthScale);
+    red.decideAction(SVector2D(300, 60), m_populations);
+    const std::vector<double>& inputs = red.getMovementInputs();
+    ASSERT_EQ(inputs.size(), 6u);
+    EXPECT_EQ(inputs[0], 100); // the gun lies 100 pixels to the left
+    EXPECT_EQ(inputs[1], CParams::Window_Width - 100.0);
+    const std::vector<double> sensors = red.getSensorValues(m_populations);
+    EXPECT_EQ(std::vector<double>(inputs.begin() + 2, inputs.end()), sensors);
+}

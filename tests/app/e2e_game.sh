@@ -1,11 +1,12 @@
 #!/bin/bash
 # End-to-end tests of the real game under Xvfb, driven with xdotool.
-# Usage: e2e_game.sh <game binary> <repository root> <wmclose helper> <korvane-sim>
+# Usage: e2e_game.sh <game binary> <repository root> <wmclose helper> <korvane-sim> <framecheck>
 set -u
 GAME=$(realpath "$1")
 ROOT=$(realpath "$2")
 WMCLOSE=$(realpath "$3")
 SIM=$(realpath "$4")
+FRAMECHECK=$(realpath "$5")
 
 # Run the whole script on its own virtual screen: a free display, its own xauth.
 if [ -z "${KA_E2E_ON_XVFB:-}" ]; then
@@ -94,6 +95,16 @@ shows_background_and_aliens() {
     read -r colours dark green red <<< "$census"
     echo "   pixels: $colours colours, $dark dark, $green green, $red red"
     [ "$colours" -gt 200 ] && [ "$dark" -gt 100000 ] && [ $((green + red)) -gt 50 ]
+}
+
+# Two captures with statistics periods between them are alike: the timers ran, an unpaused
+# world would have moved. Each capture press shows a message for 3 s: the second capture
+# comes after the first one's message has gone, and the first after its predecessor's once
+# this has been tried twice.
+paused_picture_stands_still() {
+    local before=$LAST_FRAME begun=$SECONDS
+    wait_ticks 2 && wait_for $DEADLINE seconds_reach $((begun + 4)) && snap &&
+        cmp -s "$(frame "$before")" "$(frame "$LAST_FRAME")"
 }
 
 count_frames() { find "$WORK" -maxdepth 1 -name 'frame*.bmp' | wc -l; }
@@ -204,12 +215,11 @@ test_playing_session() {
 
     press p
     check "after p, C writes the next even frame" snap
-    local paused=$LAST_FRAME
     check "the second C of each pair wrote nothing: only even frames exist" \
         test "$(count_frames)" = $((NEXT_FRAME / 2)) -a ! -e "$(frame 1)"
-    wait_ticks 2 # the timers ran: an unpaused world would have moved
-    snap
-    check "while paused the aliens stay where they were" cmp -s "$(frame $paused)" "$(frame $LAST_FRAME)"
+    # Once the key's message has faded, the paused picture stands still while the timers run.
+    check "while paused the aliens stay where they were" wait_for $DEADLINE paused_picture_stands_still
+    local paused=$LAST_FRAME
 
     press d
     snap
@@ -479,17 +489,220 @@ test_special_files_in_play_are_refused() {
     rm -rf "$WORK"
 }
 
+# What the player sees: the heads-up line, the keys' messages, the help page, the inspector and
+# the letterboxed picture. Frames are 800 x 600; regions are x y width height from the top left.
+HUD_STRIP="0 0 800 22"
+kinds_in() { "$FRAMECHECK" "$1" count "$2" ${3:-}; } # kinds_in <frame> <kind> [region]
+at_least() { [ "$(kinds_in "$2" "$3" "${4:-}")" -ge "$1" ]; }
+at_most() { [ "$(kinds_in "$2" "$3" "${4:-}")" -le "$1" ]; }
+
+# Message row 0 is the newest, lowest one; each older one lies a row higher. The message's
+# text, drawn fully for its first 2 s, is as wide as the words in the font, to a few pixels of
+# the glyphs' side bearings: the window shows these words.
+message_row_reads() { # message_row_reads <frame> <row> <text>
+    local box left right want got
+    box=$("$FRAMECHECK" "$1" box messagefull 0 $((491 - 18 * $2)) 800 17) || return 1
+    read -r left _ right _ <<< "$box"
+    want=$("$FRAMECHECK" --width12 "$3")
+    got=$((right - left + 1))
+    [ $got -le "$want" ] && [ $got -ge $((want - 4)) ]
+}
+
+# p, a and space, then a capture: their three messages, in order. Each try toggles all three,
+# so the words alternate; a try whose capture came after the messages' steady 2 s is tried again.
+TOGGLES_ON=0
+toggles_show_their_messages() {
+    press p a space
+    TOGGLES_ON=$((1 - TOGGLES_ON))
+    snap || return 1
+    local f; f=$(frame "$LAST_FRAME")
+    if [ $TOGGLES_ON = 1 ]; then
+        message_row_reads "$f" 2 "Paused" && message_row_reads "$f" 1 "Automatic mode on" &&
+            message_row_reads "$f" 0 "Firing on"
+    else
+        message_row_reads "$f" 2 "Running" && message_row_reads "$f" 1 "Automatic mode off" &&
+            message_row_reads "$f" 0 "Firing off"
+    fi
+}
+
+# A capture press that writes nothing, then one that writes: the second-newest message names
+# the frame, the newest says why the press before wrote nothing.
+captures_show_their_messages() {
+    snap && snap || return 1
+    message_row_reads "$(frame $LAST_FRAME)" 0 "No frame this time: every second C press writes one"
+}
+capture_names_its_frame() {
+    local written=$NEXT_FRAME
+    press C C
+    wait_for $DEADLINE test -s "$(frame "$written")" || return 1
+    NEXT_FRAME=$((written + 2))
+    snap && message_row_reads "$(frame $LAST_FRAME)" 1 "$(printf 'Frame saved to frame%5d.bmp' "$written")"
+}
+
+# A pool key, then a capture: the newest message reads as the terminal's last answer (its
+# failure from "Cannot " on) or says what was done.
+pool_message_reads() { # pool_message_reads <key> <text when done>
+    pool_key "$1" && snap || return 1
+    local said; said=$(grep -v 'Saving game stats' "$WORK/game.log" | grep -E 'done\.$|Cannot (save|load) ' | tail -1)
+    case $said in
+        *"Cannot "*) message_row_reads "$(frame $LAST_FRAME)" 0 "Cannot ${said#*Cannot }" ;;
+        *) message_row_reads "$(frame $LAST_FRAME)" 0 "$2" ;;
+    esac
+}
+
+# The middle of the first red ship below the heads-up line in the last frame, in SHIP_X SHIP_Y.
+find_red_ship() {
+    local at
+    at=$("$FRAMECHECK" "$(frame $LAST_FRAME)" ship redship 0 30 800 400) || return 1
+    read -r SHIP_X SHIP_Y <<< "$at"
+}
+# The middle of the first red ship, or else green one, in the region of the picture.
+find_ship() { # find_ship <picture> <region>
+    local at
+    at=$("$FRAMECHECK" "$1" ship redship $2 || "$FRAMECHECK" "$1" ship green $2) || return 1
+    read -r SHIP_X SHIP_Y <<< "$at"
+}
+inspections() { grep -cE '^Inspecting (red|green) alien [0-9]+$' "$WORK/game.log"; }
+inspections_reach() { [ "$(inspections)" -ge "$1" ]; }
+click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "$3"; }
+# Clicks the ship found and waits for the terminal to name it.
+inspect_ship() {
+    local before; before=$(inspections)
+    click_at "$SHIP_X" "$SHIP_Y" 1
+    wait_for 10 inspections_reach $((before + 1)) || return 1
+    INSPECTED=$(grep '^Inspecting ' "$WORK/game.log" | tail -1 | cut -d' ' -f2-)
+}
+# The ring about the ship at (x, y), and the panel's captions.
+shows_inspector() { # shows_inspector <frame> <x> <y>
+    at_least 20 "$1" ring "$(($2 - 40)) $(($3 - 40)) 80 80" && at_least 30 "$1" caption &&
+        at_least 5 "$1" turret
+}
+shows_no_inspector() { at_most 0 "$1" ring && at_most 0 "$1" caption; }
+reborn() { grep -qi "^$INSPECTED is reborn with a [a-z]* brain$" "$WORK/game.log"; }
+
+window_shot() { import -window "$WINDOW" -type TrueColor "BMP3:$WORK/shot.bmp" 2>/dev/null; }
+# 1000 x 500 holds the 800 x 600 picture 667 pixels wide from x = 166: black bars beside it.
+shot_is_letterboxed() {
+    window_shot && [ "$("$FRAMECHECK" "$WORK/shot.bmp" box lit)" = "166 0 832 499" ]
+}
+# After the fast run the band may hold ships still being born: the paused world runs on for a
+# capture at a time until a ship shows in the window.
+resized_ship_shows() {
+    press p && snap && press p && snap && window_shot && find_ship "$WORK/shot.bmp" "166 30 667 330"
+}
+
+# f then a capture, tried again as the toggles are: its message alternates.
+FAST_ON=0
+fast_mode_shows_its_message() {
+    press f
+    FAST_ON=$((1 - FAST_ON))
+    snap || return 1
+    if [ $FAST_ON = 1 ]; then
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Fast mode on"
+    else
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Fast mode off"
+    fi
+}
+
+test_the_players_view() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the player's view test"; stop_game; return; }
+    check "a red ship shows" wait_for $DEADLINE eval 'snap && find_red_ship'
+    local f; f=$(frame $LAST_FRAME)
+    check "the heads-up line is drawn across the top" at_least 40 "$f" hud "$HUD_STRIP"
+    check "with no badge while nothing is on" \
+        eval 'at_most 2 "$f" paused "$HUD_STRIP" && at_most 2 "$f" firing "$HUD_STRIP" && at_most 2 "$f" auto "$HUD_STRIP"'
+
+    check "p, a and space each show what they did, in order" wait_for $DEADLINE toggles_show_their_messages
+    if [ $TOGGLES_ON = 0 ]; then press p a space; TOGGLES_ON=1; fi
+    snap
+    f=$(frame $LAST_FRAME)
+    check "the heads-up line shows the PAUSED, FIRING and AUTO badges" \
+        eval 'at_least 100 "$f" paused "$HUD_STRIP" && at_least 100 "$f" firing "$HUD_STRIP" && at_least 100 "$f" auto "$HUD_STRIP"'
+    press h
+    snap
+    f=$(frame $LAST_FRAME)
+    check "h hides the heads-up line" \
+        eval 'at_most 5 "$f" hud "$HUD_STRIP" && at_most 2 "$f" paused "$HUD_STRIP" && at_most 2 "$f" auto "$HUD_STRIP"'
+    press h
+
+    check "l without a pool file shows the terminal's reason" \
+        wait_for $DEADLINE pool_message_reads l "Green pool loaded from GreenAliens_saved.txt"
+    check "s shows that the pool was saved" wait_for $DEADLINE pool_message_reads s "Green pool saved to GreenAliens_saved.txt"
+    check "l then shows that the pool was loaded" \
+        wait_for $DEADLINE pool_message_reads l "Green pool loaded from GreenAliens_saved.txt"
+    check "a capture press that writes nothing says so" wait_for $DEADLINE captures_show_their_messages
+    check "a capture names the frame it wrote" wait_for $DEADLINE capture_names_its_frame
+
+    press F1
+    snap
+    check "F1 draws the help page with its keys column" at_least 300 "$(frame $LAST_FRAME)" helpkey
+    press F1
+    snap
+    check "F1 again hides it" at_most 0 "$(frame $LAST_FRAME)" helpkey
+
+    # The world is paused: a ship found in a frame is where the click lands.
+    check "a red ship shows in the paused world" find_red_ship
+    check "a left click on it inspects it, the terminal names it" inspect_ship
+    echo "   $INSPECTED at $SHIP_X $SHIP_Y"
+    snap
+    f=$(frame $LAST_FRAME)
+    check "a ring about it and the panel's networks" shows_inspector "$f" "$SHIP_X" "$SHIP_Y"
+    local turret; turret=$(kinds_in "$f" turret)
+    click_at "$SHIP_X" "$SHIP_Y" 3
+    snap
+    check "a right click clears the selection" shows_no_inspector "$(frame $LAST_FRAME)"
+    inspect_ship
+    click_at 790 590 1 # below the gun, far from any ship
+    snap
+    check "a click on empty space clears it" shows_no_inspector "$(frame $LAST_FRAME)"
+    check "the ship is inspected again" inspect_ship
+
+    press p
+    check "f shows fast mode's message" wait_for $DEADLINE fast_mode_shows_its_message
+    [ $FAST_ON = 1 ] || press f
+    check "the terminal tells the inspected ship's rebirth" wait_for $((2 * DEADLINE)) reborn
+    press f p
+    snap
+    f=$(frame $LAST_FRAME)
+    check "the panel still shows it after its rebirth" at_least 30 "$f" caption
+    turret=$((turret + $(kinds_in "$f" turret)))
+    check "its turret line was drawn" test "$turret" -gt 0
+
+    xdotool windowmove --sync "$WINDOW" 10 10
+    xdotool windowsize --sync "$WINDOW" 1000 500
+    check "a resized window keeps the picture's proportions between black bars" wait_for $DEADLINE shot_is_letterboxed
+    press space a # firing and automatic mode off: the gun kills no more ships
+    check "a ship shows in the resized picture" wait_for $DEADLINE resized_ship_shows
+    echo "   a ship at $SHIP_X $SHIP_Y of the window"
+    check "a click on it inspects it" inspect_ship
+    check "a capture is still the picture at its own size" \
+        eval 'snap && header_matches "$(frame $LAST_FRAME)" 800 600 && shows_background_and_aliens "$(frame $LAST_FRAME)"'
+
+    quit_game
+    check "q exits with status 0" test "$STATUS" = 0
+    check "the terminal got none of the window's own messages" \
+        bash -c "! grep -qE '^(Paused|Running|Firing|Automatic mode|Fast mode|Frame saved|No frame|Green pool)' '$WORK/game.log'"
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
-test_playing_session
-test_close_button_writes_the_total
-test_signal_ends_without_the_closing_lines_is_mended
-test_second_run_overwrites_the_first_runs_frames_is_mended
-test_unwritable_files_are_reported
-test_failed_statistics_write_reported_as_done_is_mended
-test_a_key_needs_two_presses_is_mended
-test_bad_files
-test_special_files_in_play_are_refused
+# KA_E2E_ONLY=<test function> runs that one alone.
+if [ -n "${KA_E2E_ONLY:-}" ]; then
+    "$KA_E2E_ONLY"
+else
+    test_playing_session
+    test_the_players_view
+    test_close_button_writes_the_total
+    test_signal_ends_without_the_closing_lines_is_mended
+    test_second_run_overwrites_the_first_runs_frames_is_mended
+    test_unwritable_files_are_reported
+    test_failed_statistics_write_reported_as_done_is_mended
+    test_a_key_needs_two_presses_is_mended
+    test_bad_files
+    test_special_files_in_play_are_refused
+fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

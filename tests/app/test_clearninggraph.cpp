@@ -8,7 +8,6 @@
 
 #include "app/cdeathsinperiod.h"
 #include "app/cfitnessgraph.h"
-#include "app/cgameclock.h"
 #include "brain/calien_population.h"
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
@@ -76,19 +75,6 @@ TEST_F(CDeathsInPeriodTest, TheStatisticsResetOfTheDeadCountLeavesThePeriodWhole
     const CDeathsInPeriod::SPeriod period = m_deaths.take(m_population);
     EXPECT_EQ(period.llDeaths, 2);
     EXPECT_DOUBLE_EQ(period.dMeanFitness, 5);
-}
-
-TEST(CGameClockTest, GameTimeIsTheStepsTakenTimesTheirLengthHoweverFastTheyCome)
-{
-    // Fast mode only takes the steps sooner: 1800 steps at 30 frames a second are one minute.
-    CGameClock clock;
-    EXPECT_EQ(clock.minutes(), 0);
-    for (int i = 0; i < 1800; ++i)
-        clock.step(1000.0 / 30);
-    EXPECT_NEAR(clock.minutes(), 1.0, 1e-9);
-    for (int i = 0; i < 1800; ++i)
-        clock.step(1000.0 / 60);
-    EXPECT_NEAR(clock.minutes(), 1.5, 1e-9);
 }
 
 const CFitnessGraph::SSeries& named(const CFitnessGraph& graph, const std::string& name)

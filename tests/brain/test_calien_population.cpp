@@ -581,3 +581,40 @@ TEST_F(CPopulationTest, SavingAPoolThatWouldNotLoadIsMended)
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("done."), std::string::npos);
 }
 } // namespace
+
+TEST_F(CPopulationTest, BredBrainsSayWhetherTheyWereClonedOrCrossed)
+{
+    CParams::Alien_PercentBestInPool = 100;
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.1, 3);
+    offer(pool, 0.2, 2);
+    offer(pool, 0.3, 1);
+    for (double rate : {0.0, 1.0})
+    {
+        CParams::Alien_CrossoverRate = rate;
+        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        EXPECT_EQ(child->getOrigin(), rate == 0.0 ? BRAIN_CLONED : BRAIN_CROSSED);
+    }
+}
+
+TEST_F(CPopulationTest, RebornAliensCarryTheirBrainsOrigin)
+{
+    CParams::Alien_DyingTime = 0;
+    CParams::Alien_PercentBestInPool = 100; // two parents to cross from
+    CAlien_Population* greens = m_controller.getPopulations()[1];
+    CAlien* alien = greens->getAliens()[0];
+    const auto rebirth = [&] {
+        alien->setState(ALIEN_DYING);
+        m_controller.update(1000.0 / CParams::Game_FramesPerSecond);
+        return alien->getBrain()->getOrigin();
+    };
+    // It is the first green alien: no other green dies before it within a step.
+    while (greens->getPool().size() + 1 < static_cast<size_t>(CParams::Alien_NumberInPool))
+        EXPECT_EQ(rebirth(), BRAIN_RANDOM); // while the pool fills
+    std::set<int> origins;
+    for (int i = 0; i < 40; ++i)
+        origins.insert(rebirth());
+    EXPECT_EQ(origins, (std::set<int>{BRAIN_CLONED, BRAIN_CROSSED}));
+    m_controller.setEvolution(false);
+    EXPECT_EQ(rebirth(), BRAIN_RANDOM);
+}

@@ -480,3 +480,30 @@ TEST_F(BrainDeathTest, CrossoverNeedsParentsOfOneKind)
     EXPECT_DEATH(child.crossover(&oneNetParent, &smallParent), sizes);
     EXPECT_DEATH(child.crossover(&oneNetParent, &largeParent), sizes);
 }
+
+TEST_F(BrainTest, OriginIsCarriedByCopiesAndAssignmentAndSetByRandomisingAndLoading)
+{
+    CBrain brain(twoNets(0.1));
+    EXPECT_EQ(brain.getOrigin(), BRAIN_RANDOM);
+    brain.setOrigin(BRAIN_CROSSED);
+    EXPECT_EQ(CBrain(brain).getOrigin(), BRAIN_CROSSED);
+    brain.mutate();
+    EXPECT_EQ(brain.getOrigin(), BRAIN_CROSSED); // a mutated child stays what it was bred as
+    CBrain own(twoNets(0.5));
+    own.assign(brain);
+    EXPECT_EQ(own.getOrigin(), BRAIN_CROSSED);
+    own.randomize();
+    EXPECT_EQ(own.getOrigin(), BRAIN_RANDOM);
+
+    const std::string record = savedText(brain);
+    testing::internal::CaptureStderr();
+    std::istringstream in(record);
+    std::string error;
+    EXPECT_TRUE(own.load(in, error)) << error;
+    EXPECT_EQ(own.getOrigin(), BRAIN_LOADED);
+    own.setOrigin(BRAIN_CLONED);
+    std::istringstream bad("1 2 1");
+    EXPECT_FALSE(own.load(bad, error));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(own.getOrigin(), BRAIN_CLONED); // a refused record changes nothing
+}

@@ -24,6 +24,17 @@ protected:
         return static_cast<CAlien_Red*>(m_controller.getPopulations()[0]->getAliens()[i]);
     }
     double dt() const { return 1000.0 / CParams::Game_FramesPerSecond; }
+    // Starts a world without sensors and has its gun fire one bullet; where the bullet is.
+    SVector2D fireOneGunBullet()
+    {
+        sensorsOff();
+        start();
+        CGun* gun = m_controller.getGun();
+        gun->toggleFiring();
+        gun->update(SAction(ACTION_NONE, ACTION_NONE), 0);
+        EXPECT_EQ(gun->getBullets().size(), 1u);
+        return gun->getBullets().at(0)->getPosition();
+    }
 
     CGameController m_controller;
 };
@@ -91,13 +102,8 @@ TEST_F(CGameControllerTest, OtherModesReportKeyEvents)
 
 TEST_F(CGameControllerTest, GunBulletTouchingTwoAliensKillsOnlyTheFirst)
 {
-    sensorsOff();
-    start();
+    const SVector2D b = fireOneGunBullet();
     CGun* gun = m_controller.getGun();
-    gun->toggleFiring();
-    gun->update(SAction(ACTION_NONE, ACTION_NONE), 0);
-    ASSERT_EQ(gun->getBullets().size(), 1u);
-    const SVector2D b = gun->getBullets()[0]->getPosition();
     green(0)->setPosition(b.x - 5, b.y);
     green(1)->setPosition(b.x + 5, b.y);
     EXPECT_TRUE(m_controller.isColliding(green(0)->getBoundingBox(), true, green(0)->getId(), TYPE_GREEN));
@@ -119,8 +125,21 @@ TEST_F(CGameControllerTest, RedBulletOnTheGunIsRemovedAndCredited)
     EXPECT_EQ(shooter->getGunHits(), 1);
 }
 
-// The gun's check of a world step finds the bullet, and the tally counts the hit once.
-TEST_F(CGameControllerTest, RedBulletOnTheGunIsTallied)
+TEST_F(CGameControllerTest, PlayerKillsCountAliensTheGunsBulletsHit)
+{
+    const SVector2D b = fireOneGunBullet();
+    green(0)->setPosition(b.x, b.y);
+    // A look that removes nothing, as the free-place search takes, counts nothing.
+    EXPECT_TRUE(m_controller.isColliding(green(0)->getBoundingBox(), false, -1, TYPE_NONE));
+    EXPECT_EQ(m_controller.getTally().gunKills(), 0);
+    green(0)->setState(ALIEN_ALIVE);
+    m_controller.update(0);
+    EXPECT_EQ(green(0)->getState(), ALIEN_DYING);
+    EXPECT_EQ(m_controller.getTally().gunKills(), 1);
+    EXPECT_EQ(m_controller.getTally().hitsOnGun(), 0);
+}
+
+TEST_F(CGameControllerTest, HitsOnGunCountRedBulletsThatHitTheGunOnly)
 {
     CParams::Alien_MovementForce = 0;
     start();
@@ -128,11 +147,17 @@ TEST_F(CGameControllerTest, RedBulletOnTheGunIsTallied)
     const double r = CParams::Alien_Diagonal / 1.7 + CParams::Bullet_Height / 2;
     shooter->setPosition(200, 60 - r);
     shooter->update(SAction(ACTION_UP, ACTION_FIRE), 0);
-    m_controller.update(dt());
+    const SVector2D bullet = shooter->getBullets()[0]->getPosition();
+    // A green alien hit by the red bullet is not the gun.
+    green(0)->setPosition(bullet.x, bullet.y);
+    EXPECT_TRUE(m_controller.isColliding(green(0)->getBoundingBox(), true, green(0)->getId(), TYPE_GREEN));
+    EXPECT_EQ(m_controller.getTally().hitsOnGun(), 0);
+    shooter->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    green(0)->setPosition(600, 400);
+    m_controller.update(0); // the gun's own look removes and credits the bullet
     EXPECT_EQ(shooter->getGunHits(), 1);
     EXPECT_EQ(m_controller.getTally().hitsOnGun(), 1);
-    m_controller.update(dt());
-    EXPECT_EQ(m_controller.getTally().hitsOnGun(), 1);
+    EXPECT_EQ(m_controller.getTally().gunKills(), 0);
 }
 
 // Every alien struck down is tallied once, under what struck it: a seeded world with the

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "world/utils.h"
+
+class CAlien;
+
+// The side panel of the inspected ship, laid out in pixels of the picture: its facts as text
+// rows at the top, then the movement network, and for a red ship the attack network below
+// it. Guarantees: the panel lies on the half of the picture away from the ship, within the
+// picture, below the room kept at the top (on the left half, the larger of the two rooms given
+// for it) and above the room kept at the bottom (the gun's);
+// each part lies inside the panel, the parts do not overlap, and the networks' boxes leave
+// room for the labels on both sides.
+class CInspectorPanel
+{
+public:
+    static constexpr double kMargin = 8.0;
+    static constexpr double kPadding = 8.0;
+    static constexpr double kInputLabelRoom = 64.0;
+    static constexpr double kOutputLabelRoom = 60.0;
+
+    // The facts, one a row: name, state, age, fitness so far and the brain's origin.
+    static std::vector<std::string> facts(CAlien& alien);
+
+    struct SPlace
+    {
+        double dWidth, dHeight; // the picture
+        double dShipX;          // the ship's x in it
+        double dTopRoom;        // kept free at the top
+        double dBottomRoom;     // and at the bottom
+        double dLeftTopRoom = 0.0; // kept free at the top on the left half only (the statistics lines)
+    };
+    void layout(const SPlace& place, int factRows, double lineHeight, bool withAttack);
+
+    const SRect& panel() const { return m_panel; }
+    double factsTop() const { return m_dFactsTop; }                // the baseline area starts here
+    const SRect& movementCaption() const { return m_movementCaption; }
+    const SRect& movementBox() const { return m_movementBox; }     // the nodes, labels outside it
+    const SRect& attackCaption() const { return m_attackCaption; }
+    const SRect& attackBox() const { return m_attackBox; }
+    bool hasAttack() const { return m_bAttack; }
+
+private:
+    SRect m_panel{0, 0, 0, 0};
+    double m_dFactsTop = 0.0;
+    SRect m_movementCaption{0, 0, 0, 0};
+    SRect m_movementBox{0, 0, 0, 0};
+    SRect m_attackCaption{0, 0, 0, 0};
+    SRect m_attackBox{0, 0, 0, 0};
+    bool m_bAttack = false;
+};

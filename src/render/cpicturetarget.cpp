@@ -1,0 +1,60 @@
+#include "render/cpicturetarget.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdlib>
+
+namespace
+{
+bool hasFramebufferObjects()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    return version != nullptr && std::atoi(version) >= 3;
+}
+} // namespace
+
+CPictureTarget::CPictureTarget(int width, int height, int windowWidth, int windowHeight)
+{
+    glGetIntegerv(GL_VIEWPORT, m_aiWindowViewport);
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &m_iDrawBinding);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_iReadBinding);
+    glViewport(0, 0, width, height);
+    if ((windowWidth != width || windowHeight != height) && hasFramebufferObjects())
+        m_bOffscreen = makeFramebuffer(width, height);
+}
+
+bool CPictureTarget::makeFramebuffer(int width, int height)
+{
+    glGenFramebuffers(1, &m_uFramebuffer);
+    glGenRenderbuffers(2, m_auRenderbuffers);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_auRenderbuffers[0]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_auRenderbuffers[1]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_uFramebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_auRenderbuffers[0]);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_auRenderbuffers[1]);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE)
+        return true;
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(m_iDrawBinding));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(m_iReadBinding));
+    return false;
+}
+
+CPictureTarget::~CPictureTarget()
+{
+    glViewport(m_aiWindowViewport[0], m_aiWindowViewport[1], m_aiWindowViewport[2], m_aiWindowViewport[3]);
+    if (m_uFramebuffer == 0)
+        return;
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(m_iDrawBinding));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(m_iReadBinding));
+    glDeleteFramebuffers(1, &m_uFramebuffer);
+    glDeleteRenderbuffers(2, m_auRenderbuffers);
+}
+
+unsigned CPictureTarget::readBuffer() const
+{
+    return m_bOffscreen ? GL_COLOR_ATTACHMENT0 : GL_BACK;
+}

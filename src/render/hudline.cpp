@@ -1,0 +1,86 @@
+#include "render/hudline.h"
+
+#include "app/chelplayout.h"
+#include "render/overlaydraw.h"
+
+namespace
+{
+constexpr int kHudFont = FONT_MEDIUM;
+constexpr double kHudEdge = 8.0;    // from the picture's left and right edges
+constexpr double kHudBaseline = 16.0; // below the picture's top
+constexpr double kHudGap = 14.0;
+constexpr double kBadgePadding = 4.0;
+constexpr int kMessageFont = FONT_MEDIUM;
+constexpr double kMessageBaseline = 0.16; // of the picture's height, for the newest row
+
+SColour badgeColour(int kind)
+{
+    switch (kind)
+    {
+    case HUD_PAUSED: return CViewColours::kPaused;
+    case HUD_FIRING: return CViewColours::kFiring;
+    default: return CViewColours::kAuto;
+    }
+}
+
+SColour faded(SColour colour, double opacity)
+{
+    colour.a = static_cast<float>(colour.a * opacity);
+    return colour;
+}
+} // namespace
+
+SRect hudBox(const CPixelSpace& space)
+{
+    const double baseline = space.height() - kHudBaseline;
+    return SRect(0, space.height(), space.width(), baseline - textDescent(kHudFont) - 1);
+}
+
+void drawHud(const CPixelSpace& space, const CHud::SState& state)
+{
+    const double baseline = space.height() - kHudBaseline;
+    const auto width = [](const std::string& text) { return textWidth(kHudFont, text); };
+    const std::vector<CHud::SItem> items =
+        CHud::layout(CHud::items(state), width, kHudEdge, space.width() - kHudEdge, kHudGap, kBadgePadding);
+    for (const CHud::SItem& item : items)
+    {
+        if (item.iKind == HUD_TEXT)
+        {
+            drawText(item.dX, baseline, kHudFont, item.sText, CViewColours::kHudText);
+            continue;
+        }
+        fillRect(SRect(item.dX - kBadgePadding, baseline + lineHeight(kHudFont) - textDescent(kHudFont),
+                       item.dX + item.dWidth + kBadgePadding, baseline - textDescent(kHudFont)),
+                 badgeColour(item.iKind));
+        drawText(item.dX, baseline, kHudFont, item.sText, CViewColours::kBadgeText);
+    }
+}
+
+double newestMessageTop(const CPixelSpace& space)
+{
+    return kMessageBaseline * space.height() + lineHeight(kMessageFont) - textDescent(kMessageFont);
+}
+
+void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages)
+{
+    const auto width = [](const std::string& text) { return textWidth(kMessageFont, text); };
+    const double room = space.width() - 2 * kHudEdge;
+    double baseline = kMessageBaseline * space.height();
+    // Newest lowest: laid from the last message up.
+    for (auto message = messages.rbegin(); message != messages.rend(); ++message)
+    {
+        const std::vector<std::string> rows = CHelpLayout::wrap(message->sText, width, room);
+        baseline += lineHeight(kMessageFont) * static_cast<double>(rows.size() - 1);
+        double rowBaseline = baseline;
+        for (const std::string& row : rows)
+        {
+            const double x = (space.width() - width(row)) / 2;
+            fillRect(SRect(x - 6, rowBaseline + lineHeight(kMessageFont) - textDescent(kMessageFont), x + width(row) + 6,
+                           rowBaseline - textDescent(kMessageFont) - 1),
+                     faded(CViewColours::kPanel, message->dOpacity));
+            drawText(x, rowBaseline, kMessageFont, row, faded(CViewColours::kMessage, message->dOpacity));
+            rowBaseline -= lineHeight(kMessageFont);
+        }
+        baseline += lineHeight(kMessageFont) + 3;
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "app/chud.h"
+#include "app/cmessageline.h"
+#include "world/utils.h"
+
+class CPixelSpace;
+
+// The heads-up line across the top of the picture, badges as filled boxes.
+void drawHud(const CPixelSpace& space, const CHud::SState& state);
+// Where the heads-up line lies, for overlays that must keep off it.
+SRect hudBox(const CPixelSpace& space);
+// The messages stacked in the bottom margin, newest lowest, each on a dark strip, fading.
+void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages);
+// The top of the newest message's strip, which a page over the picture keeps above.
+double newestMessageTop(const CPixelSpace& space);
