@@ -381,6 +381,7 @@ bool CGameController::isFreePlace(SRect box, int excludeId)
     const auto occupies = [&](const CAlien& alien) {
         return alien.isActive() && alien.getId() != excludeId && rectsOverlap(alien.getBoundingBox(), box);
     };
+    prepareQueries(); // an offspring born earlier in this step is filed before it is looked for
     bool occupied = false;
     worldView().forEachAlienNear(box, [&](int, int, const CAlien& alien) { occupied = occupied || occupies(alien); });
     return !occupied && collisionCause(box, false, -1, TYPE_NONE) == CAUSE_NONE;

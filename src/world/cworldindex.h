@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include <vector>
 
 #include "world/cspatialgrid.h"
@@ -40,8 +42,8 @@ public:
     // Here exactly the aliens whose boxes overlap the box are visited.
     template <typename TVisit> void forEachAlienNear(const SRect& box, TVisit&& visit) const
     {
-        m_aliens.forEachIn(box.left - m_dAlienHalfWidth, box.bottom - m_dAlienHalfHeight,
-                           box.right + m_dAlienHalfWidth, box.top + m_dAlienHalfHeight,
+        m_aliens.forEachIn(lower(box.left - m_dAlienHalfWidth), lower(box.bottom - m_dAlienHalfHeight),
+                           upper(box.right + m_dAlienHalfWidth), upper(box.top + m_dAlienHalfHeight),
                            [&](const CSpatialGrid::SItem& item) {
                                // The box an alien at the filed place has, to the bit.
                                if (rectsOverlap(rectAround(item.dX, item.dY, m_dAlienWidth, m_dAlienHeight), box))
@@ -55,14 +57,19 @@ public:
     bool firstRedBulletOverlapping(const SRect& box, int& alien, int& bullet) const;
 
 private:
+    // A point whose box just touches the query box can lie a rounding error beyond the
+    // margin (x + half a width may round onto the box's edge): the search reaches a hair
+    // further, and the exact test of the item's box decides.
+    static double lower(double v) { return v - (std::abs(v) + 1.0) * 1e-12; }
+    static double upper(double v) { return v + (std::abs(v) + 1.0) * 1e-12; }
     void rebuild();
     const CAlien* alienAt(int population, int index) const;
     void fileBullets(int owner, std::vector<int>& handles);
     // Visits exactly the bullets whose boxes overlap the box.
     template <typename TVisit> void forEachBulletOn(const SRect& box, TVisit&& visit) const
     {
-        m_bullets.forEachIn(box.left - m_dBulletHalfWidth, box.bottom - m_dBulletHalfHeight,
-                            box.right + m_dBulletHalfWidth, box.top + m_dBulletHalfHeight,
+        m_bullets.forEachIn(lower(box.left - m_dBulletHalfWidth), lower(box.bottom - m_dBulletHalfHeight),
+                            upper(box.right + m_dBulletHalfWidth), upper(box.top + m_dBulletHalfHeight),
                             [&](const CSpatialGrid::SItem& item) {
                                 if (rectsOverlap(rectAround(item.dX, item.dY, m_dBulletWidth, m_dBulletHeight), box))
                                     visit(item);

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -208,6 +209,27 @@ TEST_F(CWorldIndexTest, QueriesFromOutsideAStepSeeTheWorldAsItIs)
     green->setPosition(700, 450);
     EXPECT_FALSE(m_controller.isColliding(rectAround(100, 250, 4, 4), false, -1, TYPE_NONE));
     EXPECT_TRUE(m_controller.isColliding(rectAround(700, 450, 4, 4), false, -1, TYPE_NONE));
+}
+
+// An alien just left of a cell's edge (x = 256 less one rounding step, cells 128 wide) has a
+// box whose right side rounds onto x = 272, touching a box that starts there; the search
+// reached exactly half a width to the left, to x = 256, and missed it in the cell before.
+TEST_F(CWorldIndexTest, TouchingBoxLostToRoundingIsMended)
+{
+    ASSERT_EQ(CParams::Alien_Width, 32);
+    ASSERT_EQ(CParams::Alien_Height, 24);
+    for (CAlien_Population* population : m_populations)
+        for (CAlien* alien : population->getAliens())
+            alien->setPosition(700, 200); // out of the way
+    CAlien* green = m_populations[1]->getAliens()[0];
+    green->setState(ALIEN_ALIVE);
+    green->setPosition(std::nextafter(256.0, 0.0), 312);
+    ASSERT_EQ(green->getBoundingBox().right, 272.0);
+    const SRect touching(272, 303, 304, 279);
+    m_controller.setReferenceQueries(true);
+    ASSERT_TRUE(m_controller.isColliding(touching, false, -1, TYPE_NONE)) << "the walk finds it";
+    m_controller.setReferenceQueries(false);
+    EXPECT_TRUE(m_controller.isColliding(touching, false, -1, TYPE_NONE));
 }
 } // namespace
 
