@@ -308,12 +308,14 @@ TEST_F(CParamsTest, LineEndsByteOrderMarkAndTabsReadAsBefore)
     const std::string shipped = shippedParams();
     const std::string crlf = std::regex_replace(shipped, std::regex("\n"), "\r\n");
     const std::string tabs = std::regex_replace(shipped, std::regex(" "), "\t \t");
+    ASSERT_TRUE(load(shipped));
+    const double maxSpeed = CParams::Alien_MaxSpeed;
     for (const std::string& text : {crlf, "\xEF\xBB\xBF" + shipped, tabs, "\xEF\xBB\xBF" + crlf})
     {
         CParams::resetToInitialValues();
         ASSERT_TRUE(load(text));
         EXPECT_EQ(CParams::Window_Width, 800);
-        EXPECT_EQ(CParams::Alien_MaxSpeed, 0.15);
+        EXPECT_EQ(CParams::Alien_MaxSpeed, maxSpeed);
         EXPECT_EQ(CParams::Bullet_Speed, 0.6);
         EXPECT_EQ(CParams::Gun_AutoMode, 0);
         EXPECT_EQ(joined(CParams::validate("params.ini")), "");
@@ -336,7 +338,8 @@ TEST_F(CParamsTest, StrayLineShiftingEveryLaterValueSilentlyIsMended)
 // A warning alone does not refuse the file: labels are for the reader of the file.
 TEST_F(CParamsTest, SwappedLinesTakenSilentlyIsMended)
 {
-    const std::string text = std::regex_replace(shippedParams(), std::regex("(Alien_DyingTime [^\n]*)\n(Alien_BeingBornTime [^\n]*)\n"),
+    const std::string times = shippedWithEach({{"Alien_DyingTime", "600"}, {"Alien_BeingBornTime", "1000"}});
+    const std::string text = std::regex_replace(times, std::regex("(Alien_DyingTime [^\n]*)\n(Alien_BeingBornTime [^\n]*)\n"),
                                                 "$2\n$1\n");
     ASSERT_TRUE(load(text));
     EXPECT_EQ(CParams::Alien_DyingTime, 1000.0);

@@ -322,8 +322,9 @@ TEST_F(CGameControllerTest, CrowdedBandMakesAStepEndlessIsMended)
     m_controller.update(dt()); // and the crowd, being born, looks around
     const std::string said = ::testing::internal::GetCapturedStderr();
     // Once per run, not once per alien.
-    EXPECT_EQ(said, "Warning: 10010 aliens are asked for, but the band seats only 96; they will be placed over "
-                    "each other\nNo free place for a new alien; placing it over another\n");
+    EXPECT_EQ(said, "Warning: " + std::to_string(10000 + CParams::Alien_NumberOfRed) +
+                        " aliens are asked for, but the band seats only 96; they will be placed over each other\n"
+                        "No free place for a new alien; placing it over another\n");
     for (const CAlien* alien : m_controller.getPopulations()[1]->getAliens())
         ASSERT_FALSE(m_controller.isOutsideAlienZone(alien->getBoundingBox())); // every one was placed in the band
 }

@@ -16,10 +16,11 @@ TEST_F(CWorldBoundsTest, BoundsFollowTheRules)
     const SWorldBounds off = worldBounds();
     EXPECT_EQ(off.llGreenAliens, CParams::Alien_NumberOfGreen);
     EXPECT_EQ(off.llRedAliens, CParams::Alien_NumberOfRed);
-    // 1512 px of flight at 20 px a step: 76 steps, and one more; a gun shot every 8 steps,
-    // a red one every 11.
-    EXPECT_EQ(off.llGunBullets, 77 / 8 + 1);
-    EXPECT_EQ(off.llRedBullets, 10 * (77 / 11 + 1));
+    // 1512 px of flight at 20 px a step: 76 steps, and one more; a gun shot every
+    // Gun_FireInterval steps, a red one every 11 (a fire delay of 10 and the shot).
+    ASSERT_EQ(CParams::Alien_Red_FireDelay, 10);
+    EXPECT_EQ(off.llGunBullets, 77 / CParams::Gun_FireInterval + 1);
+    EXPECT_EQ(off.llRedBullets, CParams::Alien_NumberOfRed * (77 / 11 + 1));
     CParams::Alien_ReproductionOn = 1;
     EXPECT_EQ(worldBounds().llGreenAliens, 12 * 8); // seats of 64 x 48 in 800 x 410
 }
