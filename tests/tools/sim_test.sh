@@ -16,8 +16,7 @@ trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 cp "$ROOT/params.ini" .
 
-FAILURES=0
-check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; FAILURES=$((FAILURES + 1)); fi; }
+. "$ROOT/tests/support/checks.sh"
 
 run() { "$SIM" --seed 11 --stats-every "${EVERY:-5000}" "$@" > /dev/null 2> "$WORK/err.txt"; }
 
@@ -94,93 +93,79 @@ check "it says which file and what is wrong" grep -q "Cannot load broken.txt: en
 "$SIM" --steps 10 --params missing.ini > /dev/null 2> err.txt
 check "a missing parameter file is refused" bash -c "[ $? = 1 ] && grep -q \"Cannot find 'missing.ini'\" err.txt"
 
-# refuses <name> <status> <message> <command...>: the command ends with the status, says
-# the message, and has not started any work (nothing on the standard output).
-refuses() {
-    local what=$1 want=$2 message=$3
-    shift 3
-    timeout 120 "$@" > out.txt 2> err.txt
-    local status=$?
-    check "$what: status $want (got $status)" test "$status" = "$want"
-    check "$what: says \"$message\"" grep -qF -- "$message" err.txt
-    check "$what: before any work" test ! -s out.txt
+# refuses_before_work <name> <status> <message> <command...>: refuses, and the command has
+# not started any work (nothing on the standard output).
+refuses_before_work() {
+    refuses "$@"
+    check "$1: before any work" test ! -s out.txt
 }
 
-# wait_for <seconds> <command...>: polls until the command succeeds; false if it never does.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
 
 # Option values are refused in sentences, not with a 309-digit range, and nan is no period.
-refuses "OptionErrorsQuoteA309DigitRangeIsMended" 2 "--steps: '0' is not a whole number of at least 1" \
+refuses_before_work "OptionErrorsQuoteA309DigitRangeIsMended" 2 "--steps: '0' is not a whole number of at least 1" \
     "$SIM" --steps 0
 for bad in 1.5 -3 abc 99999999999999999999; do
-    refuses "OptionErrorsQuoteA309DigitRangeIsMended ($bad)" 2 "--steps: '$bad' is not a whole number of at least 1" \
+    refuses_before_work "OptionErrorsQuoteA309DigitRangeIsMended ($bad)" 2 "--steps: '$bad' is not a whole number of at least 1" \
         "$SIM" --steps "$bad"
 done
-refuses "OptionErrorsQuoteA309DigitRangeIsMended (seed)" 2 "--seed: '-1' is not a whole number from 0 to 4294967295" \
+refuses_before_work "OptionErrorsQuoteA309DigitRangeIsMended (seed)" 2 "--seed: '-1' is not a whole number from 0 to 4294967295" \
     "$SIM" --seed -1
 for bad in nan inf -1 0; do
-    refuses "StatsEveryNanIsAcceptedIsMended ($bad)" 2 "--stats-every: '$bad' is not a finite number above 0" \
+    refuses_before_work "StatsEveryNanIsAcceptedIsMended ($bad)" 2 "--stats-every: '$bad' is not a finite number above 0" \
         "$SIM" --steps 10 --stats-every "$bad"
 done
 check "LeadingZeroReadAsOctalIsMended: --steps 010 runs ten steps" \
     bash -c "'$SIM' --steps 010 --seed 1 2> /dev/null | grep -q '^steps 10,'"
 
 # A --set is read as the file's values are and checked with the file's rules, before any work.
-refuses "SetOfAnUnknownMember" 2 "--set: no member 'Alien_Widht'; did you mean Alien_Width?" \
+refuses_before_work "SetOfAnUnknownMember" 2 "--set: no member 'Alien_Widht'; did you mean Alien_Width?" \
     "$SIM" --steps 10 --set Alien_Widht=30
-refuses "SetWithoutAValue" 2 "--set: 'Alien_Width' is not Member=Value" "$SIM" --steps 10 --set Alien_Width
-refuses "SetOfAWordThatIsNoNumber" 2 "--set: Alien_NumberInPool: '1.5' is not an integer" \
+refuses_before_work "SetWithoutAValue" 2 "--set: 'Alien_Width' is not Member=Value" "$SIM" --steps 10 --set Alien_Width
+refuses_before_work "SetOfAWordThatIsNoNumber" 2 "--set: Alien_NumberInPool: '1.5' is not an integer" \
     "$SIM" --steps 10 --set Alien_NumberInPool=1.5
-refuses "SetOfTwoWords" 2 "--set: Alien_Width: '4' follows the value: it must be one word" \
+refuses_before_work "SetOfTwoWords" 2 "--set: Alien_Width: '4' follows the value: it must be one word" \
     "$SIM" --steps 10 --set 'Alien_Width=3 4'
-refuses "SetBreakingARule" 2 "--set: Gun_Width = 900 must be less than Window_Width" \
+refuses_before_work "SetBreakingARule" 2 "--set: Gun_Width = 900 must be less than Window_Width" \
     "$SIM" --steps 10 --set Gun_Width=900
-refuses "SetTakesOneValue" 2 "The following argument was not expected: Gun_Width=4" \
+refuses_before_work "SetTakesOneValue" 2 "The following argument was not expected: Gun_Width=4" \
     "$SIM" --steps 10 --set Alien_Width=30 Gun_Width=4
 
 # Outputs are checked against each other and the inputs before the run.
 cp a.tsv kept.tsv
-refuses "SameOutputTwiceLosesTheStatisticsIsMended" 2 \
+refuses_before_work "SameOutputTwiceLosesTheStatisticsIsMended" 2 \
     "--stats kept.tsv and --plot ./kept.tsv are the same file: each output needs a file of its own" \
     "$SIM" --steps 10 --stats kept.tsv --plot ./kept.tsv
 check "SameOutputTwiceLosesTheStatisticsIsMended: the file is untouched" cmp -s a.tsv kept.tsv
 cp a_green.txt pool.txt
-refuses "OutputOverwritesAnInputIsMended (pool)" 2 \
+refuses_before_work "OutputOverwritesAnInputIsMended (pool)" 2 \
     "--save-green pool.txt and --load-green pool.txt are the same file: an output must not overwrite an input" \
     "$SIM" --steps 10 --load-green pool.txt --save-green pool.txt
 check "OutputOverwritesAnInputIsMended: the pool is untouched" cmp -s a_green.txt pool.txt
-refuses "OutputOverwritesAnInputIsMended (params)" 2 \
+refuses_before_work "OutputOverwritesAnInputIsMended (params)" 2 \
     "--plot params.ini and --params params.ini are the same file: an output must not overwrite an input" \
     "$SIM" --steps 10 --plot params.ini
 check "OutputOverwritesAnInputIsMended: the parameters are untouched" cmp -s "$ROOT/params.ini" params.ini
 cp "$ROOT/params.ini" .
-refuses "MissingOutputFolderFoundOnlyAfterTheRunIsMended" 1 \
+refuses_before_work "MissingOutputFolderFoundOnlyAfterTheRunIsMended" 1 \
     "--save-red nowhere/red.txt cannot be written: the folder nowhere does not exist" \
     "$SIM" --steps 100000000 --save-red nowhere/red.txt
 mkdir folder && mkfifo fifo
-refuses "FolderAsOutputIsMended" 1 "--stats folder cannot be written: folder is a folder" \
+refuses_before_work "FolderAsOutputIsMended" 1 "--stats folder cannot be written: folder is a folder" \
     "$SIM" --steps 10 --stats folder
-refuses "FifoAsOutputIsMended" 1 "--plot fifo cannot be written: fifo is not a regular file" \
+refuses_before_work "FifoAsOutputIsMended" 1 "--plot fifo cannot be written: fifo is not a regular file" \
     "$SIM" --steps 10 --plot fifo
-refuses "LearningIntoAFolder" 1 "--learning folder cannot be written: folder is a folder" \
+refuses_before_work "LearningIntoAFolder" 1 "--learning folder cannot be written: folder is a folder" \
     "$SIM" --steps 10 --learning folder
-refuses "LearningOnTheStatistics" 2 \
+refuses_before_work "LearningOnTheStatistics" 2 \
     "--stats kept.tsv and --learning kept.tsv are the same file: each output needs a file of its own" \
     "$SIM" --steps 10 --stats kept.tsv --learning kept.tsv
-refuses "SummaryIntoAFolder" 1 "--summary folder cannot be written: folder is a folder" \
+refuses_before_work "SummaryIntoAFolder" 1 "--summary folder cannot be written: folder is a folder" \
     "$SIM" --steps 10 --summary folder
-refuses "SummaryOnTheStatistics" 2 \
+refuses_before_work "SummaryOnTheStatistics" 2 \
     "--stats kept.tsv and --summary kept.tsv are the same file: each output needs a file of its own" \
     "$SIM" --steps 10 --stats kept.tsv --summary kept.tsv
 if mknod full c 1 7 2> /dev/null; then
-    refuses "DeviceAsOutputIsMended" 1 "--save-green full cannot be written: full is not a regular file" \
+    refuses_before_work "DeviceAsOutputIsMended" 1 "--save-green full cannot be written: full is not a regular file" \
         "$SIM" --steps 10 --save-green full
     check "DeviceAsOutputIsMended: the device stays a device" test -c full
 else
@@ -245,33 +230,33 @@ interrupt TERM 143
 
 # korvane-plot's inputs: checked before reading, only regular files, each fault named.
 cp a.tsv plotted.tsv
-refuses "PlotOverwritesItsInputIsMended" 2 \
+refuses_before_work "PlotOverwritesItsInputIsMended" 2 \
     "the picture plotted.tsv and the statistics file plotted.tsv are the same file: an output must not overwrite an input" \
     "$PLOT" plotted.tsv a.tsv plotted.tsv
 check "PlotOverwritesItsInputIsMended: the statistics are untouched" cmp -s a.tsv plotted.tsv
-refuses "PlotIntoAMissingFolder" 1 "the picture nowhere/p.svg cannot be written: the folder nowhere does not exist" \
+refuses_before_work "PlotIntoAMissingFolder" 1 "the picture nowhere/p.svg cannot be written: the folder nowhere does not exist" \
     "$PLOT" nowhere/p.svg a.tsv
-refuses "PlotHangsOnAFifoIsMended" 1 "fifo: is not a regular file" "$PLOT" p.svg a.tsv fifo
-refuses "PlotOfAFolder" 1 "folder: is a folder" "$PLOT" p.svg folder
+refuses_before_work "PlotHangsOnAFifoIsMended" 1 "fifo: is not a regular file" "$PLOT" p.svg a.tsv fifo
+refuses_before_work "PlotOfAFolder" 1 "folder: is a folder" "$PLOT" p.svg folder
 if [ -c full ]; then
-    refuses "PlotOfADevice" 1 "full: is not a regular file" "$PLOT" p.svg full
+    refuses_before_work "PlotOfADevice" 1 "full: is not a regular file" "$PLOT" p.svg full
 fi
-refuses "PlotOfAMissingFile" 1 "missing.tsv: No such file or directory" "$PLOT" p.svg missing.tsv
+refuses_before_work "PlotOfAMissingFile" 1 "missing.tsv: No such file or directory" "$PLOT" p.svg missing.tsv
 : > empty.tsv
-refuses "PlotOfAnEmptyFile" 1 "empty.tsv: holds no statistics lines" "$PLOT" p.svg empty.tsv
+refuses_before_work "PlotOfAnEmptyFile" 1 "empty.tsv: holds no statistics lines" "$PLOT" p.svg empty.tsv
 { head -2 a.tsv; printf '1.5\t3\tx\n'; } > malformed.tsv
-refuses "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not a statistics line of 8 numbers: '1.5\x093\x09x'" \
+refuses_before_work "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not a statistics line of 8 numbers: '1.5\x093\x09x'" \
     "$PLOT" p.svg malformed.tsv
 { head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
-refuses "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
+refuses_before_work "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
 { head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\n'; } > nanbest.tsv
-refuses "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
+refuses_before_work "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
     "nanbest.tsv: line 3 is not a learning line of 7 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940'" \
     "$PLOT" p.svg nanbest.tsv
 { head -2 a.tsv; tail -1 l.tsv; } > mixed.tsv
-refuses "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
+refuses_before_work "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
 printf '# minutes\n1\t2\t3\n' > narrow.tsv
-refuses "PlotNamesBothKindsOfLine" 1 \
+refuses_before_work "PlotNamesBothKindsOfLine" 1 \
     "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 7: '1\x092\x093'" \
     "$PLOT" p.svg narrow.tsv
 check "no refused plot was written" test ! -e p.svg

@@ -18,18 +18,8 @@ export HOME="$WORK/home" TMPDIR="$WORK/tmp" KA_REMOTE_ROOT="$WORK/machines"
 mkdir -p "$HOME" "$TMPDIR"
 cp "$ROOT/params.ini" .
 
-FAILURES=0
-check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; FAILURES=$((FAILURES + 1)); fi; }
+. "$ROOT/tests/support/checks.sh"
 
-# wait_for <seconds> <command...>: polls until the command succeeds; false if it never does.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
 
 RUN=("$SWEEP" --sim "$SIM")
 sweep() { "${RUN[@]}" "$@"; }
@@ -148,16 +138,6 @@ check "it names the summary and the cause" \
     grep -q "^  s1-seed2-control: local/runs/s1-seed2-control.json: not a summary: .*parse error" err.txt
 check "the report keeps the other runs" test "$(rows local)" = 11
 
-# refuses <name> <status> <message> <command...>: the command ends with the status and says
-# the message.
-refuses() {
-    local what=$1 want=$2 message=$3
-    shift 3
-    timeout 120 "$@" > out.txt 2> err.txt
-    local status=$?
-    check "$what: status $want (got $status)" test "$status" = "$want"
-    check "$what: says \"$message\"" grep -qF -- "$message" err.txt
-}
 
 # 5. Sweep files and values refused with the file, the line and the cause.
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5\nAlien_MutatonRate 10\n' > typo.sweep
