@@ -8,17 +8,7 @@ WMCLOSE=$(realpath "$3")
 SIM=$(realpath "$4")
 FRAMECHECK=$(realpath "$5")
 
-# Run the whole script on its own virtual screen: a free display, its own xauth.
-if [ -z "${KA_E2E_ON_XVFB:-}" ]; then
-    export KA_E2E_ON_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
-export LIBGL_ALWAYS_SOFTWARE=1
-# In the sanitizer build every memory error still fails the game, but the leak check is off
-# for it: Mesa's software driver leaves its caches allocated at exit from a module it has
-# already unloaded, which no suppression can name. The world's own objects are checked for
-# leaks by the unit tests, which build and destroy whole worlds.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+. "$ROOT/tests/support/onxvfb.sh"
 
 FAILURES=0
 fail() { echo "FAIL: $* [at ${SECONDS} s]"; FAILURES=$((FAILURES + 1)); }

@@ -7,13 +7,7 @@ set -u
 TOOL=$(realpath "$1")
 ROOT=$(realpath "$2")
 
-if [ -z "${KA_FRAMES_ON_XVFB:-}" ]; then
-    export KA_FRAMES_ON_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
-export LIBGL_ALWAYS_SOFTWARE=1
-# Mesa's software driver leaves its caches allocated at exit; see e2e_game.sh.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+. "$ROOT/tests/support/onxvfb.sh"
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
