@@ -2,7 +2,7 @@
 # failed.
 
 FAILURES=0
-check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; FAILURES=$((FAILURES + 1)); fi; }
+check() { local what=$1; shift; if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; FAILURES=$((FAILURES + 1)); return 1; fi; }
 
 # wait_for <seconds> <command...>: polls until the command succeeds; false if it never does.
 wait_for() {

@@ -14,6 +14,10 @@ done
 host=$1
 shift
 [ "${1-}" = -- ] && shift
+# sshd hands the command the user's login shell in SHELL, and parallel's remote side runs
+# the jobs with it: without it they would not run at all.
+SHELL=$(getent passwd "$(id -u)" | cut -d: -f7)
+export SHELL="${SHELL:-/bin/sh}"
 mkdir -p "$KA_REMOTE_ROOT/$host"
 cd "$KA_REMOTE_ROOT/$host"
 # ssh hands the remote shell its arguments joined by spaces.

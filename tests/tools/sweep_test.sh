@@ -76,7 +76,9 @@ check "it says how far it got" grep -qE '^Stopped: [0-9]+ of 12 runs are done' e
 check "it stopped half-way" test "$(finished resumed | wc -l)" -lt 12
 finished resumed > first.txt
 summaries_of_finished resumed > first_files.txt
-check "its runs have ended with it" lock_is_free resumed
+# Parallel exits as soon as it has killed its runs, which may still be dying: the sweep
+# waits for them, so that the lock is free the moment it ends.
+check "RunsOutlivingAStoppedSweepIsMended: its runs have ended with it" lock_is_free resumed
 
 "${RUN[@]}" small.sweep --out resumed --jobs 1 > out.txt 2> err.txt &
 pid=$!
@@ -99,10 +101,11 @@ check "nor were their summaries written again" all_kept first_files.txt final_fi
 check "the results are those of the sweep that ran through" cmp -s local/results.tsv resumed/results.tsv
 
 # 3. On two hosts through parallel's remote path: korvane-sim, the parameter file and the
-# job script are sent to each, the summaries come back, and the hosts are left clean.
+# job script are sent to each, the summaries come back, and the hosts are left clean. No
+# SHELL here, as under a CI runner: a host has the one its login gives, as sshd sets it.
 printf '1/hostA\n1/hostB\n' > hosts
-sweep small.sweep --out remote --sshloginfile hosts --ssh "$LOCALSSH" > out.txt 2> err.txt
-check "the sweep runs on the hosts (status $?)" test $? = 0
+env -u SHELL "${RUN[@]}" small.sweep --out remote --sshloginfile hosts --ssh "$LOCALSSH" > out.txt 2> err.txt
+check "the sweep runs on the hosts (status $?)" test $? = 0 || { cat err.txt remote/joblog; tail -n 3 remote/runs/*.log; }
 check "both hosts ran some of it" \
     bash -c "tail -n +2 remote/joblog | cut -f2 | sort -u | tr '\n' ' ' | grep -qx 'hostA hostB '"
 check "the results are those of the sweep run here" cmp -s local/results.tsv remote/results.tsv

@@ -36,6 +36,11 @@ constexpr const char* kProgram = "parallel";
     _exit(127);
 }
 
+void napBriefly()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
 int waitFor(pid_t child, const CStopRequest& stop)
 {
     bool passedOn = false;
@@ -54,7 +59,22 @@ int waitFor(pid_t child, const CStopRequest& stop)
             kill(child, SIGTERM);
             passedOn = true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        napBriefly();
+    }
+}
+
+// Parallel may exit while the runs it has just killed are still dying; as their subreaper
+// this process inherits them and reaps them, so that no run outlives the sweep.
+void reapOrphans()
+{
+    for (;;)
+    {
+        int status = 0;
+        const pid_t ended = waitpid(-1, &status, WNOHANG);
+        if (ended < 0 && errno != EINTR)
+            return; // none left
+        if (ended == 0)
+            napBriefly();
     }
 }
 } // namespace
@@ -102,6 +122,7 @@ int CParallelRun::run(const CSweepFolder& folder, const SOptions& options, const
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child < 0)
@@ -111,5 +132,7 @@ int CParallelRun::run(const CSweepFolder& folder, const SOptions& options, const
     }
     if (child == 0)
         becomeParallel(folder.path(), argv.data(), parent);
-    return waitFor(child, stop);
+    const int status = waitFor(child, stop);
+    reapOrphans();
+    return status;
 }

@@ -22,7 +22,9 @@ class CSweepFolder;
 // GNU parallel runs in a process group of its own, so that a terminal's Ctrl-C reaches
 // korvane-sweep alone, which passes the stop on: parallel then stops every run it started
 // and records none of them as done. Should korvane-sweep be killed outright, parallel is
-// sent SIGTERM by the kernel (PR_SET_PDEATHSIG) and does the same.
+// sent SIGTERM by the kernel (PR_SET_PDEATHSIG) and does the same. run returns only once
+// every process parallel started has ended (korvane-sweep is their subreaper), so that the
+// results folder's lock is free the moment korvane-sweep ends.
 class CParallelRun
 {
 public:
