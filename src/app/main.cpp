@@ -13,6 +13,7 @@
 #include "app/cstreamcapture.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
+#include "render/cscissortoviewport.h"
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
@@ -137,16 +138,22 @@ CLetterbox windowLetterbox()
     return letterbox;
 }
 
-void setViewport()
+// Sets the viewport to the picture's part of the window, and gives that box as glViewport
+// takes it.
+void setViewport(int* box)
 {
     const CLetterbox letterbox = windowLetterbox();
-    glViewport(letterbox.viewportLeft(), letterbox.viewportBottom(), letterbox.viewportWidth(),
-               letterbox.viewportHeight());
+    box[0] = letterbox.viewportLeft();
+    box[1] = letterbox.viewportBottom();
+    box[2] = letterbox.viewportWidth();
+    box[3] = letterbox.viewportHeight();
+    glViewport(box[0], box[1], box[2], box[3]);
 }
 
 void reshape(int, int)
 {
-    setViewport();
+    int box[4];
+    setViewport(box);
     glutPostRedisplay();
 }
 
@@ -155,8 +162,15 @@ void display()
     if (g_bBlankScreen)
         return;
     // Set each time: a resize may reach a callback before its reshape has run.
-    setViewport();
-    drawFrame();
+    int box[4];
+    setViewport(box);
+    // The bars are cleared whole, and the picture is clipped to its box: the overlays' wide
+    // lines near its edge would spill into them.
+    glClear(GL_COLOR_BUFFER_BIT);
+    {
+        const CScissorToViewport clip(box);
+        drawFrame();
+    }
     glutSwapBuffers();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "render/cscissortoviewport.h"
 #include "render/ctexture.h"
 #include "render/sprites.h"
 
@@ -19,32 +20,6 @@ bool hasFramebufferObjects()
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     return version != nullptr && std::atoi(version) >= 3;
 }
-
-// Sets the scissor box to the viewport, so that a clear stays inside it, and puts
-// the old scissor state back when it ends.
-class CScissorToViewport
-{
-public:
-    explicit CScissorToViewport(const int* viewport)
-    {
-        m_bWasOn = glIsEnabled(GL_SCISSOR_TEST) == GL_TRUE;
-        glGetIntegerv(GL_SCISSOR_BOX, m_aiBox);
-        glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
-        glEnable(GL_SCISSOR_TEST);
-    }
-    ~CScissorToViewport()
-    {
-        glScissor(m_aiBox[0], m_aiBox[1], m_aiBox[2], m_aiBox[3]);
-        if (!m_bWasOn)
-            glDisable(GL_SCISSOR_TEST);
-    }
-    CScissorToViewport(const CScissorToViewport&) = delete;
-    CScissorToViewport& operator=(const CScissorToViewport&) = delete;
-
-private:
-    bool m_bWasOn;
-    GLint m_aiBox[4];
-};
 } // namespace
 
 CBackgroundCache::~CBackgroundCache()

@@ -562,18 +562,19 @@ inspect_ship() {
     wait_for 10 inspections_reach $((before + 1)) || return 1
     INSPECTED=$(grep '^Inspecting ' "$WORK/game.log" | tail -1 | cut -d' ' -f2-)
 }
-# The ring about the ship at (x, y), and the panel's captions.
+# The ring about the ship at (x, y), and the panel's captions. (A turret line may be too short
+# to see in one frame, where the look-ahead stops at once: it is counted over two.)
 shows_inspector() { # shows_inspector <frame> <x> <y>
-    at_least 20 "$1" ring "$(($2 - 40)) $(($3 - 40)) 80 80" && at_least 30 "$1" caption &&
-        at_least 5 "$1" turret
+    at_least 20 "$1" ring "$(($2 - 40)) $(($3 - 40)) 80 80" && at_least 30 "$1" caption
 }
 shows_no_inspector() { at_most 0 "$1" ring && at_most 0 "$1" caption; }
 reborn() { grep -qi "^$INSPECTED is reborn with a [a-z]* brain$" "$WORK/game.log"; }
 
 window_shot() { import -window "$WINDOW" -type TrueColor "BMP3:$WORK/shot.bmp" 2>/dev/null; }
 # 1000 x 500 holds the 800 x 600 picture 667 pixels wide from x = 166: black bars beside it.
+LIT_BOX=""
 shot_is_letterboxed() {
-    window_shot && [ "$("$FRAMECHECK" "$WORK/shot.bmp" box lit)" = "166 0 832 499" ]
+    window_shot && LIT_BOX=$("$FRAMECHECK" "$WORK/shot.bmp" box lit) && [ "$LIT_BOX" = "166 0 832 499" ]
 }
 # After the fast run the band may hold ships still being born: the paused world runs on for a
 # capture at a time until a ship shows in the window.
@@ -637,7 +638,8 @@ test_the_players_view() {
     echo "   $INSPECTED at $SHIP_X $SHIP_Y"
     snap
     f=$(frame $LAST_FRAME)
-    check "a ring about it and the panel's networks" shows_inspector "$f" "$SHIP_X" "$SHIP_Y"
+    check "a ring about it and the panel's networks" shows_inspector "$f" "$SHIP_X" "$SHIP_Y" ||
+        echo "   ring $(kinds_in "$f" ring "$((SHIP_X - 40)) $((SHIP_Y - 40)) 80 80"), caption $(kinds_in "$f" caption)"
     local turret; turret=$(kinds_in "$f" turret)
     click_at "$SHIP_X" "$SHIP_Y" 3
     snap
@@ -661,7 +663,8 @@ test_the_players_view() {
 
     xdotool windowmove --sync "$WINDOW" 10 10
     xdotool windowsize --sync "$WINDOW" 1000 500
-    check "a resized window keeps the picture's proportions between black bars" wait_for $DEADLINE shot_is_letterboxed
+    check "OverlaysSpillingIntoTheBarsIsMended: a resized window keeps the picture's proportions between black bars" wait_for $DEADLINE shot_is_letterboxed ||
+        echo "   what is lit: $LIT_BOX"
     press space a # firing and automatic mode off: the gun kills no more ships
     check "a ship shows in the resized picture" wait_for $DEADLINE resized_ship_shows
     echo "   a ship at $SHIP_X $SHIP_Y of the window"
