@@ -6,21 +6,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 #include "render/cscissortoviewport.h"
 #include "render/ctexture.h"
+#include "render/glfeatures.h"
 #include "render/sprites.h"
-
-namespace
-{
-// Framebuffer objects and blits are core from OpenGL 3.0 on.
-bool hasFramebufferObjects()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version != nullptr && std::atoi(version) >= 3;
-}
-} // namespace
 
 CBackgroundCache::~CBackgroundCache()
 {

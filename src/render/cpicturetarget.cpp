@@ -4,16 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cstdlib>
-
-namespace
-{
-bool hasFramebufferObjects()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version != nullptr && std::atoi(version) >= 3;
-}
-} // namespace
+#include "render/glfeatures.h"
 
 CPictureTarget::CPictureTarget(int width, int height, int windowWidth, int windowHeight)
 {
