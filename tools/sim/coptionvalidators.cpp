@@ -1,27 +1,9 @@
 #include "sim/coptionvalidators.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "world/safefile.h"
-
-namespace
-{
-std::string inQuotes(const std::string& value)
-{
-    return "'" + printableExcerpt(value) + "'";
-}
-
-// The whole token as a number of type T, or false.
-template <typename T>
-bool parseWhole(const std::string& text, T& value)
-{
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end;
-}
-} // namespace
+#include "common/wordparse.h"
 
 CLI::Validator COptionValidators::wholeNumber(long long min, long long max)
 {

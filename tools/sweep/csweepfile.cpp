@@ -1,8 +1,8 @@
 #include "sweep/csweepfile.h"
 
-#include <charconv>
 #include <set>
 
+#include "common/wordparse.h"
 #include "world/safefile.h"
 
 namespace
@@ -30,20 +30,6 @@ bool allOf(const std::string& word, Predicate predicate)
         if (!predicate(c))
             return false;
     return true;
-}
-
-std::string quoted(const std::string& word)
-{
-    return "'" + printableExcerpt(word) + "'";
-}
-
-// The whole word as a whole number, or false.
-template <typename T>
-bool parseWhole(const std::string& word, T& value)
-{
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value);
-    return error == std::errc() && stop == end;
 }
 
 bool parseSeed(const std::string& word, unsigned long long& seed)
@@ -164,7 +150,7 @@ bool CSweepFile::parseSeeds(const std::vector<std::string>& words, std::string& 
         unsigned long long first = 0, last = 0;
         if (!parseSeedItem(word, first, last))
         {
-            error = quoted(word) + " is neither a seed (a whole number from 0 to 4294967295) nor a range of "
+            error = inQuotes(word) + " is neither a seed (a whole number from 0 to 4294967295) nor a range of "
                                    "seeds such as 1-10";
             return false;
         }
@@ -191,7 +177,7 @@ bool CSweepFile::parseMember(const std::vector<std::string>& words, int line, st
     const std::string& name = words[0];
     if (!isNameStart(name[0]) || !allOf(name, isNameChar))
     {
-        error = quoted(name) + " is neither 'steps', 'seeds' nor the name of a parameter";
+        error = inQuotes(name) + " is neither 'steps', 'seeds' nor the name of a parameter";
         return false;
     }
     for (const SMember& member : m_vMembers)
@@ -216,7 +202,7 @@ bool CSweepFile::parseMember(const std::vector<std::string>& words, int line, st
         const std::string& value = words[i];
         if (!allOf(value, isNumberChar))
         {
-            error = name + ": " + quoted(value) + " is not a number";
+            error = name + ": " + inQuotes(value) + " is not a number";
             return false;
         }
         for (const std::string& earlier : member.vValues)
