@@ -2,8 +2,8 @@
 // Every picture comes from signed-distance shapes lit from the top left; the random numbers
 // are seeded, so each run writes the same bytes.
 #include "render/cbitmap.h"
-#include "world/outofmemory.h"
-#include "world/safefile.h"
+#include "files/outofmemory.h"
+#include "files/safefile.h"
 
 #include <algorithm>
 #include <cmath>

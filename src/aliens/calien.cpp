@@ -10,7 +10,7 @@
 #include "brain/calien_population.h"
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 int CAlien::s_iLastId = 0;
 

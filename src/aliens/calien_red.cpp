@@ -6,7 +6,7 @@
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
 #include "world/cbullet.h"
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 CAlien_Red::CAlien_Red(double x, double y, double mass)
     : CAlien(x, y, mass, ANIM_RED), m_dFireDelay(0.0), m_dTurretAngle(0.0), m_iGunHits(0), m_iBlueHits(0),

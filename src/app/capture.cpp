@@ -2,13 +2,13 @@
 
 #include <iostream>
 
-#include "app/ckeyfeedback.h"
+#include "view/ckeyfeedback.h"
 #include "app/cparams.h"
 #include "app/framenames.h"
 #include "app/shell.h"
 #include "render/cbitmap.h"
 #include "render/cpicturetarget.h"
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 namespace
 {

@@ -8,8 +8,8 @@
 
 #include "app/nearestnames.h"
 #include "brain/cneuralnet.h"
-#include "world/ctextword.h"
-#include "world/safefile.h"
+#include "files/ctextword.h"
+#include "files/safefile.h"
 #include "world/worldmemory.h"
 
 int CParams::Window_Width = 0;

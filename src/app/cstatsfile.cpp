@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "app/statsfile.h"
-#include "world/writeall.h"
+#include "files/writeall.h"
 
 CStatsFile::~CStatsFile()
 {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 #include "app/cparams.h"
 #include "app/shell.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 std::vector<std::string> readHelpLines(const std::string& fileName, size_t maxLines, size_t maxLength, size_t maxBytes)
 {

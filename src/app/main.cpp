@@ -7,8 +7,8 @@
 #include <iostream>
 
 #include "aliens/calien.h"
-#include "app/ckeyfeedback.h"
-#include "app/cletterbox.h"
+#include "view/ckeyfeedback.h"
+#include "view/cletterbox.h"
 #include "app/cparams.h"
 #include "app/cstreamcapture.h"
 #include "app/shell.h"
@@ -17,8 +17,8 @@
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
-#include "world/cstoprequest.h"
-#include "world/outofmemory.h"
+#include "files/cstoprequest.h"
+#include "files/outofmemory.h"
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "aliens/calien_red.h"
-#include "app/clabelplacer.h"
+#include "view/clabelplacer.h"
 #include "app/cparams.h"
 #include "app/helppage.h"
 #include "app/shell.h"

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/cfitnessgraph.h"
-#include "app/cinspector.h"
-#include "app/cmessageline.h"
+#include "view/cfitnessgraph.h"
+#include "view/cinspector.h"
+#include "view/cmessageline.h"
 #include "app/cstatsfile.h"
-#include "app/cworldclock.h"
+#include "view/cworldclock.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every

@@ -3,8 +3,8 @@
 #include <ctime>
 #include <optional>
 
-#include "app/cdeathsinperiod.h"
-#include "app/clearninggraph.h"
+#include "view/cdeathsinperiod.h"
+#include "view/clearninggraph.h"
 #include "app/cparams.h"
 #include "app/shell.h"
 #include "app/statsfile.h"

@@ -11,9 +11,9 @@
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"
 #include "world/cgamecontroller.h"
-#include "world/cregularfilebuf.h"
-#include "world/kassert.h"
-#include "world/safefile.h"
+#include "files/cregularfilebuf.h"
+#include "files/kassert.h"
+#include "files/safefile.h"
 #include "world/utils.h"
 
 namespace

@@ -2,7 +2,7 @@
 
 #include "app/cparams.h"
 #include "brain/cneuralnet.h"
-#include "world/kassert.h"
+#include "files/kassert.h"
 #include "world/utils.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "brain/cneuralnet.h"
 
 #include "app/cparams.h"
-#include "world/kassert.h"
+#include "files/kassert.h"
 #include "world/utils.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "world/catomicfile.h"
+#include "files/catomicfile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "world/safefile.h"
-#include "world/writeall.h"
+#include "files/safefile.h"
+#include "files/writeall.h"
 
 namespace
 {

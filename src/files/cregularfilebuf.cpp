@@ -1,11 +1,11 @@
-#include "world/cregularfilebuf.h"
+#include "files/cregularfilebuf.h"
 
 #include <cerrno>
 #include <cstring>
 
 #include <unistd.h>
 
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 CRegularFileBuf::~CRegularFileBuf()
 {

@@ -1,6 +1,6 @@
-#include "world/cstoprequest.h"
+#include "files/cstoprequest.h"
 
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "world/ctextword.h"
+#include "files/ctextword.h"
 
 #include <climits>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "world/catomicfile.h"
+#include "files/catomicfile.h"
 
 namespace
 {

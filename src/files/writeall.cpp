@@ -1,4 +1,4 @@
-#include "world/writeall.h"
+#include "files/writeall.h"
 
 #include <cerrno>
 

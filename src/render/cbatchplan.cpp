@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 void CBatchPlan::reset(int width, int height)
 {

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 #include "render/cpixelbudget.h"
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 namespace
 {

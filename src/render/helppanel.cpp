@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/chelplayout.h"
+#include "view/chelplayout.h"
 #include "render/overlaydraw.h"
 
 namespace

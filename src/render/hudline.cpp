@@ -1,6 +1,6 @@
 #include "render/hudline.h"
 
-#include "app/chelplayout.h"
+#include "view/chelplayout.h"
 #include "render/overlaydraw.h"
 
 namespace

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/chud.h"
-#include "app/cmessageline.h"
+#include "view/chud.h"
+#include "view/cmessageline.h"
 #include "world/utils.h"
 
 class CPixelSpace;

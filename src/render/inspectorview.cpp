@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "aliens/calien_red.h"
-#include "app/cbrainview.h"
-#include "app/cinspectorpanel.h"
+#include "view/cbrainview.h"
+#include "view/cinspectorpanel.h"
 #include "app/cparams.h"
 #include "brain/cbrain.h"
 #include "render/overlaydraw.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/cviewcolours.h"
+#include "view/cviewcolours.h"
 #include "world/utils.h"
 
 // Drawing of the text and shapes laid over the scene, in pixels of the picture.

@@ -1,4 +1,4 @@
-#include "app/cbrainview.h"
+#include "view/cbrainview.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/cdeathsinperiod.h"
+#include "view/cdeathsinperiod.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "app/chelplayout.h"
+#include "view/chelplayout.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "app/chud.h"
+#include "view/chud.h"
 
 #include <algorithm>
 #include <cmath>

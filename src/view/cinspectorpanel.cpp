@@ -1,10 +1,10 @@
-#include "app/cinspectorpanel.h"
+#include "view/cinspectorpanel.h"
 
 #include <algorithm>
 #include <sstream>
 
 #include "aliens/calien.h"
-#include "app/cinspector.h"
+#include "view/cinspector.h"
 #include "brain/cbrain.h"
 
 namespace

@@ -1,4 +1,4 @@
-#include "app/ckeyfeedback.h"
+#include "view/ckeyfeedback.h"
 
 std::string CKeyFeedback::toggled(const std::string& what, bool on)
 {

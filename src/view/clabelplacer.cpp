@@ -1,4 +1,4 @@
-#include "app/clabelplacer.h"
+#include "view/clabelplacer.h"
 
 #include <algorithm>
 #include <cmath>

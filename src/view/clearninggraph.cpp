@@ -1,9 +1,9 @@
-#include "app/clearninggraph.h"
+#include "view/clearninggraph.h"
 
 #include <cmath>
 #include <limits>
 
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 
 CLearningGraph::CLearningGraph(CFitnessGraph& graph, const std::string& prefix, unsigned redColour,
                                unsigned greenColour, bool deadMeans)

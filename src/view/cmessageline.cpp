@@ -1,4 +1,4 @@
-#include "app/cmessageline.h"
+#include "view/cmessageline.h"
 
 #include <algorithm>
 

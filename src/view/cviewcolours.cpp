@@ -1,4 +1,4 @@
-#include "app/cviewcolours.h"
+#include "view/cviewcolours.h"
 
 #include <algorithm>
 #include <cmath>

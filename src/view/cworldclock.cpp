@@ -1,4 +1,4 @@
-#include "app/cworldclock.h"
+#include "view/cworldclock.h"
 
 void CWorldClock::addStep(double dtMs, double nowMs)
 {

@@ -12,7 +12,7 @@
 #include "brain/cbrain.h"
 #include "world/cbullet.h"
 #include "world/cgun.h"
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 namespace
 {

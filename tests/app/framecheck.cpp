@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cviewcolours.h"
+#include "view/cviewcolours.h"
 #include "render/cbitmap.h"
 #include "support/helveticawidths.h"
 

@@ -1,4 +1,4 @@
-#include "world/cregularfilebuf.h"
+#include "files/cregularfilebuf.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-#include "world/cstoprequest.h"
+#include "files/cstoprequest.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "world/outofmemory.h"
+#include "files/outofmemory.h"
 
 #include <gtest/gtest.h>
 

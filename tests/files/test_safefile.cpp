@@ -13,8 +13,8 @@
 #include "support/devicenode.h"
 #include "support/scratchfile.h"
 #include "support/scratchfolder.h"
-#include "world/catomicfile.h"
-#include "world/safefile.h"
+#include "files/catomicfile.h"
+#include "files/safefile.h"
 
 namespace
 {

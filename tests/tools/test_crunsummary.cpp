@@ -11,7 +11,7 @@
 #include "support/scratchfile.h"
 #include "support/scratchfolder.h"
 #include "support/worldfixture.h"
-#include "world/cstoprequest.h"
+#include "files/cstoprequest.h"
 
 namespace
 {

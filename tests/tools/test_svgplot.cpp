@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/cfitnessgraph.h"
-#include "app/clearninggraph.h"
+#include "view/cfitnessgraph.h"
+#include "view/clearninggraph.h"
 
 namespace
 {

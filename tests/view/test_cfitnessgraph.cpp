@@ -1,4 +1,4 @@
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/chelplayout.h"
+#include "view/chelplayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/cinspector.h"
+#include "view/cinspector.h"
 
 #include <gtest/gtest.h>
 

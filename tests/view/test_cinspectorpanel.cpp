@@ -1,4 +1,4 @@
-#include "app/cinspectorpanel.h"
+#include "view/cinspectorpanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ckeyfeedback.h"
+#include "view/ckeyfeedback.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/clearninggraph.h"
+#include "view/clearninggraph.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "app/cdeathsinperiod.h"
-#include "app/cfitnessgraph.h"
+#include "view/cdeathsinperiod.h"
+#include "view/cfitnessgraph.h"
 #include "brain/calien_population.h"
 #include "brain/cbrain.h"
 #include "brain/cneuralnet.h"

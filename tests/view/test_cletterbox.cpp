@@ -1,4 +1,4 @@
-#include "app/cletterbox.h"
+#include "view/cletterbox.h"
 
 #include <gtest/gtest.h>
 

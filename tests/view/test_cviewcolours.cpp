@@ -1,4 +1,4 @@
-#include "app/cviewcolours.h"
+#include "view/cviewcolours.h"
 
 #include <gtest/gtest.h>
 

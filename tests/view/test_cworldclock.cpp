@@ -1,4 +1,4 @@
-#include "app/cworldclock.h"
+#include "view/cworldclock.h"
 
 #include <gtest/gtest.h>
 

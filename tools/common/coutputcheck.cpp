@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 void COutputCheck::addInput(const std::string& label, const std::string& fileName)
 {

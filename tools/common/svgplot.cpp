@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 
 namespace
 {

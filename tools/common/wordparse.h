@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 // The word in single quotes for a message, its control bytes made visible and its length cut.
 inline std::string inQuotes(const std::string& word)

@@ -8,12 +8,12 @@
 #include <sstream>
 #include <vector>
 
-#include "app/cfitnessgraph.h"
-#include "app/clearninggraph.h"
+#include "view/cfitnessgraph.h"
+#include "view/clearninggraph.h"
 #include "common/coutputcheck.h"
 #include "common/svgplot.h"
-#include "world/outofmemory.h"
-#include "world/safefile.h"
+#include "files/outofmemory.h"
+#include "files/safefile.h"
 
 namespace
 {

@@ -13,8 +13,8 @@
 #include "brain/calien_population.h"
 #include "common/svgplot.h"
 #include "world/cgun.h"
-#include "world/cstoprequest.h"
-#include "world/safefile.h"
+#include "files/cstoprequest.h"
+#include "files/safefile.h"
 
 namespace
 {

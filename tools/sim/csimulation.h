@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cdeathsinperiod.h"
-#include "app/cfitnessgraph.h"
-#include "app/clearninggraph.h"
+#include "view/cdeathsinperiod.h"
+#include "view/cfitnessgraph.h"
+#include "view/clearninggraph.h"
 #include "sim/crunsummary.h"
 #include "sim/ctablefile.h"
 #include "world/cgamecontroller.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "world/catomicfile.h"
+#include "files/catomicfile.h"
 
 // One of korvane-sim's tab-separated outputs: a # line naming the columns, then one line
 // per sampling period. Without a file name it does nothing. It replaces an old file only

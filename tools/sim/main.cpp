@@ -7,8 +7,8 @@
 #include "common/coutputcheck.h"
 #include "sim/coptionvalidators.h"
 #include "sim/csimulation.h"
-#include "world/cstoprequest.h"
-#include "world/outofmemory.h"
+#include "files/cstoprequest.h"
+#include "files/outofmemory.h"
 
 namespace
 {

@@ -12,7 +12,7 @@
 #include "brain/animationtables.h"
 #include "world/cgamecontroller.h"
 #include "world/cgun.h"
-#include "world/outofmemory.h"
+#include "files/outofmemory.h"
 #include "world/worldbounds.h"
 
 namespace

@@ -15,7 +15,7 @@
 
 #include "sweep/cjoblist.h"
 #include "sweep/csweepfolder.h"
-#include "world/cstoprequest.h"
+#include "files/cstoprequest.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 const char* const CRunResult::PopulationNames[2] = {"red", "green"};
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <numbers>
 
-#include "world/kassert.h"
+#include "files/kassert.h"
 
 namespace
 {

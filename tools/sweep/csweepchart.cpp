@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/cfitnessgraph.h"
+#include "view/cfitnessgraph.h"
 #include "sweep/crunresult.h"
 #include "sweep/csweepreport.h"
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "common/wordparse.h"
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 namespace
 {

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "sweep/cjoblist.h"
-#include "world/safefile.h"
+#include "files/safefile.h"
 
 const char* CSweepFolder::JobListName = "jobs.tsv";
 const char* CSweepFolder::JobLogName = "joblog";

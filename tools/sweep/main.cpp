@@ -17,9 +17,9 @@
 #include "sweep/csweepfile.h"
 #include "sweep/csweepfolder.h"
 #include "sweep/csweepreport.h"
-#include "world/cstoprequest.h"
-#include "world/outofmemory.h"
-#include "world/safefile.h"
+#include "files/cstoprequest.h"
+#include "files/outofmemory.h"
+#include "files/safefile.h"
 
 namespace
 {
