@@ -1,6 +1,9 @@
 #include "world/cworldtally.h"
 
-const char* const CWorldTally::CauseNames[NumCauses] = {"collision", "gun_bullet", "red_bullet", "edge"};
+const CWorldTally::SCause CWorldTally::Causes[NumCauses] = {{CAUSE_GUN_BULLET, "gun_bullet", "gun bullet"},
+                                                            {CAUSE_RED_BULLET, "red_bullet", "red bullet"},
+                                                            {CAUSE_COLLISION, "collision", "collision"},
+                                                            {CAUSE_EDGE, "edge", "edge"}};
 
 long long CWorldTally::gunKills() const
 {

@@ -17,7 +17,16 @@ class CWorldTally
 public:
     static constexpr int NumCauses = 4;
     static constexpr int NumPopulations = 3;
-    static const char* const CauseNames[NumCauses]; // "collision", "gun_bullet", "red_bullet", "edge"
+    // Each cause with its key in summaries and tables and its words in headings, in the order
+    // every report shows them. Writers take key, words and number from one entry, so that a
+    // heading can never be paired with another cause's number.
+    struct SCause
+    {
+        int iCause;
+        const char* szKey;
+        const char* szWords;
+    };
+    static const SCause Causes[NumCauses];
 
     void addDeath(int population, int cause) { ++m_aaDeaths[population][cause]; }
     void addHitOnGun() { ++m_llHitsOnGun; }

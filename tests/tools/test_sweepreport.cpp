@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "sweep/csweepchart.h"
@@ -89,11 +92,11 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
         << table;
     // Green: logs ln2 · (1, 2, 3), 4 · exp(±4.3027 · ln2 / √3) = 0.71 and 22.38. Red: 3 and 3.
     EXPECT_NE(table.find("| s1 | 5 | 4.00 (0.71–22.38) | 3.00 (3.00–3.00) | 75 % / 75 % | 50 % / 50 % | 3.00 / 3.00 | "
-                         "3.00 / 3.00 | 40 / 20 / 10 / 30 % | 18.0 / 9.0 | 3 |\n"),
+                         "3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 3 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("| s2 | 10 | 2.00 (no interval from one seed) | 2.00 (no interval from one seed) | 75 % / 75 % "
-                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 40 / 20 / 10 / 30 % | 18.0 / 9.0 | 1 |\n"),
+                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 1 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("- s1, seed 3, red: left out: no deaths in the last third of the run with --control\n"),
@@ -109,7 +112,7 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 1 + 9) << "a header and a row a finished run";
     EXPECT_EQ(tsv.substr(0, tsv.find('\t', tsv.find("red_deaths") + 1)), "Alien_MutationRate\tseed\tevolution\tsteps\tred_deaths");
     EXPECT_NE(tsv.find("\n5\t3\t0\t3000\t120\t10.5\t11\tNA\t0.5\t90\t300\t200\t100\t120\t10.5\t11\t10\t0.75\t90\t300\t200\t100"
-                       "\t24\t12\t12\t72\t72\t36\t12\t0\t15\n"),
+                       "\t12\t12\t24\t72\t36\t12\t72\t0\t15\n"),
               std::string::npos)
         << tsv;
 
@@ -118,6 +121,43 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     EXPECT_NE(svg.find(">s2: 10</text>"), std::string::npos) << "the settings are named as in the table";
     EXPECT_NE(svg.find("1: no learning"), std::string::npos);
     EXPECT_EQ(svg.find("nan"), std::string::npos) << "a missing figure is left out, not drawn at NaN";
+}
+
+// The report once headed its shares "gun bullet / red bullet / collision / edge" but printed
+// them in the tally's order (collision first). Each cause has its own share here; whatever
+// the order, each heading must stand over its own cause's number.
+TEST_F(CSweepReportTest, CauseHeadingsOverAnotherCausesNumberIsMended)
+{
+    add(0, summaryJson(1, true, 5, 30.0, 20.0));
+    add(1, summaryJson(1, false, 5, 10.0, 10.0));
+    const std::string table = CSweepReport(m_sweep, "A title.", m_pJobs->jobs(), m_vSummaries).markdown();
+    auto cells = [&table](const std::string& lineStart) {
+        const size_t at = table.find(lineStart);
+        std::vector<std::string> list;
+        std::istringstream line(table.substr(at, table.find('\n', at) - at));
+        for (std::string cell; std::getline(line, cell, '|');)
+            list.push_back(cell);
+        return list;
+    };
+    auto split = [](std::string text) {
+        std::vector<std::string> parts;
+        for (size_t slash; (slash = text.find(" / ")) != std::string::npos; text.erase(0, slash + 3))
+            parts.push_back(text.substr(0, slash));
+        parts.push_back(text);
+        return parts;
+    };
+    const std::vector<std::string> heads = cells("| setting"), row = cells("| s1 ");
+    const auto column = std::find_if(heads.begin(), heads.end(),
+                                     [](const std::string& h) { return h.find("struck down") != std::string::npos; });
+    ASSERT_NE(column, heads.end()) << table;
+    const std::vector<std::string> names = split(column->substr(column->find(':') + 2, column->size() - 1 - column->find(':') - 2));
+    const std::vector<std::string> shares = split(row.at(column - heads.begin()));
+    ASSERT_EQ(names.size(), 4u) << table;
+    ASSERT_EQ(shares.size(), 4u) << table;
+    // Of the 240 struck down: 96 by collision, 48 by the gun, 24 by red bullets, 72 over the edge.
+    const std::map<std::string, int> expected{{"collision", 40}, {"gun bullet", 20}, {"red bullet", 10}, {"edge", 30}};
+    for (size_t k = 0; k < names.size(); ++k)
+        EXPECT_EQ(std::stoi(shares[k]), expected.at(names[k])) << names[k] << " in " << table;
 }
 
 TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)

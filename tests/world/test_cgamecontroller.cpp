@@ -187,7 +187,7 @@ TEST_F(CGameControllerTest, EveryStruckAlienIsTalliedUnderItsCause)
         EXPECT_EQ(struck, populations[p]->getTotalOffered() + notYetReborn) << "population " << p;
     }
     for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
-        EXPECT_GT(struckByCause[cause], 0) << CWorldTally::CauseNames[cause];
+        EXPECT_GT(struckByCause[cause], 0) << "cause " << cause;
     EXPECT_EQ(tally.gunKills(), struckByCause[CAUSE_GUN_BULLET]);
     EXPECT_GT(tally.hitsOnGun(), 0);
 }

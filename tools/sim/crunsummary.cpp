@@ -123,8 +123,8 @@ Json CRunSummary::populationJson(int populationIndex) const
     result["pool"]["best"] = pooled ? Json(population.getBestFitness()) : Json(nullptr);
     result["pool"]["mean"] = pooled ? Json(poolMean(population)) : Json(nullptr);
     result["pool"]["worst"] = pooled ? Json(population.getWorstFitness()) : Json(nullptr);
-    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
-        result["struck_down_by"][CWorldTally::CauseNames[cause]] = m_world.deaths(populationIndex, cause);
+    for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+        result["struck_down_by"][cause.szKey] = m_world.deaths(populationIndex, cause.iCause);
     return result;
 }
 

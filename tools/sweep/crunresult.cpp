@@ -86,12 +86,10 @@ bool readPopulation(const Json& populations, const std::string& name, CFigures& 
     const Json* causes = figures.member(*figuresOf, "struck_down_by", path + ".struck_down_by");
     if (!thirds || !pool || !causes)
         return false;
-    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
-    {
-        const std::string name = CWorldTally::CauseNames[cause];
-        if (!figures.number(*causes, name, path + ".struck_down_by." + name, population.adStruckDownBy[cause]))
+    for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+        if (!figures.number(*causes, cause.szKey, path + ".struck_down_by." + cause.szKey,
+                            population.adStruckDownBy[cause.iCause]))
             return false;
-    }
     if (!thirds->is_array() || thirds->size() != 3)
         return figures.fail(path + ".mean_fitness_of_deaths is not an array of three");
     for (int third = 0; third < 3; ++third)

@@ -30,7 +30,7 @@ public:
         double dPoolBest;          // NaN for an empty pool, as are the mean and the worst
         double dPoolMean;
         double dPoolWorst;
-        double adStruckDownBy[CWorldTally::NumCauses]; // in the order of CWorldTally's causes
+        double adStruckDownBy[CWorldTally::NumCauses]; // by cause code (CAUSE_...)
     };
 
     bool load(const std::string& fileName, std::string& error);

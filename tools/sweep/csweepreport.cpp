@@ -175,8 +175,8 @@ std::string CSweepReport::tsv() const
                                    "pool_mean", "pool_worst"})
             text += std::string("\t") + population + "_" + figure;
     for (const char* population : CRunResult::PopulationNames)
-        for (const char* cause : CWorldTally::CauseNames)
-            text += std::string("\t") + population + "_struck_down_by_" + cause;
+        for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+            text += std::string("\t") + population + "_struck_down_by_" + cause.szKey;
     text += "\tred_bullets_on_gun\n";
     for (size_t i = 0; i < m_vJobs.size(); ++i)
     {
@@ -196,8 +196,8 @@ std::string CSweepReport::tsv() const
                 text += "\t" + formatted("%.10g", value);
         }
         for (const int population : {CRunResult::Red, CRunResult::Green})
-            for (const double count : run->population(population).adStruckDownBy)
-                text += "\t" + formatted("%.10g", count);
+            for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+                text += "\t" + formatted("%.10g", run->population(population).adStruckDownBy[cause.iCause]);
         text += "\t" + formatted("%.10g", run->redBulletsOnGun()) + "\n";
     }
     return text;
@@ -216,7 +216,10 @@ std::string CSweepReport::markdown() const
         text += std::string(" ") + heading + " |";
     for (const char* heading : {"green alive", "red alive", "green lifetime (s)", "red lifetime (s)"})
         text += std::string(" ") + heading + ", evolution / control |";
-    text += " struck down with evolution: gun bullet / red bullet / collision / edge |";
+    text += " struck down with evolution:";
+    for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+        text += std::string(&cause == CWorldTally::Causes ? " " : " / ") + cause.szWords;
+    text += " |";
     text += " red bullets on the gun a minute, evolution / control |";
     text += " seeds |\n" + rule + "---|---|---|---|---|---|---|---|---|\n";
     for (const SSetting& setting : m_vSettings)
@@ -255,8 +258,9 @@ std::string CSweepReport::tableRow(const SSetting& setting) const
     for (const int population : kShownOrder)
         row += " " + pairText(setting.asPopulations[population].adLifetimeSeconds, "%.2f", "") + " |";
     std::string shares;
-    for (int cause = 0; cause < CWorldTally::NumCauses; ++cause)
-        shares += (cause ? " / " : "") + formatted("%.0f", 100.0 * setting.adCauseShares[cause]);
+    for (const CWorldTally::SCause& cause : CWorldTally::Causes)
+        shares += (&cause == CWorldTally::Causes ? "" : " / ") +
+                  formatted("%.0f", 100.0 * setting.adCauseShares[cause.iCause]);
     row += " " + shares + " % | " + pairText(setting.adGunHitsPerMinute, "%.1f", "") + " |";
     return row + " " + std::to_string(setting.iSeedsPaired) + " |\n";
 }

@@ -39,7 +39,7 @@ public:
         SFigures asPopulations[2];          // red, green
         int iSeedsPaired = 0;               // seeds whose two runs finished
         // Of all aliens struck down in the runs with evolution, the share of each cause.
-        double adCauseShares[CWorldTally::NumCauses] = {};
+        double adCauseShares[CWorldTally::NumCauses] = {}; // by cause code (CAUSE_...)
         double adGunHitsPerMinute[2] = {}; // red bullets on the gun, evolution and --control
     };
 
