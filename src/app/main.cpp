@@ -44,6 +44,8 @@ bool g_bShowHud = true;
 CWorldClock g_worldClock;
 CMessageLine g_messages;
 CInspector g_inspector;
+CPlayerStake g_playerStake;
+double g_dStartRealMs = 0.0;
 
 namespace
 {
@@ -90,6 +92,7 @@ void init()
     g_gameController.init();
     openStatistics();
     resetRunState();
+    g_dStartRealMs = realMs();
 }
 
 void quit()
@@ -233,6 +236,8 @@ void stepWorld(double dt)
 {
     g_gameController.update(dt);
     g_worldClock.addStep(dt, realMs());
+    const CWorldTally& tally = g_gameController.getTally();
+    g_playerStake.observe(tally.gunKills(), tally.hitsOnGun(), g_worldClock.worldMs(), realMs());
     if (g_inspector.wasReborn())
     {
         const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
@@ -295,6 +300,7 @@ void drawFrame()
     }
     drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
     drawSelectionMarks();
+    drawGunFlash();
     if (g_bShowGraph)
         drawFitnessGraph();
     drawPlayerView();

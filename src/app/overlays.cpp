@@ -20,6 +20,7 @@ namespace
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 constexpr double kLabelMargin = 2.0;
+constexpr double kKeysHintMs = 20000.0; // how long a newcomer is shown the key to the help page
 
 // Doubles as the default stream writes them: at most six significant digits.
 template <typename T> std::string format(const T& value)
@@ -127,14 +128,18 @@ void drawRedProbe(CStatsOverlay& overlay, const CAlien_Red& red, SVector2D gunPo
 CHud::SState hudState()
 {
     const CGun& gun = *g_gameController.getGun();
+    const double now = realMs();
     return {g_worldClock.worldMs(),
             g_bFastMode,
-            g_worldClock.multiple(realMs()),
+            g_worldClock.multiple(now),
             g_bPaused,
             gun.isFiring(),
             gun.isAutoMode(),
             g_gameController.getTally().gunKills(),
-            g_gameController.getTally().hitsOnGun()};
+            g_gameController.getTally().hitsOnGun(),
+            g_playerStake.killsPerMinute(),
+            g_playerStake.hitsPerMinute(),
+            !g_bHelpLoaded && now - g_dStartRealMs < kKeysHintMs};
 }
 } // namespace
 
@@ -174,6 +179,22 @@ void drawSelectionMarks()
         return;
     const CPixelSpace space;
     drawInspectorMarks(space, *alien, g_gameController.getGun()->getPosition(), g_gameController.getPopulations());
+}
+
+void drawGunFlash()
+{
+    const double flash = g_playerStake.flash(realMs());
+    if (flash <= 0.0)
+        return;
+    const CPixelSpace space;
+    const CGun& gun = *g_gameController.getGun();
+    const SVector2D at = gun.getPosition();
+    const SRect box = space.fromWorld(rectAround(at.x, at.y, CParams::Gun_Width + 8, CParams::Gun_Height + 8));
+    SColour glow = CViewColours::kGunHit;
+    glow.a = static_cast<float>(0.45 * flash);
+    fillRect(box, glow);
+    glow.a = static_cast<float>(flash);
+    outlineRect(box, glow, 2.0);
 }
 
 void drawPlayerView()

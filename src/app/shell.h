@@ -6,6 +6,7 @@
 #include "view/cfitnessgraph.h"
 #include "view/cinspector.h"
 #include "view/cmessageline.h"
+#include "view/cplayerstake.h"
 #include "app/cstatsfile.h"
 #include "view/cworldclock.h"
 #include "world/cgamecontroller.h"
@@ -35,6 +36,8 @@ extern bool g_bShowHud;
 extern CWorldClock g_worldClock;   // the world time the steps covered, and how fast it runs
 extern CMessageLine g_messages;    // what the keys did, shown in the window
 extern CInspector g_inspector;     // the ship the player looks into
+extern CPlayerStake g_playerStake; // the gun's kills and hits, their rates and the hit flash
+extern double g_dStartRealMs;      // when the game started, in realMs
 
 // The file that s and l save the green brain pool to and load it from.
 constexpr const char* kGreenPoolFile = "GreenAliens_saved.txt";
@@ -57,6 +60,8 @@ void toggleHelp();
 void drawDebugOverlay();
 // The inspected ship's marks, over the scene's sprites.
 void drawSelectionMarks();
+// The gun lit up for a moment after each hit it takes.
+void drawGunFlash();
 // The inspector's panel, the heads-up line, the help page and the messages, over everything else.
 void drawPlayerView();
 

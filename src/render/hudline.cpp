@@ -38,6 +38,7 @@ SRect hudBox(const CPixelSpace& space)
 
 void drawHud(const CPixelSpace& space, const CHud::SState& state)
 {
+    fillRect(hudBox(space), CViewColours::kHudBackdrop);
     const double baseline = space.height() - kHudBaseline;
     const auto width = [](const std::string& text) { return textWidth(kHudFont, text); };
     const std::vector<CHud::SItem> items =
@@ -49,9 +50,16 @@ void drawHud(const CPixelSpace& space, const CHud::SState& state)
             drawText(item.dX, baseline, kHudFont, item.sText, CViewColours::kHudText);
             continue;
         }
-        fillRect(SRect(item.dX - kBadgePadding, baseline + lineHeight(kHudFont) - textDescent(kHudFont),
-                       item.dX + item.dWidth + kBadgePadding, baseline - textDescent(kHudFont)),
-                 badgeColour(item.iKind));
+        const SRect badge(item.dX - kBadgePadding, baseline + lineHeight(kHudFont) - textDescent(kHudFont),
+                          item.dX + item.dWidth + kBadgePadding, baseline - textDescent(kHudFont));
+        if (item.iKind == HUD_PAUSE_PENDING)
+        {
+            // Only outlined: the pause is asked for, not yet in force.
+            outlineRect(badge, CViewColours::kPaused, 1.5);
+            drawText(item.dX, baseline, kHudFont, item.sText, CViewColours::kPaused);
+            continue;
+        }
+        fillRect(badge, badgeColour(item.iKind));
         drawText(item.dX, baseline, kHudFont, item.sText, CViewColours::kBadgeText);
     }
 }

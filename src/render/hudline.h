@@ -8,7 +8,8 @@
 
 class CPixelSpace;
 
-// The heads-up line across the top of the picture, badges as filled boxes.
+// The heads-up line across the top of the picture on an opaque strip, badges as filled boxes
+// (a pending pause only outlined).
 void drawHud(const CPixelSpace& space, const CHud::SState& state);
 // Where the heads-up line lies, for overlays that must keep off it.
 SRect hudBox(const CPixelSpace& space);

@@ -11,39 +11,73 @@ const std::string kTimes = "\xD7";
 
 std::vector<CHud::SItem> CHud::items(const SState& state)
 {
+    // Priorities: what the world is doing first, the newcomer's key next, the tallies last.
     std::vector<SItem> list;
-    list.push_back({clock(state.dWorldMs), HUD_TEXT});
-    list.push_back({speed(state.bFast, state.dMultiple), HUD_TEXT});
-    if (state.bPaused && !state.bFast)
-        list.push_back({"PAUSED", HUD_PAUSED});
+    list.push_back({clock(state.dWorldMs), HUD_TEXT, 1});
+    list.push_back({speed(state.bFast, state.dMultiple), HUD_TEXT, 6});
+    if (state.bPaused)
+        list.push_back(state.bFast ? SItem{"PAUSE PENDING", HUD_PAUSE_PENDING, 0} : SItem{"PAUSED", HUD_PAUSED, 0});
     if (state.bFiring)
-        list.push_back({"FIRING", HUD_FIRING});
+        list.push_back({"FIRING", HUD_FIRING, 3});
     if (state.bAuto)
-        list.push_back({"AUTO", HUD_AUTO});
-    list.push_back({"kills " + std::to_string(state.llKills), HUD_TEXT});
-    list.push_back({"gun hit " + std::to_string(state.llHitsOnGun), HUD_TEXT});
+        list.push_back({"AUTO", HUD_AUTO, 4});
+    list.push_back({countWithRate("kills", state.llKills, state.dKillsPerMinute), HUD_TEXT, 7});
+    list.push_back({countWithRate("gun hit", state.llHitsOnGun, state.dHitsPerMinute), HUD_TEXT, 5});
+    if (state.bKeysHint)
+        list.push_back({"F1: keys", HUD_TEXT, 2});
     return list;
 }
 
 std::vector<CHud::SItem> CHud::layout(std::vector<SItem> items, const TextWidth& width, double left, double right,
                                       double gap, double badgePadding)
 {
+    std::vector<size_t> byPriority(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        byPriority[i] = i;
+        items[i].dWidth = width(items[i].sText);
+    }
+    std::stable_sort(byPriority.begin(), byPriority.end(),
+                     [&items](size_t a, size_t b) { return items[a].iPriority < items[b].iPriority; });
+    const auto span = [badgePadding](const SItem& item) {
+        return item.dWidth + (item.iKind == HUD_TEXT ? 0.0 : 2 * badgePadding);
+    };
+    std::vector<bool> kept(items.size(), false);
+    double used = 0.0;
+    bool any = false;
+    for (const size_t i : byPriority)
+    {
+        const double need = span(items[i]) + (any ? gap : 0.0);
+        if (left + used + need <= right)
+        {
+            kept[i] = any = true;
+            used += need;
+        }
+    }
+    std::vector<SItem> placed;
     double x = left;
     for (size_t i = 0; i < items.size(); ++i)
     {
-        SItem& item = items[i];
-        item.dWidth = width(item.sText);
-        const double padding = item.iKind == HUD_TEXT ? 0.0 : badgePadding;
-        const double end = x + item.dWidth + 2 * padding;
-        if (end > right)
-        {
-            items.resize(i);
-            break;
-        }
-        item.dX = x + padding;
-        x = end + gap;
+        if (!kept[i])
+            continue;
+        SItem item = items[i];
+        item.dX = x + (item.iKind == HUD_TEXT ? 0.0 : badgePadding);
+        x += span(item) + gap;
+        placed.push_back(item);
     }
-    return items;
+    return placed;
+}
+
+std::string CHud::countWithRate(const std::string& what, long long count, double perMinute)
+{
+    std::string text = what + " " + std::to_string(count);
+    if (std::isfinite(perMinute))
+    {
+        char rate[48];
+        std::snprintf(rate, sizeof rate, perMinute < 10 ? " (%.1f/min)" : " (%.0f/min)", perMinute);
+        text += rate;
+    }
+    return text;
 }
 
 std::string CHud::clock(double ms)

@@ -35,6 +35,8 @@ public:
     static constexpr SColour kRing{255 / 255.0f, 235 / 255.0f, 0.0f, 1.0f};
     static constexpr SColour kTurretLine{255 / 255.0f, 255 / 255.0f, 160 / 255.0f, 1.0f};
     static constexpr SColour kHighlight{255 / 255.0f, 235 / 255.0f, 0.0f, 1.0f};
+    static constexpr SColour kHudBackdrop{0.0f, 0.0f, 0.06f, 1.0f}; // opaque: the world never shows through the line
+    static constexpr SColour kGunHit{255 / 255.0f, 60 / 255.0f, 40 / 255.0f, 1.0f};
     static constexpr SColour kHelpKey{255 / 255.0f, 220 / 255.0f, 140 / 255.0f, 1.0f};
 
     static constexpr double kWeightForWidest = 2.0;
