@@ -39,7 +39,7 @@ CStatsFile g_statsFile(std::cerr);
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
 bool g_bShowGraph = false;
-CFitnessGraph g_fitnessGraph;
+CLearningGraph g_learningGraph;
 bool g_bShowHud = true;
 CWorldClock g_worldClock;
 CMessageLine g_messages;
@@ -89,6 +89,7 @@ void init()
     glShadeModel(GL_SMOOTH);
     loadTextures();
     buildAnimationTables();
+    measureRandomBaseline();
     g_gameController.init();
     openStatistics();
     resetRunState();
@@ -238,6 +239,7 @@ void stepWorld(double dt)
     g_worldClock.addStep(dt, realMs());
     const CWorldTally& tally = g_gameController.getTally();
     g_playerStake.observe(tally.gunKills(), tally.hitsOnGun(), g_worldClock.worldMs(), realMs());
+    sampleLearning();
     if (g_inspector.wasReborn())
     {
         const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
@@ -301,8 +303,6 @@ void drawFrame()
     drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
     drawSelectionMarks();
     drawGunFlash();
-    if (g_bShowGraph)
-        drawFitnessGraph();
     drawPlayerView();
 }
 

@@ -5,6 +5,7 @@
 
 #include "aliens/calien_red.h"
 #include "view/clabelplacer.h"
+#include "view/coverlaylayout.h"
 #include "app/cparams.h"
 #include "app/helppage.h"
 #include "app/shell.h"
@@ -19,6 +20,7 @@ namespace
 {
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
+constexpr int kBlue = 2;
 constexpr double kLabelMargin = 2.0;
 constexpr double kKeysHintMs = 20000.0; // how long a newcomer is shown the key to the help page
 
@@ -65,9 +67,26 @@ private:
     std::vector<std::string> m_vLines;
 };
 
+// Where the panels lie in this frame; it remembers the side the inspector's panel took.
+COverlayLayout g_overlayLayout;
+
+const COverlayLayout& overlayLayout(const CPixelSpace& space)
+{
+    const double hudRoom = g_bShowHud ? space.height() - hudBox(space).bottom : 0.0;
+    // The panels keep clear of the gun and of the room its bullets start in.
+    const CGun& gun = *g_gameController.getGun();
+    const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
+    const SRect stats = CStatsLines(space).block();
+    const CAlien* alien = g_inspector.selected();
+    g_overlayLayout.layout({space.width(), space.height(), hudRoom, gunRoom, newestMessageTop(space),
+                            g_bShowStats ? &stats : nullptr, g_bShowGraph, alien != nullptr,
+                            alien ? space.fromWorld(alien->getPosition()).x : 0.0, g_bShowHelp});
+    return g_overlayLayout;
+}
+
 // The statistics overlay's texts in pixels of the picture: the statistics lines, the probes'
-// values beside their aliens, kept inside the picture and off the statistics lines and the
-// heads-up line.
+// values beside their aliens, kept inside the picture and off the statistics lines, the
+// heads-up line and the panels.
 class CStatsOverlay
 {
 public:
@@ -75,6 +94,10 @@ public:
     {
         if (g_bShowHud)
             m_vKeepOut.push_back(hudBox(space));
+        const COverlayLayout& layout = overlayLayout(space);
+        for (const SRect* region : {&layout.graph(), &layout.inspector(), &layout.help()})
+            if (region->right > region->left)
+                m_vKeepOut.push_back(*region);
     }
 
     void drawStats()
@@ -93,6 +116,7 @@ public:
                            at.y - descent);
         const SRect bounds(0, m_space.height(), m_space.width(), 0);
         const SRect placed = CLabelPlacer::place(wanted, bounds, m_vKeepOut, kLabelMargin);
+        m_vKeepOut.push_back(placed); // the next probes keep off this one
         drawText(placed.left, placed.bottom + descent, FONT_SMALL, text, CViewColours::kPanelText);
     }
 
@@ -200,19 +224,16 @@ void drawGunFlash()
 void drawPlayerView()
 {
     const CPixelSpace space;
-    const double hudRoom = g_bShowHud ? space.height() - hudBox(space).bottom : 0.0;
-    // The panel keeps clear of the gun and of the room its bullets start in.
-    const CGun& gun = *g_gameController.getGun();
-    const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
-    // On the left, the panel keeps below the statistics lines.
-    const double statsRoom = g_bShowStats ? space.height() - CStatsLines(space).block().bottom + kLabelMargin : 0.0;
+    const COverlayLayout& layout = overlayLayout(space);
+    if (g_bShowGraph)
+        drawLearningGraph(layout.graph());
     if (CAlien* alien = g_inspector.selected())
-        drawInspectorPanel(space, *alien, {hudRoom, gunRoom, statsRoom});
+        drawInspectorPanel(*alien, layout.inspector(), !g_gameController.getPopulations()[kBlue]->getAliens().empty());
     if (g_bShowHud)
         drawHud(space, hudState());
     // The page the player asked for lies over the game's own overlays; only the keys' messages
     // lie over it.
     if (g_bShowHelp)
-        drawHelpPanel(space, g_vHelpLines, newestMessageTop(space), space.height() - hudRoom);
+        drawHelpPanel(g_vHelpLines, layout.help());
     drawMessages(space, g_messages.shown(realMs()));
 }

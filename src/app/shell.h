@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "view/cfitnessgraph.h"
+#include "view/clearninggraph.h"
 #include "view/cinspector.h"
 #include "view/cmessageline.h"
 #include "view/cplayerstake.h"
@@ -31,7 +31,7 @@ extern CStatsFile g_statsFile;
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
-extern CFitnessGraph g_fitnessGraph; // the learning graph: see CLearningGraph
+extern CLearningGraph g_learningGraph; // the game's learning curves and random brains' level (key g)
 extern bool g_bShowHud;
 extern CWorldClock g_worldClock;   // the world time the steps covered, and how fast it runs
 extern CMessageLine g_messages;    // what the keys did, shown in the window
@@ -52,6 +52,10 @@ void openStatistics();
 void statsUpdateTimer(int value);
 void statsSaveTimer(int value);
 void closeStatistics();
+// The random brains' level of the learning graph; before the world seeds its random sequence.
+void measureRandomBaseline();
+// After a world step: the learning graph's point when a period of game time has ended.
+void sampleLearning();
 void saveGreenBrains();
 void loadGreenBrains();
 
@@ -65,8 +69,8 @@ void drawGunFlash();
 // The inspector's panel, the heads-up line, the help page and the messages, over everything else.
 void drawPlayerView();
 
-// The fitness graph over the scene (key g).
-void drawFitnessGraph();
+// The learning graph (key g) in its region of the picture, in pixels of a CPixelSpace.
+void drawLearningGraph(const SRect& region);
 
 // Capture: every second call writes a frame. What happened, in the terminal's words when it
 // failed (the terminal gets them too).

@@ -1,10 +1,10 @@
 #include <GL/freeglut.h>
 
 #include <ctime>
-#include <optional>
 
 #include "view/cdeathsinperiod.h"
 #include "view/clearninggraph.h"
+#include "view/crandombaseline.h"
 #include "app/cparams.h"
 #include "app/shell.h"
 #include "app/statsfile.h"
@@ -16,26 +16,42 @@ const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 
-// The graph's curves, made when the game starts, and where each period's deaths begin.
-std::optional<CLearningGraph> g_learningGraph;
+// The game's run in the learning graph, where each period's deaths begin, and when the
+// period under way ends, in world time.
+int g_iLearningRun = 0;
 CDeathsInPeriod g_redDeaths;
 CDeathsInPeriod g_greenDeaths;
+double g_dNextPeriodMs = 0.0;
 
 CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Population& population)
 {
-    return {deaths.take(population).dMeanFitness, population.getBestFitness()};
-}
-
-void addGraphSample(const CAlien_Population& reds, const CAlien_Population& greens)
-{
-    g_learningGraph->addPeriod(g_worldClock.worldMs() / 60000.0, periodOf(g_redDeaths, reds), periodOf(g_greenDeaths, greens));
+    const CDeathsInPeriod::SPeriod period = deaths.take(population);
+    return {period.llDeaths, period.dMeanFitness, population.getBestFitness()};
 }
 } // namespace
 
 void openStatistics()
 {
     g_statsFile.create(statsFileName(std::time(nullptr)));
-    g_learningGraph.emplace(g_fitnessGraph, "", 0xFF5050, 0x50FF70, true);
+    g_iLearningRun = g_learningGraph.addRun("", 0xFF5050, 0x50FF70, true);
+    g_dNextPeriodMs = CParams::Stats_UpdateInterval;
+}
+
+void measureRandomBaseline()
+{
+    const CRandomBaseline::SMeans means = CRandomBaseline::measure(true);
+    g_learningGraph.setBaseline(means.dRed, means.dGreen);
+}
+
+void sampleLearning()
+{
+    const double now = g_worldClock.worldMs();
+    if (now < g_dNextPeriodMs)
+        return;
+    g_dNextPeriodMs = now + CParams::Stats_UpdateInterval;
+    const auto populations = g_gameController.getPopulations();
+    g_learningGraph.addPeriod(g_iLearningRun, now / 60000.0, periodOf(g_redDeaths, *populations[kRed]),
+                              periodOf(g_greenDeaths, *populations[kGreen]));
 }
 
 void statsUpdateTimer(int)
@@ -46,7 +62,6 @@ void statsUpdateTimer(int)
     reds->setNumDead(0);
     g_dBestAge = reds->getBestFitness();
     g_dWorstAge = reds->getWorstFitness();
-    addGraphSample(*reds, *g_gameController.getPopulations()[kGreen]);
     glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
 }
 

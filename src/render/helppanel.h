@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-class CPixelSpace;
+#include "world/utils.h"
 
-// The help page on a dark translucent panel in the middle of the picture between bottom and
-// top (pixels from the picture's bottom), laid out by CHelpLayout in the largest of the
-// overlay fonts whose rows fit; rows that still do not fit in the smallest are left out at
-// the bottom.
-void drawHelpPanel(const CPixelSpace& space, const std::vector<std::string>& lines, double bottom, double top);
+// The help page on a dark translucent panel in the middle of its region (pixels of a
+// CPixelSpace), laid out by CHelpLayout in the largest of the overlay fonts whose rows fit;
+// when even the smallest leaves rows out at the bottom, its last row says that the rest of
+// the page does not fit.
+void drawHelpPanel(const std::vector<std::string>& lines, const SRect& region);

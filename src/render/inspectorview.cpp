@@ -75,14 +75,12 @@ void drawInspectorMarks(const CPixelSpace& space, const CAlien& alien, SVector2D
     drawRing(centre, radius, CViewColours::kRing, 2.0);
 }
 
-void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, const SPanelRooms& rooms)
+void drawInspectorPanel(CAlien& alien, const SRect& region, bool blueAliens)
 {
     const std::vector<std::string> facts = CInspectorPanel::facts(alien);
     const bool red = alien.getType() == TYPE_RED;
     CInspectorPanel panel;
-    panel.layout({space.width(), space.height(), space.fromWorld(alien.getPosition()).x, rooms.dTop, rooms.dBottom,
-                  rooms.dLeftTop},
-                 static_cast<int>(facts.size()), lineHeight(kFont), red);
+    panel.layout(region, static_cast<int>(facts.size()), lineHeight(kFont), red);
     fillRect(panel.panel(), CViewColours::kPanel);
     double baseline = panel.factsTop();
     for (const std::string& fact : facts)
@@ -104,7 +102,7 @@ void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, const SPanelRoo
     drawCaption(panel.attackCaption(), "attack network");
     const CNeuralNet& attack = *brain.getNN(1);
     const bool fires = CBrainView::decidesToFire(attack);
-    view.layout(attack, redAlien.getAttackInputs(), CBrainView::attackInputLabels(),
+    view.layout(attack, redAlien.getAttackInputs(), CBrainView::attackInputLabels(blueAliens),
                 CBrainView::attackOutputLabels(fires), fires ? 0 : -1, panel.attackBox());
     drawNetwork(view);
 }

@@ -11,13 +11,7 @@ class CPixelSpace;
 // walk stops.
 void drawInspectorMarks(const CPixelSpace& space, const CAlien& alien, SVector2D gunPos,
                         const PopulationList& populations);
-// Pixels the side panel keeps free: at the top, at the bottom, and at the top on the left half.
-struct SPanelRooms
-{
-    double dTop;
-    double dBottom;
-    double dLeftTop;
-};
-// The side panel: the ship's facts, its movement network live and, for a red ship, its attack
-// network.
-void drawInspectorPanel(const CPixelSpace& space, CAlien& alien, const SPanelRooms& rooms);
+// The side panel in its region of the picture (pixels of a CPixelSpace): the ship's facts, its
+// movement network live and, for a red ship, its attack network (blueAliens: whether the world
+// has any, without which the network's blue input is unused).
+void drawInspectorPanel(CAlien& alien, const SRect& region, bool blueAliens);

@@ -101,6 +101,16 @@ void drawLine(SVector2D from, SVector2D to, const SColour& colour, double width)
     glEnd();
 }
 
+void drawPolyline(const std::vector<SVector2D>& points, const SColour& colour, double width)
+{
+    setColour(colour);
+    glLineWidth(static_cast<float>(width));
+    glBegin(GL_LINE_STRIP);
+    for (const SVector2D& point : points)
+        glVertex2d(point.x, point.y);
+    glEnd();
+}
+
 void drawRing(SVector2D centre, double radius, const SColour& colour, double width)
 {
     setColour(colour);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "view/cviewcolours.h"
 #include "world/utils.h"
@@ -39,6 +40,7 @@ private:
 void fillRect(const SRect& box, const SColour& colour);
 void outlineRect(const SRect& box, const SColour& colour, double width);
 void drawLine(SVector2D from, SVector2D to, const SColour& colour, double width);
+void drawPolyline(const std::vector<SVector2D>& points, const SColour& colour, double width);
 void drawRing(SVector2D centre, double radius, const SColour& colour, double width);
 void fillDisc(SVector2D centre, double radius, const SColour& colour);
 // Text with its baseline starting at (x, y); the start must lie in the viewport or nothing

@@ -102,9 +102,9 @@ int CBrainView::pushOutput(int movement)
     }
 }
 
-std::vector<std::string> CBrainView::attackInputLabels()
+std::vector<std::string> CBrainView::attackInputLabels(bool blueAliens)
 {
-    return {"red ahead", "green ahead", "blue ahead", "gun ahead"};
+    return {"red ahead", "green ahead", blueAliens ? "blue ahead" : "blue: unused", "gun ahead"};
 }
 
 bool CBrainView::decidesToFire(const CNeuralNet& attack)

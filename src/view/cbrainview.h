@@ -49,8 +49,9 @@ public:
     static std::vector<std::string> movementOutputLabels(int movement);
     // The output behind a push: 0 for left and right, 1 for down and up, -1 for none.
     static int pushOutput(int movement);
-    // The attack network's look-ahead inputs: a red, green or blue alien, then the gun.
-    static std::vector<std::string> attackInputLabels();
+    // The attack network's look-ahead inputs: a red, green or blue alien, then the gun; the
+    // blue input is named unused in a world without blue aliens (the game has none).
+    static std::vector<std::string> attackInputLabels(bool blueAliens);
     // Did the attack network's last evaluation decide to fire (its first output above 0.5)?
     static bool decidesToFire(const CNeuralNet& attack);
     static std::vector<std::string> attackOutputLabels(bool fires); // "fire", or "fire!"

@@ -7,7 +7,7 @@
 
 int CFitnessGraph::addSeries(const std::string& name, unsigned colour, double lineWidth)
 {
-    m_vSeries.push_back({name, colour, lineWidth, {}});
+    m_vSeries.push_back({name, colour, lineWidth, {}, ""});
     return static_cast<int>(m_vSeries.size()) - 1;
 }
 
@@ -30,6 +30,21 @@ void CFitnessGraph::addPoint(int series, double x, double y)
     points.push_back({x, y});
 }
 
+void CFitnessGraph::setLevel(const std::string& name, unsigned colour, double y)
+{
+    auto level = std::find_if(m_vLevels.begin(), m_vLevels.end(), [&name](const SLevel& l) { return l.sName == name; });
+    if (!std::isfinite(y))
+    {
+        if (level != m_vLevels.end())
+            m_vLevels.erase(level);
+        return;
+    }
+    if (level == m_vLevels.end())
+        m_vLevels.push_back({name, colour, y});
+    else
+        *level = {name, colour, y};
+}
+
 bool CFitnessGraph::isEmpty() const
 {
     return std::all_of(m_vSeries.begin(), m_vSeries.end(), [](const SSeries& s) { return s.vPoints.empty(); });
@@ -42,7 +57,54 @@ double CFitnessGraph::largest(double SPoint::*coordinate) const
         for (const SPoint& point : series.vPoints)
             if (std::isfinite(point.*coordinate))
                 most = std::max(most, point.*coordinate);
+    if (coordinate == &SPoint::y)
+        for (const SLevel& level : m_vLevels)
+            most = std::max(most, level.dY);
     return most;
+}
+
+double CFitnessGraph::SScale::share(double y) const
+{
+    double at = 0.0;
+    if (!bLog)
+        at = (y - dLow) / (dHigh - dLow);
+    else if (y > 0)
+        at = (std::log10(y) - std::log10(dLow)) / (std::log10(dHigh) - std::log10(dLow));
+    return std::isnan(at) ? 0.0 : std::clamp(at, 0.0, 1.0);
+}
+
+CFitnessGraph::SScale CFitnessGraph::yScale() const
+{
+    double smallest = HUGE_VAL;
+    for (const SSeries& series : m_vSeries)
+        for (const SPoint& point : series.vPoints)
+            if (point.y > 0 && std::isfinite(point.y))
+                smallest = std::min(smallest, point.y);
+    for (const SLevel& level : m_vLevels)
+        if (level.dY > 0)
+            smallest = std::min(smallest, level.dY);
+    const double most = largest(&SPoint::y);
+    if (!m_bLogScale || !(smallest <= most))
+    {
+        const SAxis axis = yAxis();
+        SScale scale{false, 0.0, axis.dMax, {}};
+        for (int k = 0; k <= axis.iTicks; ++k)
+            scale.vTicks.push_back(axis.tick(k));
+        return scale;
+    }
+    // Decades as powers of ten of whole exponents, which a double holds from 1e-307 to 1e308.
+    const int low = std::clamp(static_cast<int>(std::floor(std::log10(smallest))), -307, 307);
+    const int high = std::clamp(static_cast<int>(std::ceil(std::log10(most))), low + 1, 308);
+    SScale scale{true, std::pow(10.0, low), std::pow(10.0, high), {}};
+    for (int decade = low; decade <= high; ++decade)
+        for (const double factor : {1.0, 2.0, 5.0})
+            if (factor == 1.0 || high - low <= 2)
+            {
+                const double tick = factor * std::pow(10.0, decade);
+                if (tick <= scale.dHigh)
+                    scale.vTicks.push_back(tick);
+            }
+    return scale;
 }
 
 CFitnessGraph::SAxis CFitnessGraph::axisFor(double largestValue)

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-// Curves of fitness over game minutes, each with its colour and line width, the names of
-// the two axes, and the axis ranges and tick steps that fit them. Both the in-game graph and
-// the SVG plots draw from it.
+// Curves of fitness over game minutes, each with its colour and line width and a note to
+// write beside its last point, levels drawn dashed across the whole graph, a title, the names
+// of the two axes, and the axis ranges and tick steps that fit them all. Both the in-game
+// graph and the SVG plots draw from it. Texts are Latin-1, as the window's fonts take them.
 class CFitnessGraph
 {
 public:
@@ -21,6 +22,15 @@ public:
         unsigned uColour; // 0xRRGGBB
         double dLineWidth; // in pixels
         std::vector<SPoint> vPoints;
+        std::string sNote = ""; // written beside the last point
+    };
+
+    // A value to compare the curves with, drawn dashed from x = 0 to the axis' end.
+    struct SLevel
+    {
+        std::string sName;
+        unsigned uColour;
+        double dY;
     };
 
     // From 0 to a round value above everything drawn, in round steps: ticks at k * dStep
@@ -41,15 +51,36 @@ public:
     // keeps its whole course at a coarser grain in bounded memory.
     void addPoint(int series, double x, double y);
     static constexpr size_t MaxPoints = 4096;
+    void setNote(int series, const std::string& note) { m_vSeries[series].sNote = note; }
     const std::vector<SSeries>& getSeries() const { return m_vSeries; }
+    // Adds or moves the level of that name; a level that is not a finite number is not drawn.
+    void setLevel(const std::string& name, unsigned colour, double y);
+    const std::vector<SLevel>& getLevels() const { return m_vLevels; }
     bool isEmpty() const;
 
+    void setTitle(const std::string& title) { m_sTitle = title; }
+    const std::string& title() const { return m_sTitle; }
     void setAxisNames(const std::string& x, const std::string& y);
     const std::string& xName() const { return m_sXName; }
     const std::string& yName() const { return m_sYName; }
 
     SAxis xAxis() const { return axisFor(largest(&SPoint::x)); }
     SAxis yAxis() const { return axisFor(largest(&SPoint::y)); }
+
+    // The y axis as drawn: linear from 0 (yAxis), or logarithmic from the decade below the
+    // smallest positive value to the decade above the largest (ticks at each decade, and at 2
+    // and 5 times it when the range spans at most two decades), for data whose largest values
+    // dwarf the rest. share() places a value from 0 at the bottom to 1 at the top, clamped; on a
+    // logarithmic axis a value that is not positive lies at the bottom.
+    struct SScale
+    {
+        bool bLog;
+        double dLow, dHigh;
+        std::vector<double> vTicks;
+        double share(double y) const;
+    };
+    void setLogScale(bool on) { m_bLogScale = on; }
+    SScale yScale() const;
 
     // A round step near a fifth of the range and the first multiple of it at or above the
     // range; near the largest double, where that multiple does not exist, the range itself.
@@ -61,6 +92,9 @@ private:
     double largest(double SPoint::*coordinate) const;
 
     std::vector<SSeries> m_vSeries;
+    std::vector<SLevel> m_vLevels;
+    bool m_bLogScale = false;
+    std::string m_sTitle;
     std::string m_sXName;
     std::string m_sYName;
 };

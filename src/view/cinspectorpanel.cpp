@@ -1,7 +1,8 @@
 #include "view/cinspectorpanel.h"
 
 #include <algorithm>
-#include <sstream>
+#include <cmath>
+#include <cstdio>
 
 #include "aliens/calien.h"
 #include "view/cinspector.h"
@@ -20,28 +21,23 @@ SRect takeTop(double& top, double left, double right, double height)
 
 std::vector<std::string> CInspectorPanel::facts(CAlien& alien)
 {
-    std::ostringstream fitness;
-    fitness << alien.getFitness();
+    // Steps are whole; a red score to two decimals says all that its noise allows.
+    const double value = alien.getFitness();
+    char fitness[32];
+    std::snprintf(fitness, sizeof fitness, value == std::floor(value) ? "%.0f" : "%.2f", value);
     return {CInspector::name(alien), "state: " + CInspector::stateName(alien.getState()),
-            "age: " + std::to_string(alien.getAge()) + " steps", "fitness so far: " + fitness.str(),
+            "age: " + std::to_string(alien.getAge()) + " steps", "fitness so far: " + std::string(fitness),
             "brain: " + CInspector::originName(alien.getBrain()->getOrigin())};
 }
 
-void CInspectorPanel::layout(const SPlace& place, int factRows, double lineHeight, bool withAttack)
+void CInspectorPanel::layout(const SRect& region, int factRows, double lineHeight, bool withAttack)
 {
     m_bAttack = withAttack;
-    // Margins and padding shrink with a picture too small for them.
-    const double width = place.dWidth;
-    const double marginX = std::min(kMargin, width / 4);
-    const double widest = width - 2 * marginX;
-    const double panelWidth = std::min(std::clamp(0.34 * width, std::min(200.0, widest), 300.0), widest);
-    const bool onTheLeft = place.dShipX >= width / 2;
-    const double left = onTheLeft ? marginX : width - marginX - panelWidth;
-    const double marginY = std::min(kMargin, place.dHeight / 4);
-    const double panelBottom = std::clamp(place.dBottomRoom, marginY, place.dHeight - marginY);
-    const double topRoom = onTheLeft ? std::max(place.dTopRoom, place.dLeftTopRoom) : place.dTopRoom;
-    const double top = std::max(place.dHeight - topRoom, panelBottom);
-    m_panel = SRect(left, top, left + panelWidth, panelBottom);
+    m_panel = region;
+    const double left = region.left;
+    const double top = region.top;
+    const double panelWidth = region.right - region.left;
+    const double panelBottom = region.bottom;
 
     // From the top down, each part taking what it needs of what is left above the bottom.
     const double paddingX = std::min(kPadding, panelWidth / 2);

@@ -9,9 +9,7 @@ class CAlien;
 
 // The side panel of the inspected ship, laid out in pixels of the picture: its facts as text
 // rows at the top, then the movement network, and for a red ship the attack network below
-// it. Guarantees: the panel lies on the half of the picture away from the ship, within the
-// picture, below the room kept at the top (on the left half, the larger of the two rooms given
-// for it) and above the room kept at the bottom (the gun's);
+// it. Guarantees: the panel is the region given (where it lies is COverlayLayout's choice);
 // each part lies inside the panel, the parts do not overlap, and the networks' boxes leave
 // room for the labels on both sides.
 class CInspectorPanel
@@ -25,15 +23,7 @@ public:
     // The facts, one a row: name, state, age, fitness so far and the brain's origin.
     static std::vector<std::string> facts(CAlien& alien);
 
-    struct SPlace
-    {
-        double dWidth, dHeight; // the picture
-        double dShipX;          // the ship's x in it
-        double dTopRoom;        // kept free at the top
-        double dBottomRoom;     // and at the bottom
-        double dLeftTopRoom = 0.0; // kept free at the top on the left half only (the statistics lines)
-    };
-    void layout(const SPlace& place, int factRows, double lineHeight, bool withAttack);
+    void layout(const SRect& region, int factRows, double lineHeight, bool withAttack);
 
     const SRect& panel() const { return m_panel; }
     double factsTop() const { return m_dFactsTop; }                // the baseline area starts here

@@ -1,52 +1,77 @@
 #pragma once
 
+#include <deque>
 #include <string>
+#include <vector>
 
-class CFitnessGraph;
+#include "view/cfitnessgraph.h"
 
 // The graph that shows whether the aliens learn (the game's key g, korvane-sim --plot,
-// korvane-plot): against minutes of game time, for red and for green, the mean fitness
-// that the aliens dying in each sampling period carried, in thick lines (the population's
-// real progress), and the best fitness in the pool, in thin lines of the same colour (the
-// best brains ever seen, lucky ones included). A green alien's fitness is its alive steps,
-// a red alien's its score; the axes and the legend say so.
+// korvane-plot): a panel for each population, each scaled to its own data, against minutes of
+// game time. In each, for every run drawn, a thick line: the mean fitness that the aliens
+// dying over the last RollingMinutes of game time carried (a green alien's steps alive, a red
+// alien's score), so that the noise of single periods does not hide the trend; a dashed level:
+// the same mean for random brains; and beside each run's line its ratio to that level
+// ("×3.4 random brains"). A run from a file without the dying's means (a statistics file) has
+// only its pool's best to show, in a thin line.
 class CLearningGraph
 {
 public:
-    // One sampling period of one population; dDeadMean is NaN when no alien died in it.
+    static constexpr int Red = 0;
+    static constexpr int Green = 1;
+    static constexpr double RollingMinutes = 1.0;
+
+    // One period of one population: the aliens that died in it, the mean fitness they carried
+    // (NaN when none died) and the best fitness in its pool at the period's end.
     struct SPeriod
     {
+        long long llDeaths;
         double dDeadMean;
         double dPoolBest;
     };
 
-    // Adds the curves to the graph, their names after the prefix ("" or "run: "), and names
-    // its axes. Without dead means (a statistics file, which has none) only the pools' best
-    // is drawn.
-    CLearningGraph(CFitnessGraph& graph, const std::string& prefix, unsigned redColour, unsigned greenColour,
-                   bool deadMeans);
+    CLearningGraph();
+    // A run's curves, named after the prefix ("" or "run: "), in the given colours; returns
+    // the run's number.
+    int addRun(const std::string& prefix, unsigned redColour, unsigned greenColour, bool deadMeans);
+    // The periods of the run that ended at this game time. One that ends no later than the
+    // run's last (the game was paused throughout) adds nothing.
+    void addPeriod(int run, double gameMinutes, const SPeriod& red, const SPeriod& green);
+    // The mean fitness that dying aliens with random brains carry; NaN where it is not known.
+    void setBaseline(double red, double green);
+    const CFitnessGraph& panel(int population) const { return m_aPanels[population]; }
 
-    // The points of a period that ended at this game time. A period without deaths adds no
-    // point to its curve of the dead; one that ends no later than the last (the game was
-    // paused throughout) adds nothing.
-    void addPeriod(double gameMinutes, const SPeriod& red, const SPeriod& green);
-
-    static constexpr const char* Title =
-        "Learning: mean fitness of the aliens that died in each period (thick), best in the pool (thin)";
-    static constexpr const char* XAxisName = "minutes of game time";
-    static constexpr const char* YAxisName = "fitness (red: score, green: steps alive)";
+    // "×3.4 random brains" (Latin-1).
+    static std::string ratioNote(double ratio);
+    static constexpr const char* Title = "Learning: the mean fitness of the aliens dying over the last game minute, "
+                                         "against random brains";
+    static constexpr const char* BaselineName = "random brains";
 
 private:
-    struct SCurves
+    struct SPeriodSum
     {
-        int iDeadMean; // -1 without dead means
-        int iPoolBest;
+        double dMinutes;
+        long long llDeaths;
+        double dFitness;
     };
-    SCurves addCurves(const std::string& name, const std::string& fitness, unsigned colour, bool deadMeans);
-    void addPoints(const SCurves& curves, double gameMinutes, const SPeriod& period);
+    // A run's curve in one panel, with the periods of its rolling window.
+    struct SCurve
+    {
+        int iSeries;
+        std::deque<SPeriodSum> dqWindow;
+        double dLastMean; // the newest point's, NaN before the first
+    };
+    struct SRun
+    {
+        bool bDeadMeans;
+        double dLastMinutes;
+        SCurve asCurves[2];
+    };
 
-    CFitnessGraph& m_graph;
-    SCurves m_sRed;
-    SCurves m_sGreen;
-    double m_dLastMinutes;
+    void addPoint(int population, SCurve& curve, bool deadMeans, double minutes, const SPeriod& period);
+    void writeNote(int population, const SCurve& curve);
+
+    CFitnessGraph m_aPanels[2];
+    std::vector<SRun> m_vRuns;
+    double m_adBaseline[2];
 };

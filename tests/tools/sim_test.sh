@@ -20,19 +20,27 @@ cp "$ROOT/params.ini" .
 
 run() { "$SIM" --seed 11 --stats-every "${EVERY:-5000}" "$@" > /dev/null 2> "$WORK/err.txt"; }
 
-check "a first run succeeds" run --steps 4000 --stats a.tsv --save-green a_green.txt --save-red a_red.txt --plot a.svg
-check "a second run succeeds" run --steps 4000 --stats b.tsv --save-green b_green.txt
+check "a first run succeeds" run --steps 4000 --stats a.tsv --save-green a_green.txt --save-red a_red.txt --plot a.svg \
+    --learning a_learning.tsv --summary a.json
+check "a second run succeeds" run --steps 4000 --stats b.tsv --save-green b_green.txt --learning b_learning.tsv \
+    --summary b.json
+# The plot's random brains are measured in a world of their own before the run seeds its own.
 check "one seed gives identical statistics" cmp -s a.tsv b.tsv
 check "one seed gives identical green pools" cmp -s a_green.txt b_green.txt
+check "RandomBrainsForThePlotChangeNoSeededResult: the learning curves and summary are identical" \
+    eval 'cmp -s a_learning.tsv b_learning.tsv && cmp -s a.json b.json'
 check "the statistics start with the column names" grep -q '^# minutes' a.tsv
 check "each data line has eight tab-separated columns" \
     bash -c "grep -v '^#' a.tsv | awk -F'\t' 'NF != 8 { bad = 1 } END { exit bad || NR == 0 }'"
-check "the plot's legend names the dying's curves" grep -qF '>green, mean steps alive of the dying<' a.svg
-check "the plot draws the pools' best in thin lines" grep -qF 'stroke-width="1" stroke="#20A040" points=' a.svg
+# The × of a ratio, in UTF-8.
+says_its_ratio() { LC_ALL=C grep -qP '>\xC3\x97[0-9.]+ random brains<' "$1"; }
+names_its_curves() { grep -qF ">mean of the last minute's dying<" "$1" && grep -qF '>random brains<' "$1"; }
+check "the plot's panels name the dying's curve and random brains" names_its_curves a.svg
+check "and say how far above random brains each curve ends" says_its_ratio a.svg
 check "the saved pools load back" run --load-green a_green.txt --load-red a_red.txt --steps 10
 check "make plot's tool draws a statistics file" "$PLOT" c.svg a.tsv
-check "its picture names the file" grep -qF '>a: red, best score in the pool<' c.svg
-check "a statistics file has no means of the dying to draw" bash -c "! grep -q 'of the dying' c.svg"
+check "its picture names the file" grep -qF '>a: best in the pool<' c.svg
+check "a statistics file has no means of the dying to draw" bash -c "! grep -q 'dying<' c.svg"
 
 # --learning: the learning curves in a file of their own, the statistics file as it was.
 check "a run with the learning curves succeeds" run --steps 4000 --stats l_stats.tsv --learning l.tsv
@@ -47,7 +55,10 @@ unset EVERY
 check "a period without deaths has no mean" grep -qP '^[0-9.e-]+\t0\tnan\t' every.tsv
 check "korvane-plot draws a learning file" "$PLOT" l.svg l.tsv
 check "its picture has the dying's mean in thick lines" grep -qF 'stroke-width="3" stroke="#D03030" points=' l.svg
-check "and names them after the file" grep -qF '>l: green, mean steps alive of the dying<' l.svg
+check "and names them after the file" grep -qF ">l: mean of the last minute's dying<" l.svg
+check "a control run's learning file succeeds" run --steps 4000 --control --learning control.tsv
+check "korvane-plot --control draws random brains from it" "$PLOT" lc.svg --control control.tsv l.tsv
+check "with each curve's ratio to them" says_its_ratio lc.svg
 
 # --summary: one JSON object of the run; it changes nothing in the run's other files, and
 # --set changes the run as an edited parameter file does.
@@ -254,6 +265,9 @@ refuses_before_work "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
     "nanbest.tsv: line 3 is not a learning line of 7 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940'" \
     "$PLOT" p.svg nanbest.tsv
 { head -2 a.tsv; tail -1 l.tsv; } > mixed.tsv
+refuses_before_work "PlotControlOfAStatisticsFile" 1 \
+    "a.tsv: is a statistics file; --control takes the --learning file of a korvane-sim --control run" \
+    "$PLOT" p.svg --control a.tsv l.tsv
 refuses_before_work "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
 printf '# minutes\n1\t2\t3\n' > narrow.tsv
 refuses_before_work "PlotNamesBothKindsOfLine" 1 \

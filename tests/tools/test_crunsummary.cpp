@@ -165,7 +165,7 @@ TEST_F(CRunSummaryTest, APopulationWithoutAliensHasNullWhereNothingHappened)
     EXPECT_EQ(result["populations"]["red"],
               Json::parse(R"({"deaths": 0, "mean_fitness_of_deaths": [null, null, null], "alive_share": null,
                              "mean_lifetime_steps": null, "pool": {"best": null, "mean": null, "worst": null},
-                             "struck_down_by": {"collision": 0, "gun_bullet": 0, "red_bullet": 0, "edge": 0}})"));
+                             "struck_down_by": {"gun_bullet": 0, "red_bullet": 0, "collision": 0, "edge": 0}})"));
     EXPECT_EQ(result["red_bullets_on_gun"], 0);
 }
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "view/cfitnessgraph.h"
 #include "view/clearninggraph.h"
 
 namespace
@@ -15,25 +14,24 @@ std::string curve(const std::string& colour, const std::string& width)
     return "<polyline fill=\"none\" stroke-width=\"" + width + "\" stroke=\"" + colour + "\" points=\"";
 }
 
-TEST(SvgPlotTest, LearningCurvesOfBothPopulationsWithThinBestLinesAndNamedAxes)
+TEST(SvgPlotTest, APanelForEachPopulationWithItsCurveRandomBrainsAndTheRatio)
 {
-    CFitnessGraph graph;
-    CLearningGraph learning(graph, "", 0xD03030, 0x20A040, true);
-    learning.addPeriod(0.5, {2, 7}, {12, 40});
-    learning.addPeriod(1.0, {3, 9}, {14, 44});
-    const std::string svg = renderSvg(graph, CLearningGraph::Title);
+    CLearningGraph learning;
+    const int run = learning.addRun("", 0xD03030, 0x20A040, true);
+    learning.addPeriod(run, 0.5, {2, 3.1, 7}, {4, 12, 40});
+    learning.addPeriod(run, 1.0, {2, 3.3, 9}, {4, 14, 44});
+    learning.setBaseline(1.6, 4);
+    const std::string svg = renderSvg(learning, CLearningGraph::Title);
 
-    EXPECT_NE(svg.find("<svg "), std::string::npos);
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
     for (const char* colour : {"#D03030", "#20A040"})
-    {
         EXPECT_NE(svg.find(curve(colour, "3")), std::string::npos) << colour << ": no thick line";
-        EXPECT_NE(svg.find(curve(colour, "1")), std::string::npos) << colour << ": no thin line";
-    }
-    for (const char* text : {">red, mean score of the dying<", ">red, best score in the pool<",
-                             ">green, mean steps alive of the dying<", ">green, best steps alive in the pool<",
-                             ">minutes of game time<", ">fitness (red: score, green: steps alive)<"})
-        EXPECT_NE(svg.find(text), std::string::npos) << text;
-    EXPECT_NE(svg.find(std::string(">") + CLearningGraph::Title + "<"), std::string::npos);
+    for (const std::string& text : {learning.panel(CLearningGraph::Red).title(),
+                                   learning.panel(CLearningGraph::Green).title(), std::string("random brains"),
+                                   std::string("mean of the last minute's dying"),
+                                   std::string("\xC3\x97" "2.0 random brains"), std::string(CLearningGraph::Title)})
+        EXPECT_NE(svg.find(">" + text + "<"), std::string::npos) << text << " (the × written in UTF-8)";
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
 }
 } // namespace

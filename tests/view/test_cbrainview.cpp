@@ -76,7 +76,7 @@ TEST_F(CBrainViewTest, AttackNetworkShowsWhetherItFires)
     CNeuralNet attack(4, 1, 1, 6);
     CBrainView view;
     const SRect box(0, 100, 60, 0);
-    view.layout(attack, {0.2, 1, 1, 0.05}, CBrainView::attackInputLabels(), CBrainView::attackOutputLabels(false), -1,
+    view.layout(attack, {0.2, 1, 1, 0.05}, CBrainView::attackInputLabels(false), CBrainView::attackOutputLabels(false), -1,
                 box);
     ASSERT_EQ(view.nodes().size(), 11u);
     EXPECT_EQ(view.links().size(), 4u * 6 + 6u);

@@ -39,46 +39,25 @@ void expectSound(const CInspectorPanel& panel, double width, double height)
 }
 } // namespace
 
-TEST_F(CInspectorPanelTest, PanelTakesTheSideAwayFromTheShip)
+TEST_F(CInspectorPanelTest, EveryPartLiesInsideItsRegionAtAnySize)
 {
-    CInspectorPanel panel;
-    panel.layout({800, 600, 100, 22, 80}, 5, 12, true);
-    EXPECT_GT(panel.panel().left, 400);
-    expectSound(panel, 800, 600);
-    EXPECT_EQ(panel.panel().top, 578);
-    EXPECT_EQ(panel.panel().bottom, 80);
-    panel.layout({800, 600, 700, 22, 80}, 5, 12, false);
-    EXPECT_LT(panel.panel().right, 400);
-    expectSound(panel, 800, 600);
-    EXPECT_FALSE(panel.hasAttack());
-    // Room for the labels on both sides of the network.
-    EXPECT_GE(panel.movementBox().left - panel.panel().left, CInspectorPanel::kInputLabelRoom);
-    EXPECT_GE(panel.panel().right - panel.movementBox().right, CInspectorPanel::kOutputLabelRoom);
-    // The facts' rows lie above the movement network.
-    EXPECT_GE(panel.factsTop() - 5 * 12, panel.movementCaption().top);
-}
-
-TEST_F(CInspectorPanelTest, PanelOnTheLeftKeepsBelowTheStatisticsLines)
-{
-    CInspectorPanel panel;
-    panel.layout({800, 600, 700, 22, 80, 150}, 5, 12, true);
-    EXPECT_EQ(panel.panel().top, 450);
-    expectSound(panel, 800, 600);
-    panel.layout({800, 600, 100, 22, 80, 150}, 5, 12, true); // on the right they are not in the way
-    EXPECT_EQ(panel.panel().top, 578);
-    panel.layout({800, 600, 700, 200, 80, 150}, 5, 12, true);
-    EXPECT_EQ(panel.panel().top, 400);
-}
-
-TEST_F(CInspectorPanelTest, SmallAndTinyPicturesKeepEveryPartInside)
-{
-    for (const auto& size : {std::pair{400.0, 300.0}, {160.0, 120.0}, {20.0, 20.0}, {4.0, 3.0}})
+    for (const auto& size : {std::pair{300.0, 494.0}, {160.0, 120.0}, {20.0, 20.0}, {4.0, 3.0}, {0.0, 0.0}})
     {
-        CInspectorPanel panel;
-        panel.layout({size.first, size.second, 0, 22, 40}, 5, 12, true);
         SCOPED_TRACE(std::to_string(size.first));
-        expectSound(panel, size.first, size.second);
+        CInspectorPanel panel;
+        const SRect region(8, 40 + size.second, 8 + size.first, 40);
+        panel.layout(region, 5, 12, true);
+        EXPECT_EQ(panel.panel().left, region.left);
+        EXPECT_EQ(panel.panel().top, region.top);
+        expectSound(panel, 8 + size.first, 40 + size.second);
     }
+    CInspectorPanel green;
+    green.layout(SRect(492, 578, 792, 84), 5, 12, false);
+    EXPECT_FALSE(green.hasAttack());
+    // Room for the labels on both sides of the network, and the facts' rows above it.
+    EXPECT_GE(green.movementBox().left - green.panel().left, CInspectorPanel::kInputLabelRoom);
+    EXPECT_GE(green.panel().right - green.movementBox().right, CInspectorPanel::kOutputLabelRoom);
+    EXPECT_GE(green.factsTop() - 5 * 12, green.movementCaption().top);
 }
 
 TEST_F(CInspectorPanelTest, FactsNameTheShipItsStateAgeFitnessAndBrain)
@@ -95,4 +74,9 @@ TEST_F(CInspectorPanelTest, FactsNameTheShipItsStateAgeFitnessAndBrain)
     CAlien_Red red(100, 200, CParams::Alien_Mass);
     EXPECT_EQ(CInspectorPanel::facts(red)[1], "state: being born");
     EXPECT_EQ(CInspectorPanel::facts(red)[4], "brain: random");
+    red.reset();
+    red.setState(ALIEN_ALIVE);
+    for (int i = 0; i < 7; ++i)
+        red.update(SAction(ACTION_UP, ACTION_UNDEFINED), 1.0);
+    EXPECT_EQ(CInspectorPanel::facts(red)[3], "fitness so far: 1.63") << "a score to two decimals: 7^0.25";
 }

@@ -77,54 +77,63 @@ TEST_F(CDeathsInPeriodTest, TheStatisticsResetOfTheDeadCountLeavesThePeriodWhole
     EXPECT_DOUBLE_EQ(period.dMeanFitness, 5);
 }
 
-const CFitnessGraph::SSeries& named(const CFitnessGraph& graph, const std::string& name)
+const CFitnessGraph::SSeries& curve(const CLearningGraph& graph, int population, int run = 0)
 {
-    for (const CFitnessGraph::SSeries& series : graph.getSeries())
-        if (series.sName == name)
-            return series;
-    ADD_FAILURE() << "no curve " << name;
-    return graph.getSeries().front();
+    return graph.panel(population).getSeries().at(run);
 }
 
-TEST(CLearningGraphTest, TheDyingInThickLinesThePoolsBestInThinOnesAndTheAxesNamed)
+TEST(CLearningGraphTest, EachPanelDrawsTheDyingsMeanOverTheLastGameMinute)
 {
-    CFitnessGraph graph;
-    CLearningGraph learning(graph, "", 0xFF0000, 0x00FF00, true);
-    ASSERT_EQ(graph.getSeries().size(), 4u);
-    EXPECT_EQ(named(graph, "red, mean score of the dying").dLineWidth, CFitnessGraph::ThickLine);
-    EXPECT_EQ(named(graph, "red, best score in the pool").dLineWidth, CFitnessGraph::ThinLine);
-    EXPECT_EQ(named(graph, "green, mean steps alive of the dying").uColour, 0x00FF00u);
-    EXPECT_EQ(named(graph, "green, mean steps alive of the dying").dLineWidth, CFitnessGraph::ThickLine);
-    EXPECT_EQ(named(graph, "green, best steps alive in the pool").dLineWidth, CFitnessGraph::ThinLine);
-    EXPECT_LT(CFitnessGraph::ThinLine, CFitnessGraph::ThickLine);
-    EXPECT_EQ(graph.xName(), "minutes of game time");
-    EXPECT_EQ(graph.yName(), "fitness (red: score, green: steps alive)");
+    CLearningGraph graph;
+    const int run = graph.addRun("", 0xFF0000, 0x00FF00, true);
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).dLineWidth, CFitnessGraph::ThickLine);
+    EXPECT_EQ(curve(graph, CLearningGraph::Green).uColour, 0x00FF00u);
+    // Periods of half a minute: the mean is weighted by the deaths, and a period leaves the
+    // window a minute after it ended.
+    graph.addPeriod(run, 0.5, {1, 10, 99}, {2, 100, 999});
+    graph.addPeriod(run, 1.0, {3, 2, 99}, {0, kNone, 999});  // no green died
+    graph.addPeriod(run, 1.0, {9, 9, 9}, {9, 9, 9});         // paused: no time passed, nothing added
+    graph.addPeriod(run, 1.5, {0, kNone, 99}, {0, kNone, 999}); // the first period has left the window
+    graph.addPeriod(run, 2.5, {0, kNone, 99}, {0, kNone, 999}); // nobody died in the last minute
+    const auto& red = curve(graph, CLearningGraph::Red).vPoints;
+    ASSERT_EQ(red.size(), 3u);
+    EXPECT_DOUBLE_EQ(red[0].y, 10);
+    EXPECT_DOUBLE_EQ(red[1].y, (10 + 3 * 2) / 4.0);
+    EXPECT_DOUBLE_EQ(red[2].y, 2);
+    EXPECT_EQ(red[2].x, 1.5);
+    const auto& green = curve(graph, CLearningGraph::Green).vPoints;
+    ASSERT_EQ(green.size(), 2u) << "the window still holds the first period's deaths at 1.0";
+    EXPECT_DOUBLE_EQ(green[1].y, 100);
+    EXPECT_NE(graph.panel(CLearningGraph::Red).title(), graph.panel(CLearningGraph::Green).title());
+    EXPECT_EQ(graph.panel(CLearningGraph::Green).yName(), "mean steps alive");
 }
 
-TEST(CLearningGraphTest, APeriodWithoutDeathsAddsOnlyThePoolsBestAndAPausedOneNothing)
+TEST(CLearningGraphTest, RandomBrainsAreADashedLevelAndEachCurveSaysItsRatioToIt)
 {
-    CFitnessGraph graph;
-    CLearningGraph learning(graph, "run: ", 0xFF0000, 0x00FF00, true);
-    learning.addPeriod(0.5, {kNone, 7}, {12, 40});
-    learning.addPeriod(1.0, {3, 9}, {14, 40});
-    learning.addPeriod(1.0, {99, 99}, {99, 99}); // the game was paused: no time passed
-    const auto& redDying = named(graph, "run: red, mean score of the dying").vPoints;
-    ASSERT_EQ(redDying.size(), 1u);
-    EXPECT_EQ(redDying[0].x, 1.0);
-    EXPECT_EQ(redDying[0].y, 3);
-    EXPECT_EQ(named(graph, "run: red, best score in the pool").vPoints.size(), 2u);
-    const auto& greenDying = named(graph, "run: green, mean steps alive of the dying").vPoints;
-    ASSERT_EQ(greenDying.size(), 2u);
-    EXPECT_EQ(greenDying[1].y, 14);
+    CLearningGraph graph;
+    const int run = graph.addRun("", 0xFF0000, 0x00FF00, true);
+    graph.addPeriod(run, 0.5, {2, 6.8, 50}, {4, 51, 400});
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "") << "no level known yet";
+    graph.setBaseline(2.0, 15.0);
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "\xD7" "3.4 random brains");
+    EXPECT_EQ(curve(graph, CLearningGraph::Green).sNote, "\xD7" "3.4 random brains");
+    graph.addPeriod(run, 1.0, {2, 6.8, 50}, {4, 1449, 2000});
+    EXPECT_EQ(curve(graph, CLearningGraph::Green).sNote, "\xD7" "50 random brains") << "(4 * 51 + 4 * 1449) / 8 / 15";
+    ASSERT_EQ(graph.panel(CLearningGraph::Green).getLevels().size(), 1u);
+    EXPECT_EQ(graph.panel(CLearningGraph::Green).getLevels()[0].dY, 15.0);
+    graph.setBaseline(kNone, kNone); // unknown: neither level nor ratio
+    EXPECT_TRUE(graph.panel(CLearningGraph::Red).getLevels().empty());
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "");
 }
 
-TEST(CLearningGraphTest, WithoutMeansOfTheDeadOnlyThePoolsBestIsDrawn)
+TEST(CLearningGraphTest, AStatisticsFileHasOnlyThePoolsBestInThinLines)
 {
-    CFitnessGraph graph;
-    CLearningGraph learning(graph, "old: ", 0xFF0000, 0x00FF00, false);
-    ASSERT_EQ(graph.getSeries().size(), 2u);
-    learning.addPeriod(0.5, {kNone, 7}, {kNone, 40});
-    EXPECT_EQ(named(graph, "old: red, best score in the pool").vPoints.size(), 1u);
-    EXPECT_EQ(named(graph, "old: green, best steps alive in the pool").vPoints[0].y, 40);
+    CLearningGraph graph;
+    graph.addRun("new: ", 0xFF0000, 0x00FF00, true);
+    const int old = graph.addRun("old: ", 0xFF0000, 0x00FF00, false);
+    graph.addPeriod(old, 0.5, {0, kNone, 7}, {0, kNone, 40});
+    EXPECT_EQ(curve(graph, CLearningGraph::Red, old).sName, "old: best in the pool");
+    EXPECT_EQ(curve(graph, CLearningGraph::Red, old).dLineWidth, CFitnessGraph::ThinLine);
+    EXPECT_EQ(curve(graph, CLearningGraph::Green, old).vPoints.at(0).y, 40);
 }
 } // namespace

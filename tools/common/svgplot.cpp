@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <sstream>
 
-#include "view/cfitnessgraph.h"
+#include "view/cgraphlayout.h"
+#include "view/clearninggraph.h"
 
 namespace
 {
-constexpr double kWidth = 1000, kHeight = 500;
-constexpr double kLeft = 80, kRight = 340, kTop = 50, kBottom = 60; // margins around the plot area
+constexpr double kWidth = 1000, kHeight = 640;
+constexpr double kTitleRoom = 44;
+// Sans-serif at 12 px: a generous mean letter width, so that texts laid out by it fit.
+constexpr double kFontSize = 12, kLetterWidth = 6.8, kLineHeight = 17, kDescent = 4;
 
 std::string colourOf(unsigned rgb)
 {
@@ -17,77 +20,77 @@ std::string colourOf(unsigned rgb)
     return text;
 }
 
+// Markup escaped, and the model's Latin-1 letters (the × of a note) written as UTF-8.
 std::string escaped(const std::string& text)
 {
     std::string out;
-    for (char c : text)
+    for (const char c : text)
     {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c)
         {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += c;
+        default:
+            if (byte < 0x80)
+                out += c;
+            else
+            {
+                out += static_cast<char>(0xC0 | (byte >> 6));
+                out += static_cast<char>(0x80 | (byte & 0x3F));
+            }
         }
     }
     return out;
 }
 
-// Maps graph values to picture coordinates inside the plot area.
-struct SFrame
+double flip(double y)
 {
-    CFitnessGraph::SAxis x, y;
-    double px(double v) const { return kLeft + v / x.dMax * (kWidth - kLeft - kRight); }
-    double py(double v) const { return kHeight - kBottom - v / y.dMax * (kHeight - kTop - kBottom); }
-};
-
-void drawAxes(std::ostringstream& svg, const SFrame& f, const CFitnessGraph& graph)
-{
-    svg << "<g stroke=\"#888\" stroke-width=\"1\">\n";
-    for (int k = 0; k <= f.x.iTicks; ++k)
-        svg << "<line x1=\"" << f.px(f.x.tick(k)) << "\" y1=\"" << f.py(0) << "\" x2=\"" << f.px(f.x.tick(k)) << "\" y2=\"" << f.py(0) + 5
-            << "\"/>\n";
-    for (int k = 0; k <= f.y.iTicks; ++k)
-        svg << "<line x1=\"" << f.px(0) - 5 << "\" y1=\"" << f.py(f.y.tick(k)) << "\" x2=\"" << f.px(f.x.dMax)
-            << "\" y2=\"" << f.py(f.y.tick(k)) << "\" stroke=\"" << (k == 0 ? "#888" : "#ddd") << "\"/>\n";
-    svg << "<line x1=\"" << f.px(0) << "\" y1=\"" << f.py(0) << "\" x2=\"" << f.px(0) << "\" y2=\"" << f.py(f.y.dMax)
-        << "\"/>\n</g>\n<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">\n";
-    for (int k = 0; k <= f.x.iTicks; ++k)
-        svg << "<text x=\"" << f.px(f.x.tick(k)) << "\" y=\"" << f.py(0) + 20 << "\" text-anchor=\"middle\">"
-            << CFitnessGraph::label(f.x.tick(k)) << "</text>\n";
-    for (int k = 0; k <= f.y.iTicks; ++k)
-        svg << "<text x=\"" << f.px(0) - 8 << "\" y=\"" << f.py(f.y.tick(k)) + 4 << "\" text-anchor=\"end\">"
-            << CFitnessGraph::label(f.y.tick(k)) << "</text>\n";
-    svg << "<text x=\"" << f.px(f.x.dMax / 2) << "\" y=\"" << kHeight - 15 << "\" text-anchor=\"middle\">"
-        << escaped(graph.xName()) << "</text>\n"
-        << "<text transform=\"translate(20 " << f.py(f.y.dMax / 2) << ") rotate(-90)\" text-anchor=\"middle\">"
-        << escaped(graph.yName()) << "</text>\n</g>\n";
+    return kHeight - y;
 }
 
-void drawCurves(std::ostringstream& svg, const CFitnessGraph& graph, const SFrame& f)
+std::string textColour(const CGraphLayout::SText& text)
 {
-    double legendY = kTop + 10;
-    for (const CFitnessGraph::SSeries& series : graph.getSeries())
+    switch (text.iKind)
     {
-        svg << "<polyline fill=\"none\" stroke-width=\"" << series.dLineWidth << "\" stroke=\""
-            << colourOf(series.uColour) << "\" points=\"";
-        for (const CFitnessGraph::SPoint& p : series.vPoints)
-            svg << f.px(p.x) << "," << f.py(p.y) << " ";
-        svg << "\"/>\n";
-        const double lx = kWidth - kRight + 20;
-        svg << "<line x1=\"" << lx << "\" y1=\"" << legendY << "\" x2=\"" << lx + 25 << "\" y2=\"" << legendY
-            << "\" stroke-width=\"" << series.dLineWidth << "\" stroke=\"" << colourOf(series.uColour) << "\"/>\n"
-            << "<text x=\"" << lx + 32 << "\" y=\"" << legendY + 4
-            << "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"#333\">" << escaped(series.sName) << "</text>\n";
-        legendY += 20;
+    case GRAPH_TITLE: return "#222";
+    case GRAPH_AXIS:
+    case GRAPH_LEGEND: return "#333";
+    default: return colourOf(text.uColour);
     }
+}
+
+void drawPanel(std::ostringstream& svg, const CGraphLayout::SPanel& panel)
+{
+    svg << "<rect x=\"" << panel.box.left << "\" y=\"" << flip(panel.box.top) << "\" width=\""
+        << panel.box.right - panel.box.left << "\" height=\"" << panel.box.top - panel.box.bottom
+        << "\" fill=\"#fafafa\" stroke=\"#ddd\"/>\n";
+    for (const CGraphLayout::SLine& line : panel.vLines)
+        svg << "<line x1=\"" << line.from.x << "\" y1=\"" << flip(line.from.y) << "\" x2=\"" << line.to.x << "\" y2=\""
+            << flip(line.to.y) << "\" stroke=\"" << (line.iKind == GRAPH_AXIS ? "#888" : colourOf(line.uColour))
+            << "\" stroke-width=\"" << line.dWidth << "\"/>\n";
+    for (const CGraphLayout::SCurve& curve : panel.vCurves)
+    {
+        svg << "<polyline fill=\"none\" stroke-width=\"" << curve.dWidth << "\" stroke=\"" << colourOf(curve.uColour)
+            << "\" points=\"";
+        for (const SVector2D& point : curve.vPoints)
+            svg << point.x << "," << flip(point.y) << " ";
+        svg << "\"/>\n";
+    }
+    for (const CGraphLayout::SText& text : panel.vTexts)
+        svg << "<text x=\"" << text.dX << "\" y=\"" << flip(text.dY) << "\" font-family=\"sans-serif\" font-size=\""
+            << kFontSize << "\" fill=\"" << textColour(text) << "\">" << escaped(text.sText) << "</text>\n";
 }
 } // namespace
 
-std::string renderSvg(const CFitnessGraph& graph, const std::string& title)
+std::string renderSvg(const CLearningGraph& graph, const std::string& title)
 {
-    const SFrame frame{graph.xAxis(), graph.yAxis()};
+    CGraphLayout layout;
+    layout.layout(graph, SRect(10, kHeight - kTitleRoom, kWidth - 10, 10),
+                  {[](const std::string& text) { return kLetterWidth * static_cast<double>(text.size()); },
+                   kLineHeight, kDescent});
     std::ostringstream svg;
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\"" << kHeight
@@ -95,8 +98,8 @@ std::string renderSvg(const CFitnessGraph& graph, const std::string& title)
         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
         << "<text x=\"" << kWidth / 2 << "\" y=\"28\" text-anchor=\"middle\" font-family=\"sans-serif\" "
         << "font-size=\"16\" fill=\"#222\">" << escaped(title) << "</text>\n";
-    drawAxes(svg, frame, graph);
-    drawCurves(svg, graph, frame);
+    for (const CGraphLayout::SPanel& panel : layout.panels())
+        drawPanel(svg, panel);
     svg << "</svg>\n";
     return svg.str();
 }

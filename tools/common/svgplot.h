@@ -2,8 +2,8 @@
 
 #include <string>
 
-class CFitnessGraph;
+class CLearningGraph;
 
-// A self-contained SVG picture of the graph's curves, each in its colour and line width:
-// axes with round ticks, labels and the graph's axis names, a title and a legend.
-std::string renderSvg(const CFitnessGraph& graph, const std::string& title);
+// A self-contained SVG picture of the learning graph under a title: the panels, curves,
+// levels, notes, ticks and legends that CGraphLayout lays out for the window, on white paper.
+std::string renderSvg(const CLearningGraph& graph, const std::string& title);

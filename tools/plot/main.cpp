@@ -1,14 +1,15 @@
 // korvane-plot: the learning curves of korvane-sim's files, as one SVG: from a learning
-// curves' file (--learning) the mean fitness of the dying and the pools' best, from a
-// statistics file (--stats) the pools' best alone.
+// curves' file (--learning) the mean fitness of the dying over the last game minute, from a
+// statistics file (--stats) the pools' best alone; with --control, the learning file of a
+// --control run gives random brains' level and each curve's ratio to it.
 #include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
-#include "view/cfitnessgraph.h"
 #include "view/clearninggraph.h"
 #include "common/coutputcheck.h"
 #include "common/svgplot.h"
@@ -25,8 +26,10 @@ constexpr int kStatsRedBest = 2;
 constexpr int kStatsGreenBest = 5;
 // A learning line: minutes, then dead, their mean fitness and the pool's best for red and green.
 constexpr size_t kLearningColumns = 7;
+constexpr int kRedDead = 1;
 constexpr int kRedDeadMean = 2;
 constexpr int kRedBest = 3;
+constexpr int kGreenDead = 4;
 constexpr int kGreenDeadMean = 5;
 constexpr int kGreenBest = 6;
 
@@ -109,21 +112,46 @@ bool readDataLines(const std::string& path, std::vector<std::vector<double>>& li
 }
 
 // A file's curves, named after it: the first file's in full colour, the others paler.
-bool addFileCurves(const std::string& path, CFitnessGraph& graph, std::string& error)
+bool addFileCurves(const std::string& path, CLearningGraph& graph, bool first, std::string& error)
 {
     std::vector<std::vector<double>> lines;
     if (!readDataLines(path, lines, error))
         return false;
-    const bool first = graph.getSeries().empty();
     const bool learningLines = lines.front().size() == kLearningColumns;
-    CLearningGraph learning(graph, runName(path) + ": ", first ? 0xD03030 : 0xF0A0A0, first ? 0x20A040 : 0x90D0A0,
-                            learningLines);
+    const int run = graph.addRun(runName(path) + ": ", first ? 0xD03030 : 0xF0A0A0, first ? 0x20A040 : 0x90D0A0,
+                                 learningLines);
     const double none = std::numeric_limits<double>::quiet_NaN();
     for (const std::vector<double>& v : lines)
         if (learningLines)
-            learning.addPeriod(v[0], {v[kRedDeadMean], v[kRedBest]}, {v[kGreenDeadMean], v[kGreenBest]});
+            graph.addPeriod(run, v[0], {static_cast<long long>(v[kRedDead]), v[kRedDeadMean], v[kRedBest]},
+                            {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]});
         else
-            learning.addPeriod(v[0], {none, v[kStatsRedBest]}, {none, v[kStatsGreenBest]});
+            graph.addPeriod(run, v[0], {0, none, v[kStatsRedBest]}, {0, none, v[kStatsGreenBest]});
+    return true;
+}
+
+// The mean fitness of all the aliens that died in a control run's learning file.
+bool addBaseline(const std::string& path, CLearningGraph& graph, std::string& error)
+{
+    std::vector<std::vector<double>> lines;
+    if (!readDataLines(path, lines, error))
+        return false;
+    if (lines.front().size() != kLearningColumns)
+    {
+        error = "is a statistics file; --control takes the --learning file of a korvane-sim --control run";
+        return false;
+    }
+    double deaths[2] = {}, fitness[2] = {};
+    for (const std::vector<double>& v : lines)
+        for (const auto& [population, dead, mean] : {std::tuple{0, kRedDead, kRedDeadMean},
+                                                     std::tuple{1, kGreenDead, kGreenDeadMean}})
+            if (v[dead] > 0 && std::isfinite(v[mean]))
+            {
+                deaths[population] += v[dead];
+                fitness[population] += v[dead] * v[mean];
+            }
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    graph.setBaseline(deaths[0] > 0 ? fitness[0] / deaths[0] : none, deaths[1] > 0 ? fitness[1] / deaths[1] : none);
     return true;
 }
 } // namespace
@@ -131,34 +159,42 @@ bool addFileCurves(const std::string& path, CFitnessGraph& graph, std::string& e
 int main(int argc, char** argv)
 {
     installOutOfMemoryHandler("korvane-plot");
-    if (argc < 3)
+    const bool control = argc >= 3 && std::string(argv[2]) == "--control";
+    const int firstFile = control ? 4 : 2;
+    if (argc <= firstFile)
     {
-        std::cerr << "usage: " << argv[0] << " OUT.svg FILE...\n"
-                  << "Draws korvane-sim's learning curves over minutes of game time: from a --learning file the\n"
-                  << "mean fitness of the red and green aliens that died in each period (thick) and each pool's\n"
-                  << "best (thin); from a --stats file the pools' best alone.\n"
+        std::cerr << "usage: " << argv[0] << " OUT.svg [--control CONTROL.tsv] FILE...\n"
+                  << "Draws korvane-sim's learning curves over minutes of game time, a panel for red and one for\n"
+                  << "green: from a --learning file the mean fitness of the aliens that died over the last game\n"
+                  << "minute (thick), from a --stats file each pool's best (thin). --control takes the --learning\n"
+                  << "file of a korvane-sim --control run: its dying's mean fitness is drawn as random brains'\n"
+                  << "level, dashed, and each curve's ratio to it is written beside the curve.\n"
                   << "Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line\n"
                   << "(too few names, or the picture is one of the statistics files).\n";
         return 2;
     }
     COutputCheck files;
     files.addOutput("the picture", argv[1]);
-    for (int i = 2; i < argc; ++i)
+    if (control)
+        files.addInput("the control run's file", argv[3]);
+    for (int i = firstFile; i < argc; ++i)
         files.addInput("the statistics file", argv[i]);
     if (const int status = files.report(); status != 0)
         return status;
 
-    CFitnessGraph graph;
-    for (int i = 2; i < argc; ++i)
+    CLearningGraph graph;
+    std::string error;
+    if (control && !addBaseline(argv[3], graph, error))
     {
-        std::string error;
-        if (!addFileCurves(argv[i], graph, error))
+        std::cerr << argv[3] << ": " << error << std::endl;
+        return 1;
+    }
+    for (int i = firstFile; i < argc; ++i)
+        if (!addFileCurves(argv[i], graph, i == firstFile, error))
         {
             std::cerr << argv[i] << ": " << error << std::endl;
             return 1;
         }
-    }
-    std::string error;
     if (!writeFileAtomically(argv[1], renderSvg(graph, CLearningGraph::Title), error))
     {
         std::cerr << "Cannot write " << argv[1] << ": " << error << std::endl;

@@ -11,6 +11,7 @@
 #include "app/cparams.h"
 #include "brain/animationtables.h"
 #include "brain/calien_population.h"
+#include "view/crandombaseline.h"
 #include "common/svgplot.h"
 #include "world/cgun.h"
 #include "files/cstoprequest.h"
@@ -50,7 +51,7 @@ bool applySetting(const std::string& setting, std::string& error)
 } // namespace
 
 CSimulation::CSimulation(const SSimOptions& options)
-    : m_sOptions(options), m_learning(m_graph, "", kRedColour, kGreenColour, true)
+    : m_sOptions(options), m_iRun(m_learning.addRun("", kRedColour, kGreenColour, true))
 {
 }
 
@@ -65,6 +66,12 @@ int CSimulation::prepare()
     std::cout << "seed " << m_sOptions.uSeed << std::endl;
 
     buildAnimationTables();
+    // Measured before the world seeds its sequence: the run is the same with or without it.
+    if (!m_sOptions.sPlotFile.empty())
+    {
+        const CRandomBaseline::SMeans random = CRandomBaseline::measure(m_sOptions.bGunAuto);
+        m_learning.setBaseline(random.dRed, random.dGreen);
+    }
     m_controller.setSeed(m_sOptions.uSeed);
     m_controller.setEvolution(!m_sOptions.bControl);
     m_controller.setReferenceQueries(m_sOptions.bReference);
@@ -182,8 +189,8 @@ void CSimulation::sample(double minutes)
              << greens.getBestFitness();
         m_learningFile.writeLine(line.str());
     }
-    m_learning.addPeriod(minutes, {redDeaths.dMeanFitness, reds.getBestFitness()},
-                         {greenDeaths.dMeanFitness, greens.getBestFitness()});
+    m_learning.addPeriod(m_iRun, minutes, {redDeaths.llDeaths, redDeaths.dMeanFitness, reds.getBestFitness()},
+                         {greenDeaths.llDeaths, greenDeaths.dMeanFitness, greens.getBestFitness()});
     populations[kRed]->setNumDead(0);
     populations[kGreen]->setNumDead(0);
 }
@@ -220,7 +227,7 @@ bool CSimulation::saveOutputs(long long stepsRun)
     if (!m_sOptions.sPlotFile.empty())
     {
         std::string error;
-        if (!writeFileAtomically(m_sOptions.sPlotFile, renderSvg(m_graph, CLearningGraph::Title), error))
+        if (!writeFileAtomically(m_sOptions.sPlotFile, renderSvg(m_learning, CLearningGraph::Title), error))
         {
             std::cerr << "Cannot write the plot " << m_sOptions.sPlotFile << ": " << error << std::endl;
             ok = false;

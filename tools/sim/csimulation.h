@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "view/cdeathsinperiod.h"
-#include "view/cfitnessgraph.h"
 #include "view/clearninggraph.h"
 #include "sim/crunsummary.h"
 #include "sim/ctablefile.h"
@@ -66,8 +65,8 @@ private:
     CTableFile m_statsFile{"statistics"};
     CTableFile m_learningFile{"learning curves"};
     std::unique_ptr<CRunSummary> m_pSummary; // made with the world
-    CFitnessGraph m_graph;
-    CLearningGraph m_learning; // draws into m_graph
+    CLearningGraph m_learning; // the plot's curves, and random brains' level when there is a plot
+    int m_iRun = 0;            // the run's curves in it
     CDeathsInPeriod m_redDeaths;
     CDeathsInPeriod m_greenDeaths;
 };

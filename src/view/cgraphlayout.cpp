@@ -1,0 +1,227 @@
+#include "view/cgraphlayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "view/cfitnessgraph.h"
+#include "view/clearninggraph.h"
+#include "view/ctextfit.h"
+
+namespace
+{
+constexpr int kMaxLegendRows = 3;
+constexpr double kLabelGap = 4.0;
+constexpr double kLevelWidth = 1.5;
+
+bool overlaps(const SRect& a, const SRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+// The legend's entries: the first curve, the levels (dashed), then the other curves, so that
+// what the first curve is measured against keeps its place when rows are left out.
+std::vector<CGraphLayout::SEntry> legendEntries(const CFitnessGraph& graph)
+{
+    std::vector<CGraphLayout::SEntry> entries;
+    for (const CFitnessGraph::SSeries& series : graph.getSeries())
+        entries.push_back({series.sName, series.uColour, series.dLineWidth, false});
+    const auto levels = entries.empty() ? entries.begin() : entries.begin() + 1;
+    std::vector<CGraphLayout::SEntry> dashed;
+    for (const CFitnessGraph::SLevel& level : graph.getLevels())
+        dashed.push_back({level.sName, level.uColour, kLevelWidth, true});
+    entries.insert(levels, dashed.begin(), dashed.end());
+    return entries;
+}
+
+// A dashed line from left to right at y, as separate dashes.
+void addDashes(std::vector<CGraphLayout::SLine>& lines, double left, double right, double y, unsigned colour,
+               double width)
+{
+    for (double x = left; x < right; x += CGraphLayout::kDash + CGraphLayout::kDashGap)
+        lines.push_back({SVector2D(x, y), SVector2D(std::min(x + CGraphLayout::kDash, right), y), GRAPH_CURVE, colour,
+                         width});
+}
+} // namespace
+
+void CGraphLayout::layout(const CLearningGraph& graph, const SRect& box, const SFont& font)
+{
+    m_font = font;
+    m_vPanels.clear();
+    const double height = (box.top - box.bottom - kPadding) / 2;
+    if (height <= 0 || box.right <= box.left)
+        return;
+    const CFitnessGraph& red = graph.panel(CLearningGraph::Red);
+    const CFitnessGraph& green = graph.panel(CLearningGraph::Green);
+    const double xMax = std::max(red.xAxis().dMax, green.xAxis().dMax);
+    m_vPanels.push_back(layoutPanel(red, SRect(box.left, box.top, box.right, box.top - height), xMax));
+    m_vPanels.push_back(layoutPanel(green, SRect(box.left, box.bottom + height, box.right, box.bottom), xMax));
+}
+
+CGraphLayout::SPanel CGraphLayout::layoutPanel(const CFitnessGraph& graph, const SRect& box, double xMax) const
+{
+    SPanel panel;
+    panel.box = box;
+    const double lh = m_font.dLineHeight;
+    const double d = m_font.dDescent;
+    const double left = box.left + kPadding, right = box.right - kPadding;
+    const double top = box.top - kPadding, bottom = box.bottom + kPadding;
+    if (top - lh < bottom || right <= left)
+        return panel;
+    const std::string title = CTextFit::fitted(graph.title(), m_font.width, right - left);
+    if (!title.empty())
+        panel.vTexts.push_back({left, top - lh + d, title, GRAPH_TITLE, 0});
+
+    // The plot takes what the title, the x labels and the legend's rows leave; the legend gives
+    // up its last rows before the plot gives up.
+    const CFitnessGraph::SAxis xAxis = CFitnessGraph::axisFor(xMax);
+    const std::string lastX = CFitnessGraph::label(xAxis.tick(xAxis.iTicks)) + " min";
+    double yLabelRoom = 0;
+    for (const double tick : graph.yScale().vTicks)
+        yLabelRoom = std::max(yLabelRoom, m_font.width(CFitnessGraph::label(tick)));
+    const SRect plot(left + yLabelRoom + kLabelGap + kTick, top - lh - lh / 2 - 1, right - m_font.width(lastX) / 2, 0);
+    std::vector<TLegendRow> legend = legendRows(graph, left, right);
+    if (legend.size() > kMaxLegendRows)
+        legend.resize(kMaxLegendRows);
+    for (;; legend.pop_back())
+    {
+        const double plotBottom = bottom + legend.size() * lh + lh + kTick;
+        if (plot.top - plotBottom >= kMinPlotHeight && plot.right - plot.left >= kMinPlotHeight)
+        {
+            panel.plot = SRect(plot.left, plot.top, plot.right, plotBottom);
+            placeLegend(panel, legend, bottom);
+            placeTicks(panel, graph, xMax);
+            placeCurves(panel, graph, xMax);
+            return panel;
+        }
+        if (legend.empty())
+            return panel;
+    }
+}
+
+// The legend's entries in rows that fit between left and right; a name too long for what is
+// left of its row is shortened.
+std::vector<CGraphLayout::TLegendRow> CGraphLayout::legendRows(const CFitnessGraph& graph, double left,
+                                                               double right) const
+{
+    std::vector<TLegendRow> rows(1);
+    double x = left;
+    for (const SEntry& entry : legendEntries(graph))
+    {
+        if (x > left && x + kSampleLength + kLabelGap + m_font.width(entry.sName) > right)
+        {
+            rows.emplace_back();
+            x = left;
+        }
+        const std::string text = CTextFit::fitted(entry.sName, m_font.width, right - x - kSampleLength - kLabelGap);
+        if (text.empty())
+            continue;
+        rows.back().push_back({entry.sName == text ? entry : SEntry{text, entry.uColour, entry.dWidth, entry.bDashed}});
+        x += kSampleLength + kLabelGap + m_font.width(text) + 2 * kLabelGap;
+    }
+    if (rows.back().empty())
+        rows.pop_back();
+    return rows;
+}
+
+// The rows from the bottom up, the first row highest.
+void CGraphLayout::placeLegend(SPanel& panel, const std::vector<TLegendRow>& rows, double bottom) const
+{
+    const double lh = m_font.dLineHeight;
+    for (size_t row = 0; row < rows.size(); ++row)
+    {
+        const double baseline = bottom + (rows.size() - 1 - row) * lh + m_font.dDescent;
+        const double middle = baseline + 0.3 * lh;
+        double x = panel.box.left + kPadding;
+        for (const SEntry& entry : rows[row])
+        {
+            if (entry.bDashed)
+                addDashes(panel.vLines, x, x + kSampleLength, middle, entry.uColour, entry.dWidth);
+            else
+                panel.vLines.push_back({SVector2D(x, middle), SVector2D(x + kSampleLength, middle), GRAPH_CURVE,
+                                        entry.uColour, entry.dWidth});
+            panel.vTexts.push_back({x + kSampleLength + kLabelGap, baseline, entry.sName, GRAPH_LEGEND, entry.uColour});
+            x += kSampleLength + kLabelGap + m_font.width(entry.sName) + 2 * kLabelGap;
+        }
+    }
+}
+
+void CGraphLayout::placeTicks(SPanel& panel, const CFitnessGraph& graph, double xMax) const
+{
+    const SRect& p = panel.plot;
+    const double lh = m_font.dLineHeight;
+    const double d = m_font.dDescent;
+    panel.vLines.push_back({SVector2D(p.left, p.bottom), SVector2D(p.right, p.bottom), GRAPH_AXIS, 0, 1.0});
+    panel.vLines.push_back({SVector2D(p.left, p.bottom), SVector2D(p.left, p.top), GRAPH_AXIS, 0, 1.0});
+    // y: every tick, and its label where it keeps a line's height from the one below.
+    const CFitnessGraph::SScale y = graph.yScale();
+    double lastLabel = -HUGE_VAL;
+    for (const double tick : y.vTicks)
+    {
+        const double at = p.bottom + y.share(tick) * (p.top - p.bottom);
+        panel.vLines.push_back({SVector2D(p.left - kTick, at), SVector2D(p.left, at), GRAPH_AXIS, 0, 1.0});
+        if (at - lastLabel < lh)
+            continue;
+        lastLabel = at;
+        const std::string label = CFitnessGraph::label(tick);
+        panel.vTexts.push_back({p.left - kTick - kLabelGap - m_font.width(label), at - (lh - 2 * d) / 2, label,
+                                GRAPH_AXIS, 0});
+    }
+    // x: from the last label, which carries the unit, leftwards; the origin is y's label.
+    const CFitnessGraph::SAxis x = CFitnessGraph::axisFor(xMax);
+    const double baseline = p.bottom - kTick - lh + d;
+    double leftmost = panel.box.right;
+    for (int k = x.iTicks; k >= 1; --k)
+    {
+        const double at = p.left + x.tick(k) / x.dMax * (p.right - p.left);
+        panel.vLines.push_back({SVector2D(at, p.bottom), SVector2D(at, p.bottom - kTick), GRAPH_AXIS, 0, 1.0});
+        const std::string label = CFitnessGraph::label(x.tick(k)) + (k == x.iTicks ? " min" : "");
+        const double width = m_font.width(label);
+        if (at + width / 2 > leftmost - kLabelGap || at - width / 2 < p.left)
+            continue;
+        panel.vTexts.push_back({at - width / 2, baseline, label, GRAPH_AXIS, 0});
+        leftmost = at - width / 2;
+    }
+}
+
+void CGraphLayout::placeCurves(SPanel& panel, const CFitnessGraph& graph, double xMax) const
+{
+    const SRect& p = panel.plot;
+    const CFitnessGraph::SScale yScale = graph.yScale();
+    const auto at = [&p, &yScale, xMax](double x, double y) {
+        return SVector2D(p.left + std::clamp(x / xMax, 0.0, 1.0) * (p.right - p.left),
+                         p.bottom + yScale.share(y) * (p.top - p.bottom));
+    };
+    for (const CFitnessGraph::SLevel& level : graph.getLevels())
+        addDashes(panel.vLines, p.left, p.right, at(0, level.dY).y, level.uColour, kLevelWidth);
+    const double lh = m_font.dLineHeight;
+    const double d = m_font.dDescent;
+    std::vector<SRect> notes;
+    for (const CFitnessGraph::SSeries& series : graph.getSeries())
+    {
+        SCurve curve{{}, series.uColour, series.dLineWidth};
+        for (const CFitnessGraph::SPoint& point : series.vPoints)
+            if (std::isfinite(point.x) && std::isfinite(point.y))
+                curve.vPoints.push_back(at(point.x, point.y));
+        if (curve.vPoints.empty())
+            continue;
+        panel.vCurves.push_back(curve);
+        const std::string note = CTextFit::fitted(series.sNote, m_font.width, p.right - p.left);
+        if (note.empty())
+            continue;
+        // Beside the last point, above the line, kept inside the plot and off the other notes.
+        const SVector2D last = curve.vPoints.back();
+        const double width = m_font.width(note);
+        const double x = std::min(last.x + kLabelGap, p.right - width);
+        double baseline = std::clamp(last.y + kLabelGap + d, p.bottom + d, p.top - lh + d);
+        SRect box(x, baseline + lh - d, x + width, baseline - d);
+        while (std::any_of(notes.begin(), notes.end(), [&box](const SRect& other) { return overlaps(box, other); }))
+        {
+            baseline -= lh;
+            box = SRect(x, baseline + lh - d, x + width, baseline - d);
+        }
+        if (box.bottom < p.bottom)
+            continue;
+        notes.push_back(box);
+        panel.vTexts.push_back({x, baseline, note, GRAPH_NOTE, series.uColour});
+    }
+}

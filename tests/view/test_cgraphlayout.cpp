@@ -1,0 +1,108 @@
+#include "view/cgraphlayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "view/clearninggraph.h"
+#include "support/helveticawidths.h"
+
+namespace
+{
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+const CGraphLayout::SFont kFont{helvetica::width12, 15, 3};
+
+bool inside(const SRect& inner, const SRect& outer)
+{
+    return inner.left >= outer.left - 1e-9 && inner.right <= outer.right + 1e-9 &&
+           inner.bottom >= outer.bottom - 1e-9 && inner.top <= outer.top + 1e-9;
+}
+
+bool inside(SVector2D point, const SRect& box)
+{
+    return inside(SRect(point.x, point.y, point.x, point.y), box);
+}
+
+SRect textBox(const CGraphLayout::SText& text)
+{
+    return SRect(text.dX, text.dY + kFont.dLineHeight - kFont.dDescent, text.dX + kFont.width(text.sText),
+                 text.dY - kFont.dDescent);
+}
+
+// Two runs a quarter of an hour long, red rising above random brains, one with a long name.
+CLearningGraph learningGraph()
+{
+    CLearningGraph graph;
+    const int game = graph.addRun("", 0xFF5050, 0x50FF70, true);
+    const int other = graph.addRun("a run with a rather long name: ", 0xF0A0A0, 0x90D0A0, true);
+    for (int period = 1; period <= 900; ++period)
+    {
+        const double minutes = period / 60.0;
+        graph.addPeriod(game, minutes, {3, 1.5 + minutes / 5, 400}, {5, 20 + 5 * minutes, 900});
+        graph.addPeriod(other, minutes, {3, period % 60 == 0 ? 900 : 2.0, 400}, {0, kNone, 900});
+    }
+    graph.setBaseline(1.7, 18);
+    return graph;
+}
+} // namespace
+
+TEST(CGraphLayoutTest, EveryTextLineAndPointStaysInsideItsPanelAtAnySize)
+{
+    const CLearningGraph graph = learningGraph();
+    const struct
+    {
+        double dWidth, dHeight;
+        bool bPlots;
+    } sizes[] = {{388, 245, true}, {200, 180, true}, {120, 60, false}, {30, 20, false}, {0, 0, false}};
+    for (const auto& size : sizes)
+    {
+        SCOPED_TRACE(std::to_string(size.dWidth) + " x " + std::to_string(size.dHeight));
+        const SRect box(404, 578, 404 + size.dWidth, 578 - size.dHeight);
+        CGraphLayout layout;
+        layout.layout(graph, box, kFont);
+        for (const CGraphLayout::SPanel& panel : layout.panels())
+        {
+            EXPECT_TRUE(inside(panel.box, box));
+            EXPECT_EQ(panel.plot.right > panel.plot.left, size.bPlots);
+            for (const CGraphLayout::SText& text : panel.vTexts)
+                EXPECT_TRUE(inside(textBox(text), panel.box)) << text.sText;
+            for (const CGraphLayout::SLine& line : panel.vLines)
+                EXPECT_TRUE(inside(line.from, panel.box) && inside(line.to, panel.box));
+            for (const CGraphLayout::SCurve& curve : panel.vCurves)
+                for (const SVector2D& point : curve.vPoints)
+                    ASSERT_TRUE(inside(point, panel.plot));
+        }
+    }
+}
+
+TEST(CGraphLayoutTest, PanelsNameThemselvesTheirUnitsAndRandomBrainsAndNoteTheRatio)
+{
+    CGraphLayout layout;
+    layout.layout(learningGraph(), SRect(404, 578, 792, 333), kFont);
+    ASSERT_EQ(layout.panels().size(), 2u);
+    EXPECT_GT(layout.panels()[0].box.bottom, layout.panels()[1].box.top) << "red above green, apart";
+    for (const CGraphLayout::SPanel& panel : layout.panels())
+    {
+        std::vector<std::string> texts;
+        for (const CGraphLayout::SText& text : panel.vTexts)
+            texts.push_back(text.sText);
+        const auto has = [&texts](const std::string& wanted) {
+            return std::find(texts.begin(), texts.end(), wanted) != texts.end();
+        };
+        EXPECT_TRUE(has("15 min")) << "the last x label carries the unit";
+        EXPECT_TRUE(has("random brains")) << "the level's legend";
+        EXPECT_TRUE(has("mean of the last minute's dying"));
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [](const std::string& t) { return t.rfind("\xD7", 0) == 0 && t.find(" random brains") != std::string::npos; }))
+            << "a ratio beside the curve";
+    }
+    // Red's few high scores would flatten the rest: its axis is logarithmic, green's linear.
+    const CFitnessGraph::SScale red = learningGraph().panel(CLearningGraph::Red).yScale();
+    EXPECT_TRUE(red.bLog);
+    EXPECT_EQ(red.dLow, 1);
+    EXPECT_EQ(red.dHigh, 100) << "the other run's rolling mean reaches 17";
+    EXPECT_DOUBLE_EQ(red.share(10), 0.5);
+    EXPECT_EQ(red.share(0), 0.0);
+    EXPECT_FALSE(learningGraph().panel(CLearningGraph::Green).yScale().bLog);
+}
