@@ -78,6 +78,8 @@ pixel_census() {
 
 # Pixels in the learning graph's red and green, which its curves and legend are drawn in.
 graph_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -cE '#(FF5050|50FF70) '; }
+# Pixels of random brains' dashed level and its legend sample.
+baseline_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -c '#A0A0A8 '; }
 
 shows_background_and_aliens() {
     local census colours dark green red
@@ -688,6 +690,44 @@ test_the_players_view() {
     rm -rf "$WORK"
 }
 
+# The world stands: a ship found in a frame is where a click lands. Runs it a capture at a time
+# until a red ship shows.
+paused_red_ship_shows() { press p && snap && press p && snap && find_red_ship; }
+shows_every_panel() {
+    local f=$1
+    at_least 300 "$f" helpkey && at_least 30 "$f" caption && at_least 40 "$f" hud "$HUD_STRIP" &&
+        [ "$(graph_pixels "$f")" -ge 100 ] && [ "$(baseline_pixels "$f")" -ge 30 ]
+}
+# The window's own pixels at 320 x 240: the heads-up line, and the help page's last row in the
+# captions' colour saying that the rest does not fit.
+small_window_cuts_the_help_page_and_says_so() {
+    window_shot && [ "$(identify -format '%w %h' "$WORK/shot.bmp")" = "320 240" ] &&
+        at_least 20 "$WORK/shot.bmp" caption && at_least 10 "$WORK/shot.bmp" hud "0 0 320 22"
+}
+
+# The statistics lines, the graph, an inspected ship's panel and the help page at once, then
+# the smallest window: each shows (that they keep apart is the layout's own test).
+test_all_panels_at_once_and_the_smallest_window() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the panels test"; stop_game; return; }
+    press p
+    check "a red ship shows in the paused world" wait_for $DEADLINE paused_red_ship_shows
+    check "a click inspects it" inspect_ship
+    press d g F1
+    snap
+    check "AllPanelsAtOnce: help page, inspector, graph with random brains and heads-up line all show" \
+        shows_every_panel "$(frame $LAST_FRAME)"
+    click_at "$SHIP_X" "$SHIP_Y" 3
+    press d g
+    xdotool windowmove --sync "$WINDOW" 10 10
+    xdotool windowsize --sync "$WINDOW" 320 240
+    check "SmallestWindow: the help page says that the rest does not fit, the heads-up line shows" \
+        wait_for $DEADLINE small_window_cuts_the_help_page_and_says_so
+    quit_game
+    check "q exits with status 0" test "$STATUS" = 0
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -697,6 +737,7 @@ if [ -n "${KA_E2E_ONLY:-}" ]; then
 else
     test_playing_session
     test_the_players_view
+    test_all_panels_at_once_and_the_smallest_window
     test_close_button_writes_the_total
     test_signal_ends_without_the_closing_lines_is_mended
     test_second_run_overwrites_the_first_runs_frames_is_mended
