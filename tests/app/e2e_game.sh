@@ -717,6 +717,8 @@ test_all_panels_at_once_and_the_smallest_window() {
     snap
     check "AllPanelsAtOnce: help page, inspector, graph with random brains and heads-up line all show" \
         shows_every_panel "$(frame $LAST_FRAME)"
+    check "WorldDrawnOverTheHeadsUpLineIsMended: nothing but the line shows in its strip" \
+        at_most 0 "$(frame $LAST_FRAME)" nothud "0 0 800 19"
     click_at "$SHIP_X" "$SHIP_Y" 3
     press d g
     xdotool windowmove --sync "$WINDOW" 10 10

@@ -91,6 +91,10 @@ bool isKind(const std::string& kind, const SPixel& p)
         return isExactly(p, CViewColours::kMessage);
     if (kind == "message")
         return isMessageYellow(p);
+    if (kind == "nothud") // none of the heads-up line's own colours: something else shows through
+        return !isExactly(p, CViewColours::kHudBackdrop) && !isExactly(p, CViewColours::kHudText) &&
+               !isExactly(p, CViewColours::kPaused) && !isExactly(p, CViewColours::kFiring) &&
+               !isExactly(p, CViewColours::kAuto) && !isExactly(p, CViewColours::kBadgeText);
     if (kind == "black")
         return p.r == 0 && p.g == 0 && p.b == 0;
     if (kind == "lit")
