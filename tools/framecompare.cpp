@@ -22,6 +22,7 @@
 #include "brain/calien_population.h"
 #include "brain/textureids.h"
 #include "common/scenewindow.h"
+#include "render/cglstate.h"
 #include "render/scene.h"
 #include "world/cbullet.h"
 #include "world/cgamecontroller.h"
@@ -103,7 +104,7 @@ bool compareWorld(int steps, unsigned seed)
     {
         // The last third in a smaller viewport off the window's corner, as after a resize.
         if (step == steps * 2 / 3 + 1)
-            glViewport(37, 23, CParams::Window_Width * 3 / 4, CParams::Window_Height * 4 / 5);
+            CGlState::setViewport(37, 23, CParams::Window_Width * 3 / 4, CParams::Window_Height * 4 / 5);
         controller.update(1000.0 / CParams::Game_FramesPerSecond);
         turned += turnedRedBullets(controller);
         const std::function<void()> overlay = step % 2 == 0 ? drawBar : std::function<void()>();
@@ -112,7 +113,7 @@ bool compareWorld(int steps, unsigned seed)
         batched.draw(controller, drawHelpStandIn, overlay);
         matching += same(expected, readBackBuffer(), "world frame", step);
     }
-    glViewport(0, 0, CParams::Window_Width, CParams::Window_Height);
+    CGlState::setViewport(0, 0, CParams::Window_Width, CParams::Window_Height);
     const long long copies = batched.background().copiesLaid();
     std::printf("world, seed %u: %d of %d frames the same; %lld sprites, %lld draw calls one by one, %lld batched; "
                 "%d turned red bullets; the background laid from its copy %lld times\n",

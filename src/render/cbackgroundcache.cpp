@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "render/cglstate.h"
 #include "render/cscissortoviewport.h"
 #include "render/ctexture.h"
 #include "render/glfeatures.h"
@@ -23,8 +24,7 @@ CBackgroundCache::~CBackgroundCache()
 void CBackgroundCache::draw()
 {
     const unsigned background = g_aTextures[TEX_BACKGROUND].getId();
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int* viewport = CGlState::viewport();
     if (background == m_uBackground && std::equal(viewport, viewport + 4, m_aiViewport))
     {
         if (m_bReady)
@@ -98,11 +98,10 @@ void CBackgroundCache::lay() const
                       GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(window));
     const CScissorToViewport scissor(m_aiViewport);
-    GLdouble clearDepth;
-    glGetDoublev(GL_DEPTH_CLEAR_VALUE, &clearDepth);
+    // The game clears the depth to GL's default, 1, everywhere else.
     glClearDepth(m_dDepth);
     glClear(GL_DEPTH_BUFFER_BIT);
-    glClearDepth(clearDepth);
+    glClearDepth(1.0);
 }
 
 std::vector<std::uint64_t> CBackgroundCache::fingerprints() const

@@ -4,20 +4,23 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+
+#include "render/cglstate.h"
 #include "render/glfeatures.h"
 
 CPictureTarget::CPictureTarget(int width, int height, int windowWidth, int windowHeight)
 {
-    glGetIntegerv(GL_VIEWPORT, m_aiWindowViewport);
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &m_iDrawBinding);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_iReadBinding);
-    glViewport(0, 0, width, height);
+    std::copy(CGlState::viewport(), CGlState::viewport() + 4, m_aiWindowViewport);
+    CGlState::setViewport(0, 0, width, height);
     if ((windowWidth != width || windowHeight != height) && hasFramebufferObjects())
         m_bOffscreen = makeFramebuffer(width, height);
 }
 
 bool CPictureTarget::makeFramebuffer(int width, int height)
 {
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &m_iDrawBinding);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &m_iReadBinding);
     glGenFramebuffers(1, &m_uFramebuffer);
     glGenRenderbuffers(2, m_auRenderbuffers);
     glBindRenderbuffer(GL_RENDERBUFFER, m_auRenderbuffers[0]);
@@ -36,7 +39,7 @@ bool CPictureTarget::makeFramebuffer(int width, int height)
 
 CPictureTarget::~CPictureTarget()
 {
-    glViewport(m_aiWindowViewport[0], m_aiWindowViewport[1], m_aiWindowViewport[2], m_aiWindowViewport[3]);
+    CGlState::setViewport(m_aiWindowViewport[0], m_aiWindowViewport[1], m_aiWindowViewport[2], m_aiWindowViewport[3]);
     if (m_uFramebuffer == 0)
         return;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(m_iDrawBinding));

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 
+#include "render/cglstate.h"
 #include "render/cquadcorners.h"
 
 namespace
 {
 // The texture coordinates of a quad's corners, in the order of CQuadCorners.
 constexpr float kQuadTexCoords[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+// Each corner in the vertex array: x y z w, then its texture coordinates.
+constexpr int kCornerFloats = 6;
 
 // The quad's reach in pixels from the viewport's corner.
 void pixelBox(const float* corners, const GLint* viewport, float box[4])
@@ -78,8 +81,7 @@ void CSpriteBatch::plan()
 {
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int* viewport = CGlState::viewport();
     const CQuadCorners quadCorners(projection);
     m_plan.reset(viewport[2], viewport[3]);
     const size_t count = m_vSprites.size();
@@ -103,12 +105,17 @@ void CSpriteBatch::plan()
     for (size_t g = 1; g < m_viGroupStart.size(); ++g)
         m_viGroupStart[g] += m_viGroupStart[g - 1];
     m_viNext.assign(m_viGroupStart.begin(), m_viGroupStart.end() - 1);
-    m_vfVertices.resize(count * 16);
+    m_vfVertices.resize(count * 4 * kCornerFloats);
     for (size_t i = 0; i < count; ++i)
-        std::copy_n(&m_vfCorners[i * 16], 16,
-                    &m_vfVertices[static_cast<size_t>(m_viNext[static_cast<size_t>(m_viGroup[i])]++) * 16]);
-    while (m_vfTexCoords.size() < count * 8)
-        m_vfTexCoords.insert(m_vfTexCoords.end(), std::begin(kQuadTexCoords), std::end(kQuadTexCoords));
+    {
+        float* quad = &m_vfVertices[static_cast<size_t>(m_viNext[static_cast<size_t>(m_viGroup[i])]++) * 4 *
+                                    kCornerFloats];
+        for (int corner = 0; corner < 4; ++corner)
+        {
+            std::copy_n(&m_vfCorners[i * 16 + corner * 4], 4, quad + corner * kCornerFloats);
+            std::copy_n(&kQuadTexCoords[corner * 2], 2, quad + corner * kCornerFloats + 4);
+        }
+    }
 }
 
 void CSpriteBatch::drawGroup(int group)
@@ -129,8 +136,11 @@ void CSpriteBatch::draw()
     glMatrixMode(GL_MODELVIEW);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(4, GL_FLOAT, 0, m_vfVertices.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, m_vfTexCoords.data());
+    // One interleaved array: a browser's GL emulation copies separate arrays wrongly when a
+    // draw starts past the first vertex, and takes this layout fastest.
+    constexpr GLsizei stride = kCornerFloats * sizeof(float);
+    glVertexPointer(4, GL_FLOAT, stride, m_vfVertices.data());
+    glTexCoordPointer(2, GL_FLOAT, stride, m_vfVertices.data() + 4);
     beginSprites();
     for (int batch = 0; batch < m_plan.batchCount(); ++batch)
     {

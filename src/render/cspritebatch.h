@@ -54,8 +54,7 @@ private:
     std::vector<int> m_viGroup;          // per waiting sprite: its group
     std::vector<int> m_viGroupStart;     // per group: its first quad in m_vfVertices; then the end
     std::vector<int> m_viNext;           // per group: where its next quad goes
-    std::vector<float> m_vfVertices;     // the corners group by group
-    std::vector<float> m_vfTexCoords;    // the same four texture coordinates for every quad
+    std::vector<float> m_vfVertices;     // the corners group by group, each with its texture coordinates
     long long m_llSprites = 0;
     long long m_llDrawCalls = 0;
 };

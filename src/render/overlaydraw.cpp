@@ -1,21 +1,18 @@
 #include "render/overlaydraw.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <cmath>
 
 #include "app/cparams.h"
+#include "render/cglstate.h"
 
 namespace
 {
-void* glutFont(int font)
+// GL takes vertices as floats in the end; a browser's GL takes nothing else.
+void vertex(double x, double y)
 {
-    switch (font)
-    {
-    case FONT_SMALL: return GLUT_BITMAP_HELVETICA_10;
-    case FONT_MEDIUM: return GLUT_BITMAP_HELVETICA_12;
-    default: return GLUT_BITMAP_HELVETICA_18;
-    }
+    glVertex2f(static_cast<float>(x), static_cast<float>(y));
 }
 
 void setColour(const SColour& colour)
@@ -28,11 +25,9 @@ constexpr int kRingSegments = 48;
 
 CPixelSpace::CPixelSpace()
 {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int* viewport = CGlState::viewport();
     m_dWidth = viewport[2];
     m_dHeight = viewport[3];
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -53,7 +48,13 @@ CPixelSpace::~CPixelSpace()
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    glPopAttrib();
+    // The scene's own state, set again rather than saved and asked back of GL.
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glLineWidth(1.0f);
 }
 
 double CPixelSpace::scale() const
@@ -76,7 +77,12 @@ SRect CPixelSpace::fromWorld(const SRect& world) const
 void fillRect(const SRect& box, const SColour& colour)
 {
     setColour(colour);
-    glRectd(box.left, box.bottom, box.right, box.top);
+    glBegin(GL_QUADS);
+    glVertex2f(static_cast<float>(box.left), static_cast<float>(box.bottom));
+    glVertex2f(static_cast<float>(box.right), static_cast<float>(box.bottom));
+    glVertex2f(static_cast<float>(box.right), static_cast<float>(box.top));
+    glVertex2f(static_cast<float>(box.left), static_cast<float>(box.top));
+    glEnd();
 }
 
 void outlineRect(const SRect& box, const SColour& colour, double width)
@@ -84,10 +90,10 @@ void outlineRect(const SRect& box, const SColour& colour, double width)
     setColour(colour);
     glLineWidth(static_cast<float>(width));
     glBegin(GL_LINE_LOOP);
-    glVertex2d(box.left + 0.5, box.bottom + 0.5);
-    glVertex2d(box.right - 0.5, box.bottom + 0.5);
-    glVertex2d(box.right - 0.5, box.top - 0.5);
-    glVertex2d(box.left + 0.5, box.top - 0.5);
+    vertex(box.left + 0.5, box.bottom + 0.5);
+    vertex(box.right - 0.5, box.bottom + 0.5);
+    vertex(box.right - 0.5, box.top - 0.5);
+    vertex(box.left + 0.5, box.top - 0.5);
     glEnd();
 }
 
@@ -96,8 +102,8 @@ void drawLine(SVector2D from, SVector2D to, const SColour& colour, double width)
     setColour(colour);
     glLineWidth(static_cast<float>(width));
     glBegin(GL_LINES);
-    glVertex2d(from.x, from.y);
-    glVertex2d(to.x, to.y);
+    vertex(from.x, from.y);
+    vertex(to.x, to.y);
     glEnd();
 }
 
@@ -107,7 +113,7 @@ void drawPolyline(const std::vector<SVector2D>& points, const SColour& colour, d
     glLineWidth(static_cast<float>(width));
     glBegin(GL_LINE_STRIP);
     for (const SVector2D& point : points)
-        glVertex2d(point.x, point.y);
+        vertex(point.x, point.y);
     glEnd();
 }
 
@@ -119,7 +125,7 @@ void drawRing(SVector2D centre, double radius, const SColour& colour, double wid
     for (int i = 0; i < kRingSegments; ++i)
     {
         const double a = 2 * M_PI * i / kRingSegments;
-        glVertex2d(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
+        vertex(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
     }
     glEnd();
 }
@@ -128,27 +134,13 @@ void fillDisc(SVector2D centre, double radius, const SColour& colour)
 {
     setColour(colour);
     glBegin(GL_TRIANGLE_FAN);
-    glVertex2d(centre.x, centre.y);
+    vertex(centre.x, centre.y);
     for (int i = 0; i <= kRingSegments; ++i)
     {
         const double a = 2 * M_PI * i / kRingSegments;
-        glVertex2d(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
+        vertex(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
     }
     glEnd();
-}
-
-void drawText(double x, double y, int font, const std::string& text, const SColour& colour)
-{
-    // The raster position takes the colour that is current when it is set.
-    setColour(colour);
-    glRasterPos2d(x, y);
-    for (char c : text)
-        glutBitmapCharacter(glutFont(font), static_cast<unsigned char>(c));
-}
-
-double textWidth(int font, const std::string& text)
-{
-    return glutBitmapLength(glutFont(font), reinterpret_cast<const unsigned char*>(text.c_str()));
 }
 
 double lineHeight(int font)

@@ -15,8 +15,9 @@ constexpr int FONT_LARGE = 2;  // Helvetica 18
 
 // While it lives, drawing is in pixels of the current viewport from its bottom-left corner,
 // untextured, without the depth test, translucent colours blended over what is there. The
-// matrices, the colour and every switch it turns come back as they were when it ends, so the
-// scene's sprites and text draw on unchanged (they take the current colour, white).
+// matrices come back as they were when it ends, and the scene's own state is set again
+// (texturing, the depth test and face culling on, blending off, white, lines 1 pixel wide),
+// so the scene's sprites draw on unchanged; nothing is asked of GL.
 class CPixelSpace
 {
 public:
