@@ -10,6 +10,7 @@
 #include "view/ckeyfeedback.h"
 #include "view/cletterbox.h"
 #include "app/cparams.h"
+#include "app/csteppacer.h"
 #include "app/cstreamcapture.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
@@ -53,6 +54,7 @@ constexpr int kKeyEscape = 27;
 constexpr int kKeyGrave = 96;
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
+CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
 
 double stepLength()
 {
@@ -119,6 +121,14 @@ void toggleGunAutoMode()
 {
     g_bGunAutoMode = !g_bGunAutoMode;
     g_gameController.getGun()->setAutoMode(g_bGunAutoMode);
+}
+
+void toggleFastMode()
+{
+    g_bFastMode = !g_bFastMode;
+    if (g_bFastMode)
+        g_pacer.start(realMs());
+    postMessage(CKeyFeedback::toggled("Fast mode", g_bFastMode));
 }
 
 // Runs a pool key's action and shows what the terminal said of it.
@@ -195,10 +205,7 @@ void keyboard(unsigned char key, int, int)
         postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
         break;
     case 'd': g_bShowStats = !g_bShowStats; break;
-    case 'f':
-        g_bFastMode = !g_bFastMode;
-        postMessage(CKeyFeedback::toggled("Fast mode", g_bFastMode));
-        break;
+    case 'f': toggleFastMode(); break;
     case 'g': g_bShowGraph = !g_bShowGraph; break;
     case 'h': g_bShowHud = !g_bShowHud; break;
     case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
@@ -259,25 +266,28 @@ void specialKeys(int key, int, int)
     }
 }
 
+// Fast mode is drawn at the normal frame rate, the steps running at their own pace.
+double shortestRedrawGap()
+{
+    return g_bFastMode ? stepLength() : 0.0;
+}
+
+// At normal speed one step a period, none while paused, and no catching up; fast mode runs the
+// world at the pacer's pace whatever the pause says.
 void worldTimer(int)
 {
     // The one place a stop signal is seen: this timer runs while paused too.
     if (g_pStopRequest->signalNumber() != 0)
         quit();
     const double dt = stepLength();
-    if (g_bFastMode)
-    {
-        stepWorld(dt);
-        glutTimerFunc(1, worldTimer, 1);
-        glutPostRedisplay();
-        return;
-    }
-    if (!g_bPaused)
+    const int steps = g_bFastMode ? g_pacer.stepsDue(realMs()) : (g_bPaused ? 0 : 1);
+    for (int i = 0; i < steps; ++i)
         stepWorld(dt);
     // While paused, only fading messages change the picture.
-    if (!g_bPaused || !g_messages.isEmpty(realMs()))
+    const double now = realMs();
+    if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
         glutPostRedisplay();
-    glutTimerFunc(static_cast<unsigned>(dt), worldTimer, 1);
+    glutTimerFunc(g_bFastMode ? CStepPacer::kFastStepMs : static_cast<unsigned>(dt), worldTimer, 1);
 }
 } // namespace
 
