@@ -128,7 +128,8 @@ void toggleFastMode()
     g_bFastMode = !g_bFastMode;
     if (g_bFastMode)
         g_pacer.start(realMs());
-    postMessage(CKeyFeedback::toggled("Fast mode", g_bFastMode));
+    for (const std::string& said : CKeyFeedback::fastMode(g_bFastMode, g_bPaused))
+        postMessage(said);
 }
 
 // Runs a pool key's action and shows what the terminal said of it.
@@ -211,7 +212,7 @@ void keyboard(unsigned char key, int, int)
     case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
     case 'p':
         g_bPaused = !g_bPaused;
-        postMessage(CKeyFeedback::paused(g_bPaused));
+        postMessage(CKeyFeedback::paused(g_bPaused, g_bFastMode));
         break;
     case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
     default: break;

@@ -679,6 +679,76 @@ test_the_players_view() {
     rm -rf "$WORK"
 }
 
+# In fast mode, which runs the world whatever p says, p asks for a pause at normal speed or
+# cancels it. Each try toggles it, so the words alternate, as for the other toggles.
+PENDING=0
+pause_in_fast_mode_says_so() {
+    press p
+    PENDING=$((1 - PENDING))
+    snap || return 1
+    if [ $PENDING = 1 ]; then
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause takes effect at normal speed"
+    else
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause cancelled"
+    fi
+}
+# f with the pause pending: on, the pause waits again; off, it is in force. Tried as the toggles are.
+FAST_WITH_PAUSE=1
+fast_mode_says_what_the_pause_does() {
+    press f
+    FAST_WITH_PAUSE=$((1 - FAST_WITH_PAUSE))
+    snap || return 1
+    local f; f=$(frame $LAST_FRAME)
+    if [ $FAST_WITH_PAUSE = 1 ]; then
+        message_row_reads "$f" 1 "Fast mode on" && message_row_reads "$f" 0 "Pause takes effect at normal speed"
+    else
+        message_row_reads "$f" 1 "Fast mode off" && message_row_reads "$f" 0 "Paused"
+    fi
+}
+# The world clock, the line's first item, reads otherwise a statistics period later.
+HUD_CLOCK="0 0 60 22"
+clock_runs() {
+    local before=$LAST_FRAME
+    wait_ticks 1 && snap && [ "$("$FRAMECHECK" "$(frame $before)" differ "$(frame $LAST_FRAME)" $HUD_CLOCK)" -gt 0 ]
+}
+
+# "<pixels> <percent>": the heads-up line's pixels in the paused colour, and the share of their
+# box they fill. An outlined badge leaves its inside dark; a filled one only its letters.
+paused_badge() { # paused_badge <frame>
+    local count left top right bottom
+    count=$(kinds_in "$1" paused "$HUD_STRIP")
+    read -r left top right bottom <<< "$("$FRAMECHECK" "$1" box paused $HUD_STRIP)"
+    [ -n "$bottom" ] && echo "$count $((100 * count / ((right - left + 1) * (bottom - top + 1))))"
+}
+badge_is() { # badge_is outlined|filled "<pixels> <percent>"
+    local count fill
+    read -r count fill <<< "$2"
+    [ "${count:-0}" -ge 100 ] || return 1
+    if [ "$1" = outlined ]; then [ "$fill" -lt 60 ]; else [ "$fill" -gt 60 ]; fi
+}
+
+test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the pause-in-fast-mode test"; stop_game; return; }
+    press f
+    check "in fast mode p says the pause takes effect at normal speed, and p again cancels it" \
+        wait_for $DEADLINE pause_in_fast_mode_says_so
+    [ $PENDING = 1 ] || press p
+    snap
+    local pending; pending=$(paused_badge "$(frame $LAST_FRAME)")
+    check "the world clock still runs" wait_for $DEADLINE clock_runs
+    FAST_WITH_PAUSE=1
+    check "f off says Paused, and f on that the pause waits again" wait_for $DEADLINE fast_mode_says_what_the_pause_does
+    [ $FAST_WITH_PAUSE = 0 ] || press f
+    snap
+    local paused; paused=$(paused_badge "$(frame $LAST_FRAME)")
+    check "the heads-up line showed the pause pending in an outlined badge, then in force in a filled one (pixels and per cent filled: $pending, then $paused)" \
+        eval 'badge_is outlined "$pending" && badge_is filled "$paused"'
+    check "and the world stands still" wait_for $DEADLINE paused_picture_stands_still
+    quit_game
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -696,6 +766,7 @@ else
     test_a_key_needs_two_presses_is_mended
     test_bad_files
     test_special_files_in_play_are_refused
+    test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
