@@ -53,6 +53,7 @@ namespace
 constexpr int kKeyEscape = 27;
 constexpr int kKeyGrave = 96;
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
+constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
 CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
 
@@ -103,18 +104,6 @@ void quit()
     glutCloseFunc(nullptr);
     closeStatistics();
     std::exit(0);
-}
-
-void toggleBlankScreen()
-{
-    if (g_bBlankScreen)
-    {
-        g_bBlankScreen = false;
-        return;
-    }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glutSwapBuffers();
-    g_bBlankScreen = true;
 }
 
 void toggleGunAutoMode()
@@ -173,8 +162,6 @@ void reshape(int, int)
 
 void display()
 {
-    if (g_bBlankScreen)
-        return;
     // Set each time: a resize may reach a callback before its reshape has run.
     int box[4];
     setViewport(box);
@@ -200,7 +187,7 @@ void keyboard(unsigned char key, int, int)
         postMessage(CKeyFeedback::toggled("Firing", gun->isFiring()));
         break;
     case 'C': postMessage(captureFrame()); break;
-    case kKeyGrave: toggleBlankScreen(); break;
+    case kKeyGrave: g_bBlankScreen = !g_bBlankScreen; break;
     case 'a':
         toggleGunAutoMode();
         postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
@@ -267,9 +254,12 @@ void specialKeys(int key, int, int)
     }
 }
 
-// Fast mode is drawn at the normal frame rate, the steps running at their own pace.
+// Fast mode is drawn at the normal frame rate, the steps running at their own pace; a blank
+// screen's one line is redrawn once a second.
 double shortestRedrawGap()
 {
+    if (g_bBlankScreen)
+        return kBlankRedrawMs;
     return g_bFastMode ? stepLength() : 0.0;
 }
 
@@ -307,6 +297,7 @@ void drawFrame()
     if (g_bBlankScreen)
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawBlankedLine();
         return;
     }
     drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);

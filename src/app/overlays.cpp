@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "aliens/calien_red.h"
+#include "view/ckeyfeedback.h"
 #include "view/clabelplacer.h"
 #include "app/cparams.h"
 #include "app/helppage.h"
@@ -215,4 +216,10 @@ void drawPlayerView()
     if (g_bShowHelp)
         drawHelpPanel(space, g_vHelpLines, newestMessageTop(space), space.height() - hudRoom);
     drawMessages(space, g_messages.shown(realMs()));
+}
+
+void drawBlankedLine()
+{
+    const CPixelSpace space;
+    drawMessages(space, {{CKeyFeedback::blanked(), 1.0}});
 }

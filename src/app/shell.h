@@ -64,6 +64,8 @@ void drawSelectionMarks();
 void drawGunFlash();
 // The inspector's panel, the heads-up line, the help page and the messages, over everything else.
 void drawPlayerView();
+// All a blanked screen shows: that it is blanked, and the key that draws the world again.
+void drawBlankedLine();
 
 // The fitness graph over the scene (key g).
 void drawFitnessGraph();

@@ -20,6 +20,11 @@ std::vector<std::string> CKeyFeedback::fastMode(bool fast, bool paused)
     return said;
 }
 
+std::string CKeyFeedback::blanked()
+{
+    return "Screen blanked: press ` to draw again";
+}
+
 std::string CKeyFeedback::poolAnswer(const std::string& terminalLine, const std::string& doneText)
 {
     const size_t failure = terminalLine.find("Cannot ");

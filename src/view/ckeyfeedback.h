@@ -17,6 +17,8 @@ public:
     // What f says: "Fast mode on" or "off", then, with a pause asked for, what that pause does
     // from now on.
     static std::vector<std::string> fastMode(bool fast, bool paused);
+    // The one line a blanked screen shows.
+    static std::string blanked();
     // For a pool save or load: the terminal's failure from "Cannot " on, doneText when the
     // terminal said "done.", otherwise the terminal's last line as it stands.
     static std::string poolAnswer(const std::string& terminalLine, const std::string& doneText);

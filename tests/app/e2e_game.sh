@@ -749,6 +749,27 @@ test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended() {
     rm -rf "$WORK"
 }
 
+BLANKED='Screen blanked: press ` to draw again'
+# The blanked line in message row 0 (rows 483 to 509 from the top hold its strip) and nothing
+# lit elsewhere: neither the world nor the heads-up line.
+shows_only_the_blanked_line() {
+    message_row_reads "$1" 0 "$BLANKED" && at_most 0 "$1" lit "0 0 800 483" && at_most 0 "$1" lit "0 510 800 90"
+}
+
+test_blanked_window_looked_like_a_crash_is_mended() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the blank screen test"; stop_game; return; }
+    press grave
+    snap
+    check "after \`, a capture shows the blanked line and nothing of the world" \
+        shows_only_the_blanked_line "$(frame $LAST_FRAME)"
+    check "so does the window" wait_for $DEADLINE eval 'window_shot && shows_only_the_blanked_line "$WORK/shot.bmp"'
+    press grave
+    check "\` again draws the world" wait_for $DEADLINE eval 'snap && shows_background_and_aliens "$(frame $LAST_FRAME)"'
+    quit_game
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -767,6 +788,7 @@ else
     test_bad_files
     test_special_files_in_play_are_refused
     test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended
+    test_blanked_window_looked_like_a_crash_is_mended
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
