@@ -208,6 +208,9 @@ test_playing_session() {
     check "the second C of each pair wrote nothing: only even frames exist" \
         test "$(count_frames)" = $((NEXT_FRAME / 2)) -a ! -e "$(frame 1)"
     # Once the key's message has faded, the paused picture stands still while the timers run.
+    # The help page seen once, the heads-up line offers a newcomer its key no more: the picture
+    # to compare the overlays with.
+    press F1 F1
     check "while paused the aliens stay where they were" wait_for $DEADLINE paused_picture_stands_still
     local paused=$LAST_FRAME
 
