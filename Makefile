@@ -1,18 +1,25 @@
-# The two commands: `make run` starts the game, `make test` builds and runs every test.
+# The two commands: `make run` builds the game alone and starts it, `make test` builds and runs
+# every test.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
+.PHONY: deps configure build game build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
 
 deps:
 	@sh scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The game alone, without the tests, benchmarks and tools.
+game: configure
+	cmake --build $(BUILD) -j $(JOBS) --target korvane-aliens
 
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKA_SANITIZE=ON
@@ -33,7 +40,7 @@ fuzz: build-fuzz
 	sh scripts/fuzz.sh run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # From the repository root, where params.ini, HelpPage.txt and graphics/ live.
-run: build
+run: game
 	./$(BUILD)/korvane-aliens
 
 # Redraws the sprite, mask and background bitmaps of graphics/.

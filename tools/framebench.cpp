@@ -2,6 +2,9 @@
 // glFinish, so that the drawing is done and not merely queued. Run from the repository
 // root (it loads params.ini and graphics/); prints the mean and the slowest frame.
 // --one-by-one draws every frame as the game did before batching, for comparison.
+// --fast-mode runs the game's fast mode for a few seconds instead: a 1 ms timer takes the
+// steps its pacer says are due and redraws the scene and the heads-up line at the frame rate;
+// prints the world steps and the frames a second.
 #include <GL/freeglut.h>
 #include <sys/resource.h>
 
@@ -12,14 +15,19 @@
 #include <cstring>
 
 #include "app/cparams.h"
+#include "app/csteppacer.h"
 #include "common/scenewindow.h"
+#include "render/hudline.h"
+#include "render/overlaydraw.h"
 #include "render/scene.h"
+#include "view/cworldclock.h"
 #include "world/cgamecontroller.h"
 
 namespace
 {
 constexpr int kWarmUpFrames = 60;
 constexpr int kTimedFrames = 600;
+constexpr double kFastModeMs = 5000.0;
 
 // Processor time of all the program's threads, the renderer's included, in ms.
 double cpuMs()
@@ -33,15 +41,86 @@ double msBetween(std::chrono::steady_clock::time_point a, std::chrono::steady_cl
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
+
+double nowMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The fast-mode run, for GLUT's callbacks.
+struct SFastRun
+{
+    CGameController* pController = nullptr;
+    CScene* pScene = nullptr;
+    CStepPacer pacer = CStepPacer::fastMode();
+    CWorldClock clock;
+    double dStartMs = 0.0;
+    long long llSteps = 0;
+    int iFrames = 0;
+};
+SFastRun* g_pRun = nullptr;
+
+void fastDisplay()
+{
+    g_pRun->pScene->draw(*g_pRun->pController, nullptr, nullptr);
+    {
+        const CPixelSpace space;
+        drawHud(space, {g_pRun->clock.worldMs(), true, g_pRun->clock.multiple(nowMs()), false, false, false, 0, 0});
+    }
+    glutSwapBuffers();
+    ++g_pRun->iFrames;
+}
+
+// As the game's world timer in fast mode.
+void fastTimer(int)
+{
+    if (nowMs() - g_pRun->dStartMs >= kFastModeMs)
+    {
+        glutLeaveMainLoop();
+        return;
+    }
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    for (int i = g_pRun->pacer.stepsDue(nowMs()); i > 0; --i)
+    {
+        g_pRun->pController->update(dt);
+        g_pRun->clock.addStep(dt, nowMs());
+        ++g_pRun->llSteps;
+    }
+    if (g_pRun->pacer.redrawDue(nowMs(), dt))
+        glutPostRedisplay();
+    glutTimerFunc(CStepPacer::kFastStepMs, fastTimer, 1);
+}
+
+int runFastMode(CGameController& controller)
+{
+    CScene scene(SPRITES_BATCHED);
+    SFastRun run;
+    run.pController = &controller;
+    run.pScene = &scene;
+    g_pRun = &run;
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutDisplayFunc(fastDisplay);
+    run.dStartMs = nowMs();
+    run.pacer.start(run.dStartMs);
+    glutTimerFunc(CStepPacer::kFastStepMs, fastTimer, 1);
+    glutMainLoop();
+    const double seconds = (nowMs() - run.dStartMs) / 1000.0;
+    std::printf("fast mode for %.1f s with %d aliens: %.0f world steps a second (x%.1f real time), %.1f frames a "
+                "second\n",
+                seconds, CParams::Alien_NumberOfGreen + CParams::Alien_NumberOfRed, run.llSteps / seconds,
+                run.clock.worldMs() / 1000.0 / seconds, run.iFrames / seconds);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     const bool oneByOne = argc == 2 && std::strcmp(argv[1], "--one-by-one") == 0;
-    if (argc > 2 || (argc == 2 && !oneByOne))
+    const bool fastMode = argc == 2 && std::strcmp(argv[1], "--fast-mode") == 0;
+    if (argc > 2 || (argc == 2 && !oneByOne && !fastMode))
     {
-        std::fprintf(stderr, "usage: korvane-framebench [--one-by-one]\n");
+        std::fprintf(stderr, "usage: korvane-framebench [--one-by-one | --fast-mode]\n");
         return 2;
     }
     if (!openSceneWindow("Korvane Aliens frame benchmark"))
@@ -49,6 +128,8 @@ int main(int argc, char** argv)
     CGameController controller;
     controller.setSeed(1);
     controller.init();
+    if (fastMode)
+        return runFastMode(controller);
     CScene scene(oneByOne ? SPRITES_ONE_BY_ONE : SPRITES_BATCHED);
     const double dt = 1000.0 / CParams::Game_FramesPerSecond;
     // Milliseconds spent in the world step, in drawing (to glFinish) and in the buffer swap.

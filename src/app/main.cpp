@@ -10,9 +10,11 @@
 #include "view/ckeyfeedback.h"
 #include "view/cletterbox.h"
 #include "app/cparams.h"
+#include "app/csteppacer.h"
 #include "app/cstreamcapture.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
+#include "render/cglstate.h"
 #include "render/cscissortoviewport.h"
 #include "render/ctexture.h"
 #include "render/scene.h"
@@ -52,7 +54,9 @@ namespace
 constexpr int kKeyEscape = 27;
 constexpr int kKeyGrave = 96;
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
+constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
+CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
 
 double stepLength()
 {
@@ -104,22 +108,19 @@ void quit()
     std::exit(0);
 }
 
-void toggleBlankScreen()
-{
-    if (g_bBlankScreen)
-    {
-        g_bBlankScreen = false;
-        return;
-    }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glutSwapBuffers();
-    g_bBlankScreen = true;
-}
-
 void toggleGunAutoMode()
 {
     g_bGunAutoMode = !g_bGunAutoMode;
     g_gameController.getGun()->setAutoMode(g_bGunAutoMode);
+}
+
+void toggleFastMode()
+{
+    g_bFastMode = !g_bFastMode;
+    if (g_bFastMode)
+        g_pacer.start(realMs());
+    for (const std::string& said : CKeyFeedback::fastMode(g_bFastMode, g_bPaused))
+        postMessage(said);
 }
 
 // Runs a pool key's action and shows what the terminal said of it.
@@ -151,7 +152,7 @@ void setViewport(int* box)
     box[1] = letterbox.viewportBottom();
     box[2] = letterbox.viewportWidth();
     box[3] = letterbox.viewportHeight();
-    glViewport(box[0], box[1], box[2], box[3]);
+    CGlState::setViewport(box[0], box[1], box[2], box[3]);
 }
 
 void reshape(int, int)
@@ -163,8 +164,6 @@ void reshape(int, int)
 
 void display()
 {
-    if (g_bBlankScreen)
-        return;
     // Set each time: a resize may reach a callback before its reshape has run.
     int box[4];
     setViewport(box);
@@ -190,22 +189,19 @@ void keyboard(unsigned char key, int, int)
         postMessage(CKeyFeedback::toggled("Firing", gun->isFiring()));
         break;
     case 'C': postMessage(captureFrame()); break;
-    case kKeyGrave: toggleBlankScreen(); break;
+    case kKeyGrave: g_bBlankScreen = !g_bBlankScreen; break;
     case 'a':
         toggleGunAutoMode();
         postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
         break;
     case 'd': g_bShowStats = !g_bShowStats; break;
-    case 'f':
-        g_bFastMode = !g_bFastMode;
-        postMessage(CKeyFeedback::toggled("Fast mode", g_bFastMode));
-        break;
+    case 'f': toggleFastMode(); break;
     case 'g': g_bShowGraph = !g_bShowGraph; break;
     case 'h': g_bShowHud = !g_bShowHud; break;
     case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
     case 'p':
         g_bPaused = !g_bPaused;
-        postMessage(CKeyFeedback::paused(g_bPaused));
+        postMessage(CKeyFeedback::paused(g_bPaused, g_bFastMode));
         break;
     case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
     default: break;
@@ -261,25 +257,31 @@ void specialKeys(int key, int, int)
     }
 }
 
+// Fast mode is drawn at the normal frame rate, the steps running at their own pace; a blank
+// screen's one line is redrawn once a second.
+double shortestRedrawGap()
+{
+    if (g_bBlankScreen)
+        return kBlankRedrawMs;
+    return g_bFastMode ? stepLength() : 0.0;
+}
+
+// At normal speed one step a period, none while paused, and no catching up; fast mode runs the
+// world at the pacer's pace whatever the pause says.
 void worldTimer(int)
 {
     // The one place a stop signal is seen: this timer runs while paused too.
     if (g_pStopRequest->signalNumber() != 0)
         quit();
     const double dt = stepLength();
-    if (g_bFastMode)
-    {
-        stepWorld(dt);
-        glutTimerFunc(1, worldTimer, 1);
-        glutPostRedisplay();
-        return;
-    }
-    if (!g_bPaused)
+    const int steps = g_bFastMode ? g_pacer.stepsDue(realMs()) : (g_bPaused ? 0 : 1);
+    for (int i = 0; i < steps; ++i)
         stepWorld(dt);
     // While paused, only fading messages change the picture.
-    if (!g_bPaused || !g_messages.isEmpty(realMs()))
+    const double now = realMs();
+    if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
         glutPostRedisplay();
-    glutTimerFunc(static_cast<unsigned>(dt), worldTimer, 1);
+    glutTimerFunc(g_bFastMode ? CStepPacer::kFastStepMs : static_cast<unsigned>(dt), worldTimer, 1);
 }
 } // namespace
 
@@ -298,6 +300,7 @@ void drawFrame()
     if (g_bBlankScreen)
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawBlankedLine();
         return;
     }
     drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "aliens/calien_red.h"
+#include "view/ckeyfeedback.h"
 #include "view/clabelplacer.h"
 #include "view/coverlaylayout.h"
 #include "app/cparams.h"
@@ -236,4 +237,10 @@ void drawPlayerView()
     if (g_bShowHelp)
         drawHelpPanel(g_vHelpLines, layout.help());
     drawMessages(space, g_messages.shown(realMs()));
+}
+
+void drawBlankedLine()
+{
+    const CPixelSpace space;
+    drawMessages(space, {{CKeyFeedback::blanked(), 1.0}});
 }

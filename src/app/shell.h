@@ -68,6 +68,8 @@ void drawSelectionMarks();
 void drawGunFlash();
 // The inspector's panel, the heads-up line, the help page and the messages, over everything else.
 void drawPlayerView();
+// All a blanked screen shows: that it is blanked, and the key that draws the world again.
+void drawBlankedLine();
 
 // The learning graph (key g) in its region of the picture, in pixels of a CPixelSpace.
 void drawLearningGraph(const SRect& region);

@@ -5,9 +5,24 @@ std::string CKeyFeedback::toggled(const std::string& what, bool on)
     return what + (on ? " on" : " off");
 }
 
-std::string CKeyFeedback::paused(bool paused)
+std::string CKeyFeedback::paused(bool paused, bool fast)
 {
+    if (fast)
+        return paused ? "Pause takes effect at normal speed" : "Pause cancelled";
     return paused ? "Paused" : "Running";
+}
+
+std::vector<std::string> CKeyFeedback::fastMode(bool fast, bool paused)
+{
+    std::vector<std::string> said{toggled("Fast mode", fast)};
+    if (paused)
+        said.push_back(CKeyFeedback::paused(true, fast));
+    return said;
+}
+
+std::string CKeyFeedback::blanked()
+{
+    return "Screen blanked: press ` to draw again";
 }
 
 std::string CKeyFeedback::poolAnswer(const std::string& terminalLine, const std::string& doneText)

@@ -214,6 +214,9 @@ test_playing_session() {
     check "the second C of each pair wrote nothing: only even frames exist" \
         test "$(count_frames)" = $((NEXT_FRAME / 2)) -a ! -e "$(frame 1)"
     # Once the key's message has faded, the paused picture stands still while the timers run.
+    # The help page seen once, the heads-up line offers a newcomer its key no more: the picture
+    # to compare the overlays with.
+    press F1 F1
     check "while paused the aliens stay where they were" wait_for $DEADLINE paused_picture_stands_still
     local paused=$LAST_FRAME
 
@@ -225,7 +228,7 @@ test_playing_session() {
     snap
     check "F1 draws the help page into the picture" \
         bash -c "! cmp -s '$(frame $paused)' '$(frame $LAST_FRAME)' && ! cmp -s '$(frame $overlay)' '$(frame $LAST_FRAME)'"
-    # The help page read, the heads-up line no longer shows the newcomer its key.
+    # The help page closed: the picture whose graph region the graph is drawn into and taken from.
     press F1
     snap
     paused=$LAST_FRAME
@@ -557,6 +560,12 @@ find_red_ship() {
     at=$("$FRAMECHECK" "$(frame $LAST_FRAME)" ship redship 0 30 800 400) || return 1
     read -r SHIP_X SHIP_Y <<< "$at"
 }
+# The paused world runs on for a capture at a time until a red ship shows: it may have been
+# paused while every red ship was being born, dying or low in the band.
+red_ship_shows_while_paused() {
+    find_red_ship && return
+    press p && snap && press p && snap && find_red_ship
+}
 # The middle of the first red ship, or else green one, in the region of the picture.
 find_ship() { # find_ship <picture> <region>
     local at
@@ -644,7 +653,7 @@ test_the_players_view() {
     check "F1 again hides it" at_most 0 "$(frame $LAST_FRAME)" helpkey
 
     # The world is paused: a ship found in a frame is where the click lands.
-    check "a red ship shows in the paused world" find_red_ship
+    check "a red ship shows in the paused world" wait_for $DEADLINE red_ship_shows_while_paused
     check "a left click on it inspects it, the terminal names it" inspect_ship
     echo "   $INSPECTED at $SHIP_X $SHIP_Y"
     snap
@@ -730,6 +739,97 @@ test_all_panels_at_once_and_the_smallest_window() {
     rm -rf "$WORK"
 }
 
+# In fast mode, which runs the world whatever p says, p asks for a pause at normal speed or
+# cancels it. Each try toggles it, so the words alternate, as for the other toggles.
+PENDING=0
+pause_in_fast_mode_says_so() {
+    press p
+    PENDING=$((1 - PENDING))
+    snap || return 1
+    if [ $PENDING = 1 ]; then
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause takes effect at normal speed"
+    else
+        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause cancelled"
+    fi
+}
+# f with the pause pending: on, the pause waits again; off, it is in force. Tried as the toggles are.
+FAST_WITH_PAUSE=1
+fast_mode_says_what_the_pause_does() {
+    press f
+    FAST_WITH_PAUSE=$((1 - FAST_WITH_PAUSE))
+    snap || return 1
+    local f; f=$(frame $LAST_FRAME)
+    if [ $FAST_WITH_PAUSE = 1 ]; then
+        message_row_reads "$f" 1 "Fast mode on" && message_row_reads "$f" 0 "Pause takes effect at normal speed"
+    else
+        message_row_reads "$f" 1 "Fast mode off" && message_row_reads "$f" 0 "Paused"
+    fi
+}
+# The world clock, the line's first item, reads otherwise a statistics period later.
+HUD_CLOCK="0 0 60 22"
+clock_runs() {
+    local before=$LAST_FRAME
+    wait_ticks 1 && snap && [ "$("$FRAMECHECK" "$(frame $before)" differ "$(frame $LAST_FRAME)" $HUD_CLOCK)" -gt 0 ]
+}
+
+# "<pixels> <percent>": the heads-up line's pixels in the paused colour, and the share of their
+# box they fill. An outlined badge leaves its inside dark; a filled one only its letters.
+paused_badge() { # paused_badge <frame>
+    local count left top right bottom
+    count=$(kinds_in "$1" paused "$HUD_STRIP")
+    read -r left top right bottom <<< "$("$FRAMECHECK" "$1" box paused $HUD_STRIP)"
+    [ -n "$bottom" ] && echo "$count $((100 * count / ((right - left + 1) * (bottom - top + 1))))"
+}
+badge_is() { # badge_is outlined|filled "<pixels> <percent>"
+    local count fill
+    read -r count fill <<< "$2"
+    [ "${count:-0}" -ge 100 ] || return 1
+    if [ "$1" = outlined ]; then [ "$fill" -lt 60 ]; else [ "$fill" -gt 60 ]; fi
+}
+
+test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the pause-in-fast-mode test"; stop_game; return; }
+    press f
+    check "in fast mode p says the pause takes effect at normal speed, and p again cancels it" \
+        wait_for $DEADLINE pause_in_fast_mode_says_so
+    [ $PENDING = 1 ] || press p
+    snap
+    local pending; pending=$(paused_badge "$(frame $LAST_FRAME)")
+    check "the world clock still runs" wait_for $DEADLINE clock_runs
+    FAST_WITH_PAUSE=1
+    check "f off says Paused, and f on that the pause waits again" wait_for $DEADLINE fast_mode_says_what_the_pause_does
+    [ $FAST_WITH_PAUSE = 0 ] || press f
+    snap
+    local paused; paused=$(paused_badge "$(frame $LAST_FRAME)")
+    check "the heads-up line showed the pause pending in an outlined badge, then in force in a filled one (pixels and per cent filled: $pending, then $paused)" \
+        eval 'badge_is outlined "$pending" && badge_is filled "$paused"'
+    check "and the world stands still" wait_for $DEADLINE paused_picture_stands_still
+    quit_game
+    rm -rf "$WORK"
+}
+
+BLANKED='Screen blanked: press ` to draw again'
+# The blanked line in message row 0 (rows 483 to 509 from the top hold its strip) and nothing
+# lit elsewhere: neither the world nor the heads-up line.
+shows_only_the_blanked_line() {
+    message_row_reads "$1" 0 "$BLANKED" && at_most 0 "$1" lit "0 0 800 483" && at_most 0 "$1" lit "0 510 800 90"
+}
+
+test_blanked_window_looked_like_a_crash_is_mended() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the blank screen test"; stop_game; return; }
+    press grave
+    snap
+    check "after \`, a capture shows the blanked line and nothing of the world" \
+        shows_only_the_blanked_line "$(frame $LAST_FRAME)"
+    check "so does the window" wait_for $DEADLINE eval 'window_shot && shows_only_the_blanked_line "$WORK/shot.bmp"'
+    press grave
+    check "\` again draws the world" wait_for $DEADLINE eval 'snap && shows_background_and_aliens "$(frame $LAST_FRAME)"'
+    quit_game
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -748,6 +848,8 @@ else
     test_a_key_needs_two_presses_is_mended
     test_bad_files
     test_special_files_in_play_are_refused
+    test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended
+    test_blanked_window_looked_like_a_crash_is_mended
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]
