@@ -11,6 +11,7 @@ FRAMECHECK=$(realpath "$5")
 . "$ROOT/tests/support/onxvfb.sh"
 
 FAILURES=0
+INSPECTED= # the ship inspect_ship last named
 fail() { echo "FAIL: $* [at ${SECONDS} s]"; FAILURES=$((FAILURES + 1)); }
 pass() { echo "ok: $* [at ${SECONDS} s]"; }
 check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; return 1; fi; }
