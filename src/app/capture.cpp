@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 
 #include <iostream>
+#include <vector>
 
 #include "view/ckeyfeedback.h"
 #include "app/cparams.h"
@@ -35,6 +36,7 @@ std::string captureFrame()
         {
             g_iNextFrame = number + 2;
             answer = CKeyFeedback::frameWritten(frameFileName(number));
+            fileWritten(frameFileName(number));
         }
     }
     ++g_iCaptureCounter;
@@ -49,10 +51,24 @@ bool writeBitmap(const char* szFileName, int width, int height, std::string& err
     const CPictureTarget target(width, height, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     drawFrame();
     glFinish();
-    CBitmap bitmap(width, height); // zeroed: the row padding is written as zeros
+    // Read as RGBA in one call, which every GL has (a browser's has no BGR and no read
+    // buffer of the window's to choose), then laid out as the bitmap's blue, green, red.
+    if (target.isOffscreen())
+        glReadBuffer(target.readBuffer());
+    std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(target.readBuffer());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    CBitmap bitmap(width, height); // zeroed: the row padding is written as zeros
     for (int y = 0; y < height; ++y)
-        glReadPixels(0, y, width, 1, GL_BGR, GL_UNSIGNED_BYTE, bitmap.row(y));
+    {
+        const unsigned char* from = &rgba[static_cast<size_t>(y) * width * 4];
+        unsigned char* to = bitmap.row(y);
+        for (int x = 0; x < width; ++x, from += 4, to += 3)
+        {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
     return writeNewFileAtomically(szFileName, bitmap.encode(), error);
 }

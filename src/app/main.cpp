@@ -1,270 +1,18 @@
+// The desktop game: a GLUT window whose timers step the world, and the stop signals.
 #include <GL/freeglut.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <ctime>
-#include <iostream>
 
-#include "aliens/calien.h"
-#include "view/ckeyfeedback.h"
-#include "view/cletterbox.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
-#include "app/cstreamcapture.h"
 #include "app/shell.h"
-#include "brain/animationtables.h"
-#include "render/cglstate.h"
-#include "render/cscissortoviewport.h"
-#include "render/ctexture.h"
-#include "render/scene.h"
-#include "world/cgun.h"
 #include "files/cstoprequest.h"
 #include "files/outofmemory.h"
 
-std::string g_sWindowTitle = "Korvane Aliens";
-CGameController g_gameController;
-bool g_bPaused = false;
-bool g_bFastMode = false;
-bool g_bGunAutoMode = false;
-bool g_bBlankScreen = false;
-bool g_bShowStats = false;
-bool g_bShowHelp = false;
-int g_iDeadInPeriod = 0;
-int g_iTotalDead = 0;
-double g_dBestAge = 0.0;
-double g_dWorstAge = 0.0;
-int g_iCaptureCounter = 0;
-int g_iNextFrame = 0;
-double g_dMinutesElapsed = 0.0;
-CStatsFile g_statsFile(std::cerr);
-std::vector<std::string> g_vHelpLines;
-bool g_bHelpLoaded = false;
-bool g_bShowGraph = false;
-CLearningGraph g_learningGraph;
-bool g_bShowHud = true;
-CWorldClock g_worldClock;
-CMessageLine g_messages;
-CInspector g_inspector;
-CPlayerStake g_playerStake;
-double g_dStartRealMs = 0.0;
-
 namespace
 {
-constexpr int kKeyEscape = 27;
-constexpr int kKeyGrave = 96;
-constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
-constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 const CStopRequest* g_pStopRequest = nullptr; // main's: SIGINT, SIGTERM and SIGHUP end the game as q does
-CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
-
-double stepLength()
-{
-    return 1000.0 / CParams::Game_FramesPerSecond;
-}
-
-void setProjection()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, CParams::Window_Width, 0, CParams::Window_Height, 0, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void resetRunState()
-{
-    g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
-    g_bShowHud = true;
-    // From the gun's own mode, so that every press of a toggles it.
-    g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
-    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = g_iNextFrame = 0;
-    g_dBestAge = g_dWorstAge = 0.0;
-}
-
-void init()
-{
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    setProjection();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_CULL_FACE);
-    glShadeModel(GL_SMOOTH);
-    loadTextures();
-    buildAnimationTables();
-    measureRandomBaseline();
-    g_gameController.init();
-    openStatistics();
-    resetRunState();
-    g_dStartRealMs = realMs();
-}
-
-void quit()
-{
-    // GLUT destroys the window while the program exits and would call this once more.
-    glutCloseFunc(nullptr);
-    closeStatistics();
-    std::exit(0);
-}
-
-void toggleGunAutoMode()
-{
-    g_bGunAutoMode = !g_bGunAutoMode;
-    g_gameController.getGun()->setAutoMode(g_bGunAutoMode);
-}
-
-void toggleFastMode()
-{
-    g_bFastMode = !g_bFastMode;
-    if (g_bFastMode)
-        g_pacer.start(realMs());
-    for (const std::string& said : CKeyFeedback::fastMode(g_bFastMode, g_bPaused))
-        postMessage(said);
-}
-
-// Runs a pool key's action and shows what the terminal said of it.
-void poolKey(void (*action)(), const std::string& doneText)
-{
-    std::string said;
-    {
-        const CStreamCapture terminal(std::cerr);
-        action();
-        said = terminal.lastLine();
-    }
-    postMessage(CKeyFeedback::poolAnswer(said, doneText));
-}
-
-// The picture as large as the window holds it, its proportions kept.
-CLetterbox windowLetterbox()
-{
-    CLetterbox letterbox(CParams::Window_Width, CParams::Window_Height);
-    letterbox.setWindow(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-    return letterbox;
-}
-
-// Sets the viewport to the picture's part of the window, and gives that box as glViewport
-// takes it.
-void setViewport(int* box)
-{
-    const CLetterbox letterbox = windowLetterbox();
-    box[0] = letterbox.viewportLeft();
-    box[1] = letterbox.viewportBottom();
-    box[2] = letterbox.viewportWidth();
-    box[3] = letterbox.viewportHeight();
-    CGlState::setViewport(box[0], box[1], box[2], box[3]);
-}
-
-void reshape(int, int)
-{
-    int box[4];
-    setViewport(box);
-    glutPostRedisplay();
-}
-
-void display()
-{
-    // Set each time: a resize may reach a callback before its reshape has run.
-    int box[4];
-    setViewport(box);
-    // The bars are cleared whole, and the picture is clipped to its box: the overlays' wide
-    // lines near its edge would spill into them.
-    glClear(GL_COLOR_BUFFER_BIT);
-    {
-        const CScissorToViewport clip(box);
-        drawFrame();
-    }
-    glutSwapBuffers();
-}
-
-void keyboard(unsigned char key, int, int)
-{
-    const CGun* gun = g_gameController.getGun();
-    switch (key)
-    {
-    case kKeyEscape:
-    case 'q': quit(); break;
-    case ' ':
-        g_gameController.setKeyEvent(ACTION_FIRE);
-        postMessage(CKeyFeedback::toggled("Firing", gun->isFiring()));
-        break;
-    case 'C': postMessage(captureFrame()); break;
-    case kKeyGrave: g_bBlankScreen = !g_bBlankScreen; break;
-    case 'a':
-        toggleGunAutoMode();
-        postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
-        break;
-    case 'd': g_bShowStats = !g_bShowStats; break;
-    case 'f': toggleFastMode(); break;
-    case 'g': g_bShowGraph = !g_bShowGraph; break;
-    case 'h': g_bShowHud = !g_bShowHud; break;
-    case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
-    case 'p':
-        g_bPaused = !g_bPaused;
-        postMessage(CKeyFeedback::paused(g_bPaused, g_bFastMode));
-        break;
-    case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
-    default: break;
-    }
-    glutPostRedisplay();
-}
-
-// A left click inspects the ship under it, or clears the inspection on empty space; a right
-// click clears it.
-void mouse(int button, int state, int x, int y)
-{
-    if (state != GLUT_DOWN || (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON))
-        return;
-    const CLetterbox letterbox = windowLetterbox();
-    if (button == GLUT_RIGHT_BUTTON || !letterbox.isInside(x, y))
-        g_inspector.clear();
-    else if (const CAlien* alien = g_inspector.pick(g_gameController.getPopulations(), letterbox.toWorld(x, y),
-                                                    kPickTolerance / letterbox.scale()))
-    {
-        const std::string message = CInspector::inspectingMessage(*alien);
-        std::cerr << message << std::endl;
-        postMessage(message);
-    }
-    glutPostRedisplay();
-}
-
-// One world step, and what the player is told of it.
-void stepWorld(double dt)
-{
-    g_gameController.update(dt);
-    g_worldClock.addStep(dt, realMs());
-    const CWorldTally& tally = g_gameController.getTally();
-    g_playerStake.observe(tally.gunKills(), tally.hitsOnGun(), g_worldClock.worldMs(), realMs());
-    sampleLearning();
-    if (g_inspector.wasReborn())
-    {
-        const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
-        std::cerr << message << std::endl;
-        postMessage(message);
-    }
-}
-
-void specialKeys(int key, int, int)
-{
-    switch (key)
-    {
-    case GLUT_KEY_F1: toggleHelp(); break;
-    case GLUT_KEY_UP: g_gameController.setKeyEvent(ACTION_UP); break;
-    case GLUT_KEY_DOWN: g_gameController.setKeyEvent(ACTION_DOWN); break;
-    case GLUT_KEY_LEFT: g_gameController.setKeyEvent(ACTION_LEFT); break;
-    case GLUT_KEY_RIGHT: g_gameController.setKeyEvent(ACTION_RIGHT); break;
-    default: break;
-    }
-}
-
-// Fast mode is drawn at the normal frame rate, the steps running at their own pace; a blank
-// screen's one line is redrawn once a second.
-double shortestRedrawGap()
-{
-    if (g_bBlankScreen)
-        return kBlankRedrawMs;
-    return g_bFastMode ? stepLength() : 0.0;
-}
 
 // At normal speed one step a period, none while paused, and no catching up; fast mode runs the
 // world at the pacer's pace whatever the pause says.
@@ -273,40 +21,27 @@ void worldTimer(int)
     // The one place a stop signal is seen: this timer runs while paused too.
     if (g_pStopRequest->signalNumber() != 0)
         quit();
-    const double dt = stepLength();
-    const int steps = g_bFastMode ? g_pacer.stepsDue(realMs()) : (g_bPaused ? 0 : 1);
+    const int steps = g_bFastMode ? fastPacer().stepsDue(realMs()) : (g_bPaused ? 0 : 1);
     for (int i = 0; i < steps; ++i)
-        stepWorld(dt);
+        stepWorld(stepLength());
     // While paused, only fading messages change the picture.
     const double now = realMs();
-    if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
+    if ((steps > 0 || !g_messages.isEmpty(now)) && fastPacer().redrawDue(now, shortestRedrawGap()))
         glutPostRedisplay();
-    glutTimerFunc(g_bFastMode ? CStepPacer::kFastStepMs : static_cast<unsigned>(dt), worldTimer, 1);
+    glutTimerFunc(g_bFastMode ? CStepPacer::kFastStepMs : static_cast<unsigned>(stepLength()), worldTimer, 1);
 }
 } // namespace
 
-double realMs()
+void endGame()
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    // GLUT destroys the window while the program exits and would end the game once more.
+    glutCloseFunc(nullptr);
+    std::exit(0);
 }
 
-void postMessage(const std::string& text)
+void fileWritten(const std::string&)
 {
-    g_messages.post(text, realMs());
-}
-
-void drawFrame()
-{
-    if (g_bBlankScreen)
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawBlankedLine();
-        return;
-    }
-    drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
-    drawSelectionMarks();
-    drawGunFlash();
-    drawPlayerView();
+    // On a desktop a file written is kept where it is.
 }
 
 int main(int argc, char** argv)
@@ -318,18 +53,14 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(CParams::Window_Width, CParams::Window_Height);
     glutCreateWindow(g_sWindowTitle.c_str());
-    glutDisplayFunc(display);
-    glutKeyboardFunc(keyboard);
-    glutSpecialFunc(specialKeys);
-    glutMouseFunc(mouse);
-    glutReshapeFunc(reshape);
+    registerCallbacks();
     // A file-size limit then fails the write at hand, which is reported, instead of ending
     // the game on the spot.
     std::signal(SIGXFSZ, SIG_IGN);
     // From here on a stop signal ends the game as q does, once the world timer runs.
     CStopRequest stopRequest{SIGINT, SIGTERM, SIGHUP};
     g_pStopRequest = &stopRequest;
-    init();
+    initGame();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.
     glutCloseFunc(quit);

@@ -13,6 +13,7 @@
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
 // callback runs on GLUT's one thread, so none of this needs locking.
+extern std::string g_sWindowTitle;
 extern CGameController g_gameController;
 extern bool g_bPaused;
 extern bool g_bFastMode;
@@ -41,6 +42,32 @@ extern double g_dStartRealMs;      // when the game started, in realMs
 
 // The file that s and l save the green brain pool to and load it from.
 constexpr const char* kGreenPoolFile = "GreenAliens_saved.txt";
+
+class CStepPacer;
+
+// The game in a window, the same on every platform: each platform's main opens the window,
+// calls registerCallbacks and initGame, then steps the world (stepWorld, at stepLength a step,
+// fastPacer's pace in fast mode) and draws it (display) as its loop allows.
+void registerCallbacks();
+// Everything the game needs once the window and GL exist: textures, the world, statistics.
+void initGame();
+// One world step, and what the player is told of it.
+void stepWorld(double dt);
+double stepLength();
+CStepPacer& fastPacer();
+// Draws the picture letterboxed in the window and shows it.
+void display();
+// How seldom the picture needs drawing while the world runs: the frame rate in fast mode, once
+// a second while the screen is blank, at every step otherwise (0).
+double shortestRedrawGap();
+// q, Escape, closing the window or a stop signal: the statistics' closing lines, then endGame.
+void quit();
+
+// Each platform's main provides these.
+// Ends the game once its files are closed.
+void endGame();
+// A file the game saved whole (a pool, a frame, the statistics file's lines) is there to keep.
+void fileWritten(const std::string& fileName);
 
 // Real time in milliseconds, for the clock's speed and the messages' fading.
 double realMs();

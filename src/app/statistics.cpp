@@ -68,18 +68,21 @@ void statsUpdateTimer(int)
 void statsSaveTimer(int)
 {
     g_dMinutesElapsed += CParams::Stats_SaveInterval / 60000.0;
-    g_statsFile.saveLine(g_dMinutesElapsed, g_iDeadInPeriod, g_dBestAge, g_dWorstAge);
+    if (g_statsFile.saveLine(g_dMinutesElapsed, g_iDeadInPeriod, g_dBestAge, g_dWorstAge))
+        fileWritten(g_statsFile.name());
     glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
 }
 
 void closeStatistics()
 {
-    g_statsFile.close(g_iTotalDead);
+    if (g_statsFile.close(g_iTotalDead))
+        fileWritten(g_statsFile.name());
 }
 
 void saveGreenBrains()
 {
-    g_gameController.getPopulations()[kGreen]->save(kGreenBrainFile);
+    if (g_gameController.getPopulations()[kGreen]->save(kGreenBrainFile))
+        fileWritten(kGreenBrainFile);
 }
 
 void loadGreenBrains()
