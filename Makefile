@@ -4,12 +4,19 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+WEB_BUILD := build-web
+# Emscripten's tools find their modules under Debian's node folder whatever node comes first.
+EMENV := NODE_PATH=/usr/share/nodejs
+FONT := /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build game build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
+.PHONY: deps deps-web web webbench configure build game build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
 
 deps:
 	@sh scripts/install-deps.sh
+
+deps-web:
+	@sh scripts/install-deps.sh web
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -30,7 +37,25 @@ build-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKA_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
-test: build build-asan build-fuzz
+# The page's static files in build-web/site: the native atlas baker first, then Emscripten.
+web: deps-web configure
+	cmake --build $(BUILD) -j $(JOBS) --target korvane-makefontatlas
+	mkdir -p $(WEB_BUILD)/gen
+	$(BUILD)/korvane-makefontatlas $(FONT) $(WEB_BUILD)/gen/fontatlas.new.cpp
+	cmake -E copy_if_different $(WEB_BUILD)/gen/fontatlas.new.cpp $(WEB_BUILD)/gen/fontatlas.cpp
+	$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DKA_FONT_ATLAS=$(abspath $(WEB_BUILD)/gen/fontatlas.cpp) > /dev/null
+	$(EMENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "The page is in $(WEB_BUILD)/site: serve that folder with any static web server."
+
+# The web build's speed and size: its frame rate and first frame in headless Chromium, its
+# world steps against the native build's, the files a visitor downloads.
+webbench: web
+	cmake --build $(BUILD) -j $(JOBS) --target korvane-stepbench
+	python3 scripts/webbench.py $(WEB_BUILD)/site $(BUILD)/korvane-stepbench \
+		$(WEB_BUILD)/src/app/web/korvane-stepbench.js params.ini
+
+test: build build-asan build-fuzz web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 	sh scripts/fuzz.sh check $(FUZZ_BUILD)

@@ -21,13 +21,7 @@ void worldTimer(int)
     // The one place a stop signal is seen: this timer runs while paused too.
     if (g_pStopRequest->signalNumber() != 0)
         quit();
-    const int steps = g_bFastMode ? fastPacer().stepsDue(realMs()) : (g_bPaused ? 0 : 1);
-    for (int i = 0; i < steps; ++i)
-        stepWorld(stepLength());
-    // While paused, only fading messages change the picture.
-    const double now = realMs();
-    if ((steps > 0 || !g_messages.isEmpty(now)) && fastPacer().redrawDue(now, shortestRedrawGap()))
-        glutPostRedisplay();
+    runSteps(g_bFastMode ? fastPacer().stepsDue(realMs()) : (g_bPaused ? 0 : 1));
     glutTimerFunc(g_bFastMode ? CStepPacer::kFastStepMs : static_cast<unsigned>(stepLength()), worldTimer, 1);
 }
 } // namespace

@@ -1,4 +1,4 @@
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include <chrono>
 #include <csignal>
@@ -56,6 +56,7 @@ constexpr int kKeyGrave = 96;
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
+long long g_llFramesShown = 0;
 
 void setProjection()
 {
@@ -194,26 +195,6 @@ void specialKeys(int key, int, int)
     }
 }
 
-} // namespace
-
-void initGame()
-{
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    setProjection();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_CULL_FACE);
-    glShadeModel(GL_SMOOTH);
-    loadTextures();
-    buildAnimationTables();
-    measureRandomBaseline();
-    g_gameController.init();
-    openStatistics();
-    resetRunState();
-    g_dStartRealMs = realMs();
-}
-
 // One world step, and what the player is told of it.
 void stepWorld(double dt)
 {
@@ -243,6 +224,7 @@ void display()
         drawFrame();
     }
     glutSwapBuffers();
+    ++g_llFramesShown;
 }
 
 // Fast mode is drawn at the normal frame rate, the steps running at their own pace; a blank
@@ -252,6 +234,38 @@ double shortestRedrawGap()
     if (g_bBlankScreen)
         return kBlankRedrawMs;
     return g_bFastMode ? stepLength() : 0.0;
+}
+} // namespace
+
+void initGame()
+{
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    setProjection();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_CULL_FACE);
+    glShadeModel(GL_SMOOTH);
+    loadTextures();
+    buildAnimationTables();
+    measureRandomBaseline();
+    g_gameController.init();
+    openStatistics();
+    resetRunState();
+    g_dStartRealMs = realMs();
+}
+
+
+
+
+void runSteps(int steps)
+{
+    for (int i = 0; i < steps; ++i)
+        stepWorld(stepLength());
+    // While paused, only fading messages change the picture.
+    const double now = realMs();
+    if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
+        glutPostRedisplay();
 }
 
 double stepLength()
@@ -268,6 +282,16 @@ void quit()
 CStepPacer& fastPacer()
 {
     return g_pacer;
+}
+
+long long framesShown()
+{
+    return g_llFramesShown;
+}
+
+void keyPressed(unsigned char key)
+{
+    keyboard(key, 0, 0);
 }
 
 void registerCallbacks()

@@ -46,20 +46,19 @@ constexpr const char* kGreenPoolFile = "GreenAliens_saved.txt";
 class CStepPacer;
 
 // The game in a window, the same on every platform: each platform's main opens the window,
-// calls registerCallbacks and initGame, then steps the world (stepWorld, at stepLength a step,
-// fastPacer's pace in fast mode) and draws it (display) as its loop allows.
+// calls registerCallbacks and initGame, then runs the steps its loop finds due (one each
+// stepLength of real time, fastPacer's pace in fast mode), which ask for the redraws.
 void registerCallbacks();
 // Everything the game needs once the window and GL exist: textures, the world, statistics.
 void initGame();
-// One world step, and what the player is told of it.
-void stepWorld(double dt);
+// The world steps the platform's loop found due, and a redraw asked for when one is due.
+void runSteps(int steps);
 double stepLength();
 CStepPacer& fastPacer();
-// Draws the picture letterboxed in the window and shows it.
-void display();
-// How seldom the picture needs drawing while the world runs: the frame rate in fast mode, once
-// a second while the screen is blank, at every step otherwise (0).
-double shortestRedrawGap();
+// Pictures shown in the window so far, for measuring the frame rate.
+long long framesShown();
+// A key as the keyboard callback takes it, for keys a platform's GLUT does not pass on.
+void keyPressed(unsigned char key);
 // q, Escape, closing the window or a stop signal: the statistics' closing lines, then endGame.
 void quit();
 

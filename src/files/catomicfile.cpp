@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/oscalls.h"
 #include "files/safefile.h"
 #include "files/writeall.h"
 
@@ -22,12 +22,12 @@ std::string reason()
     return std::strerror(errno);
 }
 
-// Twelve hex digits from the kernel's generator: the game's own random sequence must not
+// Twelve hex digits from the system's generator: the game's own random sequence must not
 // move because a file was saved.
 std::string uniqueSuffix()
 {
     unsigned char bytes[6] = {};
-    if (getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes))
+    if (!systemRandomBytes(bytes, sizeof bytes))
     {
         static unsigned counter = 0;
         const unsigned long long mix = (static_cast<unsigned long long>(getpid()) << 20) ^ ++counter;
@@ -159,7 +159,7 @@ bool CAtomicFile::putInPlace()
             return fail("cannot replace " + m_sTarget + ": " + reason());
         return true;
     }
-    if (renameat2(m_iFolderFd, m_sTemporary.c_str(), m_iFolderFd, m_sBaseName.c_str(), RENAME_NOREPLACE) == 0)
+    if (renameNoReplace(m_iFolderFd, m_sTemporary.c_str(), m_sBaseName.c_str()) == 0)
         return true;
     if (errno == EINVAL) // a file system without the flag: a hard link cannot replace either
     {

@@ -1,7 +1,6 @@
 #include "render/ctexture.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdlib>
 #include <iostream>
@@ -9,6 +8,7 @@
 
 #include "render/cbitmap.h"
 #include "render/cpixelbudget.h"
+#include "render/mipmapupload.h"
 
 namespace
 {
@@ -105,8 +105,7 @@ bool CTexture::create(const char* szFileName, int minFilter, int magFilter, bool
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
     if (mipmapped)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB8, bitmap.getWidth(), bitmap.getHeight(), GL_RGB, GL_UNSIGNED_BYTE,
-                          bitmap.row(0));
+        uploadMipmapped(bitmap.getWidth(), bitmap.getHeight(), bitmap.row(0));
     else
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, bitmap.getWidth(), bitmap.getHeight(), 0, GL_RGB, GL_UNSIGNED_BYTE,
                      bitmap.row(0));

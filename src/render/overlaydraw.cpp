@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/cparams.h"
 #include "render/cglstate.h"
@@ -18,6 +19,51 @@ void vertex(double x, double y)
 void setColour(const SColour& colour)
 {
     glColor4f(colour.r, colour.g, colour.b, colour.a);
+}
+
+// The widest line GL draws itself, asked once: a browser's WebGL draws only 1 pixel wide.
+double widestLine()
+{
+    static const double widest = [] {
+        GLfloat range[2] = {1.0f, 1.0f};
+        glGetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, range);
+        return static_cast<double>(range[1]);
+    }();
+    return widest;
+}
+
+// A line through the points, closed into a loop or not: GL's own where it draws that width,
+// otherwise a quad for each segment.
+void stroke(const std::vector<SVector2D>& points, bool closed, const SColour& colour, double width)
+{
+    setColour(colour);
+    if (width <= widestLine())
+    {
+        glLineWidth(static_cast<float>(width));
+        glBegin(closed ? GL_LINE_LOOP : GL_LINE_STRIP);
+        for (const SVector2D& point : points)
+            vertex(point.x, point.y);
+        glEnd();
+        return;
+    }
+    glBegin(GL_QUADS);
+    const size_t segments = closed ? points.size() : points.size() - 1;
+    for (size_t i = 0; i < segments && points.size() > 1; ++i)
+    {
+        const SVector2D& a = points[i];
+        const SVector2D& b = points[(i + 1) % points.size()];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        if (length == 0)
+            continue;
+        // Half the width across the segment, and as far again along it so that joins close.
+        const double nx = -(b.y - a.y) / length * width / 2, ny = (b.x - a.x) / length * width / 2;
+        const double ex = ny, ey = -nx;
+        vertex(a.x - ex + nx, a.y - ey + ny);
+        vertex(a.x - ex - nx, a.y - ey - ny);
+        vertex(b.x + ex - nx, b.y + ey - ny);
+        vertex(b.x + ex + nx, b.y + ey + ny);
+    }
+    glEnd();
 }
 
 constexpr int kRingSegments = 48;
@@ -87,47 +133,30 @@ void fillRect(const SRect& box, const SColour& colour)
 
 void outlineRect(const SRect& box, const SColour& colour, double width)
 {
-    setColour(colour);
-    glLineWidth(static_cast<float>(width));
-    glBegin(GL_LINE_LOOP);
-    vertex(box.left + 0.5, box.bottom + 0.5);
-    vertex(box.right - 0.5, box.bottom + 0.5);
-    vertex(box.right - 0.5, box.top - 0.5);
-    vertex(box.left + 0.5, box.top - 0.5);
-    glEnd();
+    stroke({SVector2D(box.left + 0.5, box.bottom + 0.5), SVector2D(box.right - 0.5, box.bottom + 0.5),
+            SVector2D(box.right - 0.5, box.top - 0.5), SVector2D(box.left + 0.5, box.top - 0.5)},
+           true, colour, width);
 }
 
 void drawLine(SVector2D from, SVector2D to, const SColour& colour, double width)
 {
-    setColour(colour);
-    glLineWidth(static_cast<float>(width));
-    glBegin(GL_LINES);
-    vertex(from.x, from.y);
-    vertex(to.x, to.y);
-    glEnd();
+    stroke({from, to}, false, colour, width);
 }
 
 void drawPolyline(const std::vector<SVector2D>& points, const SColour& colour, double width)
 {
-    setColour(colour);
-    glLineWidth(static_cast<float>(width));
-    glBegin(GL_LINE_STRIP);
-    for (const SVector2D& point : points)
-        vertex(point.x, point.y);
-    glEnd();
+    stroke(points, false, colour, width);
 }
 
 void drawRing(SVector2D centre, double radius, const SColour& colour, double width)
 {
-    setColour(colour);
-    glLineWidth(static_cast<float>(width));
-    glBegin(GL_LINE_LOOP);
+    std::vector<SVector2D> points;
     for (int i = 0; i < kRingSegments; ++i)
     {
         const double a = 2 * M_PI * i / kRingSegments;
-        vertex(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
+        points.emplace_back(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
     }
-    glEnd();
+    stroke(points, true, colour, width);
 }
 
 void fillDisc(SVector2D centre, double radius, const SColour& colour)
