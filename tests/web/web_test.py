@@ -167,7 +167,11 @@ def play(page, downloads):
     check('s saves the green pool', page.wait_said(r'done\.$', since) and not page.said('Cannot save', since))
     check('the browser has stored it', b.wait_for(lambda: b.evaluate('Module.korvaneStores || 0') > stores, DEADLINE)
           and 'GreenAliens_saved.txt' in b.evaluate("FS.readdir('/keep')"))
+    first_stats = b.evaluate("FS.readdir('/game').filter(n => n.startsWith('KVN_STAT__'))")
     check('the page reloads and the game starts again', page.open())
+    closed = b.evaluate(f"FS.readFile('/keep/{first_stats[-1]}', {{encoding: 'utf8'}})") if first_stats else ''
+    check('leaving the page wrote the statistics\' closing line, kept for the next visit',
+          re.search(r'\n\n\n\nOverall number of dead:\d+\n$', closed) is not None)
     since = len(b.console)
     page.key('l')
     check('l loads the pool saved before the reload',

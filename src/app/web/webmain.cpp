@@ -109,6 +109,7 @@ int main()
         FS.syncfs(true, function(error) {
             if (error)
                 console.error('Cannot read the files kept in the browser: ' + error);
+            Module.korvaneBeforeStart();
             const seed = Module.korvaneSeed;
             Module.ccall('korvaneStart', null, [ 'number', 'number' ], [ seed || 0, seed === undefined ? 0 : 1 ]);
         });
