@@ -87,6 +87,13 @@ def changes(page, *box):
     return first != page.shot(*box)
 
 
+def redraws(page):
+    """The game shows a new picture within a second."""
+    before = page.b.evaluate('Module._korvaneFramesShown()')
+    page.b.pump(1.0)
+    return page.b.evaluate('Module._korvaneFramesShown()') != before
+
+
 def world_moves(page):
     return changes(page, 0, 30, WIDTH, 400)
 
@@ -144,11 +151,11 @@ def play(page, downloads):
         b.click(left + ship[0], top + ship[1])
         check('a click on it inspects it', page.wait_said(r'^Inspecting red alien \d+$', since))
 
-    # The help page seen, the heads-up line no longer offers its key: the picture stands.
+    # The help page seen, the heads-up line no longer offers its key; once the messages have
+    # faded, the paused game draws no more.
     page.key('F1')
     page.key('F1')
-    check('the paused picture settles once the messages have faded',
-          b.wait_for(lambda: not changes(page), DEADLINE))
+    check('the paused game stops drawing once the messages have faded', b.wait_for(lambda: not redraws(page), DEADLINE))
     screen = page.picture()
     page.key('C')
     frame = os.path.join(downloads, 'frame    0.bmp')
@@ -158,8 +165,9 @@ def play(page, downloads):
     if os.path.exists(frame):
         with open(frame, 'rb') as f:
             captured = pictures.bmp_pixels(f.read())
-        differing = sum(1 for y in range(HEIGHT) for x in range(WIDTH) if captured[y][x] != screen[y][x])
-        check(f'the captured frame is the screen ({differing} pixels differ)', differing == 0)
+        differing = [(x, y) for y in range(HEIGHT) for x in range(WIDTH) if captured[y][x] != screen[y][x]]
+        where = f', from {min(differing)} to {max(differing)}' if differing else ''
+        check(f'the captured frame is the screen ({len(differing)} pixels differ{where})', not differing)
 
     since = len(b.console)
     stores = b.evaluate('Module.korvaneStores || 0')
