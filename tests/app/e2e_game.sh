@@ -603,18 +603,21 @@ resized_ship_shows() {
     press p && snap && press p && snap && window_shot && find_ship "$WORK/shot.bmp" "166 30 667 330"
 }
 
-# f then a capture, tried again as the toggles are: its message alternates.
-FAST_ON=0
-fast_mode_shows_its_message() {
-    press f
-    FAST_ON=$((1 - FAST_ON))
+# A key that toggles, then a capture: its message alternates between the two texts. Tried
+# again as the toggles are, whether it is on kept in the named variable.
+toggle_shows_its_message() { # toggle_shows_its_message <key> <variable> <text when on> <text when off>
+    press "$1"
+    eval "$2=\$((1 - $2))"
     snap || return 1
-    if [ $FAST_ON = 1 ]; then
-        message_row_reads "$(frame $LAST_FRAME)" 0 "Fast mode on"
+    if [ "${!2}" = 1 ]; then
+        message_row_reads "$(frame $LAST_FRAME)" 0 "$3"
     else
-        message_row_reads "$(frame $LAST_FRAME)" 0 "Fast mode off"
+        message_row_reads "$(frame $LAST_FRAME)" 0 "$4"
     fi
 }
+
+FAST_ON=0
+fast_mode_shows_its_message() { toggle_shows_its_message f FAST_ON "Fast mode on" "Fast mode off"; }
 
 test_the_players_view() {
     WORK=$(make_workdir)
@@ -743,16 +746,7 @@ test_all_panels_at_once_and_the_smallest_window() {
 # In fast mode, which runs the world whatever p says, p asks for a pause at normal speed or
 # cancels it. Each try toggles it, so the words alternate, as for the other toggles.
 PENDING=0
-pause_in_fast_mode_says_so() {
-    press p
-    PENDING=$((1 - PENDING))
-    snap || return 1
-    if [ $PENDING = 1 ]; then
-        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause takes effect at normal speed"
-    else
-        message_row_reads "$(frame $LAST_FRAME)" 0 "Pause cancelled"
-    fi
-}
+pause_in_fast_mode_says_so() { toggle_shows_its_message p PENDING "Pause takes effect at normal speed" "Pause cancelled"; }
 # f with the pause pending: on, the pause waits again; off, it is in force. Tried as the toggles are.
 FAST_WITH_PAUSE=1
 fast_mode_says_what_the_pause_does() {
