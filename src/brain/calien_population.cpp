@@ -36,7 +36,9 @@ void deleteBrains(std::vector<CBrain*>& brains)
 }
 
 // Keeps a copy of the brain when it is among the Alien_NumberInPool best; a newcomer that
-// only equals the worst is turned away, so among equal fitness the oldest stay.
+// only equals the worst is turned away, so among equal fitness the oldest stay. Once the pool
+// is full, the newcomer is copied into the worst entry's brain and node, which move to its
+// place: nothing is allocated.
 void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain, double fitness)
 {
     if ((int)pool.size() < CParams::Alien_NumberInPool)
@@ -49,9 +51,10 @@ void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain,
     const auto last = std::prev(pool.end());
     if (fitness > last->first)
     {
-        delete last->second;
-        pool.erase(last);
-        pool.insert({fitness, new CBrain(brain)});
+        auto entry = pool.extract(last);
+        entry.key() = fitness;
+        entry.mapped()->assignAsCopy(brain);
+        pool.insert(std::move(entry));
     }
 }
 
@@ -125,7 +128,7 @@ bool CAlien_Population::isPoolFull() const
     return (int)m_mmBrainPool.size() >= CParams::Alien_NumberInPool;
 }
 
-CBrain* CAlien_Population::getNewBrain()
+void CAlien_Population::breedInto(CBrain& child) const
 {
     KA_ASSERT(m_bInitialized);
     KA_ASSERT((int)m_mmBrainPool.size() == CParams::Alien_NumberInPool);
@@ -134,9 +137,12 @@ CBrain* CAlien_Population::getNewBrain()
         // Two different parents need at least two positions to draw from.
         const int top = bestRange();
         if (top >= 1)
-            return breedBrain(top);
+        {
+            crossInto(child, top);
+            return;
+        }
     }
-    return cloneBrain();
+    cloneInto(child);
 }
 
 // The last position of the best Alien_PercentBestInPool percent, within the pool.
@@ -152,16 +158,15 @@ CBrain* CAlien_Population::brainAt(int position) const
     return std::next(m_mmBrainPool.begin(), position)->second;
 }
 
-CBrain* CAlien_Population::cloneBrain()
+void CAlien_Population::cloneInto(CBrain& child) const
 {
     const int top = RandFloat() < CParams::Alien_ProbCloneFromBest ? bestRange()
                                                                     : static_cast<int>(m_mmBrainPool.size()) - 1;
-    CBrain* clone = new CBrain(*brainAt(RandInt(0, top)));
-    clone->setOrigin(BRAIN_CLONED);
-    return clone;
+    child.assignAsCopy(*brainAt(RandInt(0, top)));
+    child.setOrigin(BRAIN_CLONED);
 }
 
-CBrain* CAlien_Population::breedBrain(int top)
+void CAlien_Population::crossInto(CBrain& child, int top) const
 {
     int a = 0;
     int b = 0;
@@ -172,10 +177,9 @@ CBrain* CAlien_Population::breedBrain(int top)
     } while (a == b);
     CBrain* parent1 = brainAt(a);
     CBrain* parent2 = brainAt(b);
-    CBrain* child = new CBrain(*parent1);
-    child->crossover(parent1, parent2);
-    child->setOrigin(BRAIN_CROSSED);
-    return child;
+    child.assignAsCopy(*parent1);
+    child.crossoverInPlace(*parent1, *parent2);
+    child.setOrigin(BRAIN_CROSSED);
 }
 
 void CAlien_Population::addAlien(CAlien* alien)

@@ -29,8 +29,10 @@ public:
     // Keeps a copy of the brain when it is among the best; the caller keeps its brain.
     void addToPool(CBrain* brain, double fitness);
     bool isPoolFull() const;
-    // A clone of one pool brain or the crossover of two; the caller owns it.
-    CBrain* getNewBrain();
+    // Makes the brain, which has the pool brains' shapes and is not one of them, a clone of
+    // one pool brain or the crossover of two, in its own memory: with the random draws of
+    // copying a pool brain, so that a seed replays the same breeding.
+    void breedInto(CBrain& child) const;
 
     const std::vector<CAlien*>& getAliens() const { return m_vAliensOnScreen; }
     void addAlien(CAlien* alien);
@@ -67,8 +69,8 @@ public:
 
 private:
     CBrain* brainAt(int position) const;
-    CBrain* cloneBrain();
-    CBrain* breedBrain(int top);
+    void cloneInto(CBrain& child) const;
+    void crossInto(CBrain& child, int top) const;
     int bestRange() const;
     bool readAndTakeOver(std::istream& in, std::string& error);
     bool readPool(std::istream& in, BrainPool& pool, std::vector<CBrain*>& alienBrains, std::string& error) const;

@@ -181,11 +181,27 @@ void CBrain::crossover(CBrain* ptrParent1, CBrain* ptrParent2)
     adoptNetworks(std::move(children));
 }
 
+void CBrain::crossoverInPlace(const CBrain& parent1, const CBrain& parent2)
+{
+    KA_ASSERT(getNumberOfNN() == parent1.getNumberOfNN());
+    KA_ASSERT(getNumberOfNN() == parent2.getNumberOfNN());
+    for (int j = 0; j < getNumberOfNN(); ++j)
+        m_vNeuralNets[j]->crossFrom(*parent1.getNN(j), *parent2.getNN(j));
+}
+
 void CBrain::assign(const CBrain& other)
 {
     KA_ASSERT(getNumberOfNN() == other.getNumberOfNN());
     for (int i = 0; i < getNumberOfNN(); ++i)
         m_vNeuralNets[i]->assign(*other.m_vNeuralNets[i]);
+    m_iOrigin = other.m_iOrigin;
+}
+
+void CBrain::assignAsCopy(const CBrain& other)
+{
+    KA_ASSERT(getNumberOfNN() == other.getNumberOfNN());
+    for (int i = 0; i < getNumberOfNN(); ++i)
+        m_vNeuralNets[i]->assignAsCopy(*other.m_vNeuralNets[i]);
     m_iOrigin = other.m_iOrigin;
 }
 

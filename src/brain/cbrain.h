@@ -23,6 +23,9 @@ public:
     // Takes over the networks' weights, training records and origin of a brain of the same
     // shapes, keeping its own networks where they are in memory.
     void assign(const CBrain& other);
+    // The same, with the copy constructor's random draws: what a copy would make, and the
+    // random sequence where a copy would leave it, without allocating.
+    void assignAsCopy(const CBrain& other);
     CBrain& operator=(const CBrain&) = delete;
     ~CBrain();
 
@@ -34,8 +37,12 @@ public:
     int getOrigin() const { return m_iOrigin; }
     void setOrigin(int origin) { m_iOrigin = origin; }
 
-    // Makes this brain the child of the two parents: one cut point per network.
+    // Makes this brain the child of the two parents: one cut point per network, drawn in
+    // network order; the networks are new.
     void crossover(CBrain* ptrParent1, CBrain* ptrParent2);
+    // The same child in this brain's own networks, which have the parents' shapes: the same
+    // random draws, nothing allocated. Either parent may be this brain itself.
+    void crossoverInPlace(const CBrain& parent1, const CBrain& parent2);
     void mutate();     // keeps the origin: a mutated clone is still a clone
     void randomize();  // the origin becomes BRAIN_RANDOM
 

@@ -99,6 +99,35 @@ void CNeuralNet::assign(const CNeuralNet& other)
         }
 }
 
+void CNeuralNet::assignAsCopy(const CNeuralNet& other)
+{
+    changeEachWeight([](double&) { RandomClamped(); });
+    assign(other);
+}
+
+void CNeuralNet::crossFrom(const CNeuralNet& parent1, const CNeuralNet& parent2)
+{
+    const int n = getNumberOfWeights();
+    KA_ASSERT(parent1.getNumberOfWeights() == n);
+    KA_ASSERT(parent2.getNumberOfWeights() == n);
+    changeEachWeight([](double&) { RandomClamped(); });
+    const int cut = RandInt(0, n - 1);
+    m_dErrorSum = parent1.m_dErrorSum;
+    m_bTrained = parent1.m_bTrained;
+    m_iNumEpochs = parent1.m_iNumEpochs;
+    int k = 0;
+    for (size_t l = 0; l < m_vLayers.size(); ++l)
+        for (size_t i = 0; i < m_vLayers[l].m_vNeurons.size(); ++i)
+        {
+            SNeuron& neuron = m_vLayers[l].m_vNeurons[i];
+            const std::vector<double>& first = parent1.m_vLayers[l].m_vNeurons[i].m_vWeights;
+            const std::vector<double>& second = parent2.m_vLayers[l].m_vNeurons[i].m_vWeights;
+            for (size_t w = 0; w < neuron.m_vWeights.size(); ++w, ++k)
+                neuron.m_vWeights[w] = k < cut ? first[w] : second[w];
+            neuron.m_dActivation = neuron.m_dError = 0.0;
+        }
+}
+
 long long CNeuralNet::countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer)
 {
     const long long inputs = numInputs;

@@ -35,6 +35,12 @@ public:
     // Becomes what the copy constructor would make of other, which has this network's shape,
     // in the memory this network already holds (and without the copy's random draws).
     void assign(const CNeuralNet& other);
+    // The same, with the copy's random draws: the random sequence moves as a copy moves it.
+    void assignAsCopy(const CNeuralNet& other);
+    // Becomes the child of two parents of its shape, as a copy of the first whose weights from a
+    // cut drawn at random on are the second's (the copy's draws, then the cut). Weights go index
+    // to index, so this network may be one of its parents; nothing is allocated.
+    void crossFrom(const CNeuralNet& parent1, const CNeuralNet& parent2);
 
     // Weight count of a network of this shape, without building one.
     static long long countWeights(int numInputs, int numOutputs, int numHiddenLayers, int neuronsPerHiddenLayer);

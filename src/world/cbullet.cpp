@@ -1,5 +1,7 @@
 #include "world/cbullet.h"
 
+#include <memory_resource>
+
 #include <cmath>
 
 #include "app/cparams.h"
@@ -9,6 +11,37 @@ namespace
 // The game's own value of pi: bullet paths are tuned with it, so the library constant
 // would shift every shot slightly.
 constexpr double kPi = 3.1415;
+}
+
+namespace
+{
+// The shots' pool, made at the first shot. It may go before the last shots do, as the
+// program's objects are destroyed at exit: those then go to the heap directly.
+bool g_bPoolGone = false;
+
+struct SShotPool
+{
+    std::pmr::unsynchronized_pool_resource resource;
+    ~SShotPool() { g_bPoolGone = true; }
+};
+
+SShotPool& shotPool()
+{
+    static SShotPool pool;
+    return pool;
+}
+} // namespace
+
+void* CBullet::operator new(std::size_t size)
+{
+    return shotPool().resource.allocate(size, alignof(CBullet));
+}
+
+void CBullet::operator delete(void* bullet, std::size_t size) noexcept
+{
+    if (g_bPoolGone)
+        return; // the pool gave its memory back to the heap as it went
+    shotPool().resource.deallocate(bullet, size, alignof(CBullet));
 }
 
 CBullet::CBullet(double x, double y, double angle) : m_vPos(x, y), m_dAngle(angle) {}

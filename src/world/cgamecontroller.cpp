@@ -205,11 +205,9 @@ void CGameController::giveBrain(CAlien* alien, const CAlien_Population* poolOwne
         alien->randomizeBrain();
         return;
     }
-    // The child's weights move into the alien's own brain, which stays where it was made:
-    // evaluating a population then reads memory laid out as it was built, not scattered.
-    const CBrain* child = breeder->getNewBrain();
-    alien->getBrain()->assign(*child);
-    delete child;
+    // Bred in the alien's own brain, which stays where it was made: a rebirth allocates
+    // nothing, and evaluating a population reads memory laid out as it was built.
+    breeder->breedInto(*alien->getBrain());
     alien->mutateBrain();
 }
 

@@ -37,6 +37,14 @@ double markerOf(const CBrain* brain)
     return brain->getNN(0)->getWeights()[0];
 }
 
+// A brain bred from the full pool, in a brain of the pool's shapes.
+std::unique_ptr<CBrain> bred(const CAlien_Population& pool)
+{
+    auto child = std::make_unique<CBrain>(*pool.getPool().begin()->second);
+    pool.breedInto(*child);
+    return child;
+}
+
 // Serves a text in small pieces, noting the most heap held at the start of any piece above
 // what was held before the reading began.
 class CHeapWatchingBuf : public std::streambuf
@@ -186,9 +194,10 @@ TEST_F(CPopulationTest, CloneFollowsTheReplayedDraws)
         const int top = RandFloat() < CParams::Alien_ProbCloneFromBest ? 1 : 2;
         const int k = RandInt(0, top);
         positionsSeen.insert(k);
+        CBrain child(*pool.getPool().begin()->second);
         std::srand(seed);
-        std::unique_ptr<CBrain> child(pool.getNewBrain());
-        EXPECT_EQ(markerOf(child.get()), k + 1) << "seed " << seed;
+        pool.breedInto(child);
+        EXPECT_EQ(markerOf(&child), k + 1) << "seed " << seed;
     }
     EXPECT_EQ(positionsSeen.size(), 3u); // every position was replayed at least once
 }
@@ -219,9 +228,10 @@ TEST_F(CPopulationTest, CrossoverFollowsTheReplayedDraws)
         expected.crossover(byPosition[a], byPosition[b]);
         parentsSeen.insert({a, b});
 
+        CBrain child(*pool.getPool().begin()->second);
         std::srand(seed);
-        std::unique_ptr<CBrain> child(pool.getNewBrain());
-        EXPECT_EQ(child->getNN(0)->getWeights(), expected.getNN(0)->getWeights()) << "seed " << seed;
+        pool.breedInto(child);
+        EXPECT_EQ(child.getNN(0)->getWeights(), expected.getNN(0)->getWeights()) << "seed " << seed;
     }
     EXPECT_GT(parentsSeen.size(), 3u); // the replay covered several pairs, not one
 }
@@ -234,7 +244,7 @@ TEST_F(CPopulationTest, SinglePoolBrainIsClonedEvenWhenCrossoverIsDrawn)
     offer(pool, 0.75, 1);
     for (int i = 0; i < 10; ++i)
     {
-        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        std::unique_ptr<CBrain> child = bred(pool);
         EXPECT_EQ(child->getNN(0)->getWeights(), pool.getPool().begin()->second->getNN(0)->getWeights());
     }
 }
@@ -251,7 +261,7 @@ TEST_F(CPopulationTest, HalfOfTenDrawsParentsFromTheBestSix)
     std::set<double> drawn;
     for (int i = 0; i < 500; ++i)
     {
-        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        std::unique_ptr<CBrain> child = bred(pool);
         drawn.insert(markerOf(child.get()));
     }
     EXPECT_EQ(drawn, (std::set<double>{0, 1, 2, 3, 4, 5}));
@@ -592,7 +602,7 @@ TEST_F(CPopulationTest, BredBrainsSayWhetherTheyWereClonedOrCrossed)
     for (double rate : {0.0, 1.0})
     {
         CParams::Alien_CrossoverRate = rate;
-        std::unique_ptr<CBrain> child(pool.getNewBrain());
+        std::unique_ptr<CBrain> child = bred(pool);
         EXPECT_EQ(child->getOrigin(), rate == 0.0 ? BRAIN_CLONED : BRAIN_CROSSED);
     }
 }

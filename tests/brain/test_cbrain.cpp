@@ -355,6 +355,35 @@ TEST_F(BrainTest, CrossoverReplaysOneCutPerNetwork)
     EXPECT_EQ(child.getNN(0)->getErrorSum(), parent1.getNN(0)->getErrorSum());
 }
 
+// Breeding crosses in the reborn alien's own brain: the same draws and the same child as the
+// allocating crossover, whether the brain is neither parent, the first or the second, and the
+// random sequence left where the crossover leaves it.
+TEST_F(BrainTest, CrossoverInPlaceMakesTheSameChildWithTheSameDraws)
+{
+    for (int alias = 0; alias < 3; ++alias)
+    {
+        SCOPED_TRACE("alias " + std::to_string(alias));
+        CBrain parent1(twoNets(0.1)), parent2(twoNets(-3.0));
+        ASSERT_TRUE(parent1.getNN(0)->train({0.5, 0.5}, {1.0}));
+        CBrain expected(parent1);
+        srand(23);
+        expected.crossover(&parent1, &parent2);
+        const int next = rand();
+
+        CBrain other(twoNets(7.0));
+        CBrain& child = alias == 0 ? other : alias == 1 ? parent1 : parent2;
+        const std::vector<const double*> storage{child.getNN(0)->getLayers()[0].m_vNeurons[0].m_vWeights.data(),
+                                                 child.getNN(1)->getLayers()[0].m_vNeurons[0].m_vWeights.data()};
+        srand(23);
+        child.crossoverInPlace(parent1, parent2);
+        EXPECT_EQ(rand(), next);
+        EXPECT_EQ(weightsOf(child), weightsOf(expected));
+        EXPECT_EQ(child.getNN(0)->getNumEpochs(), expected.getNN(0)->getNumEpochs());
+        EXPECT_EQ(storage[0], child.getNN(0)->getLayers()[0].m_vNeurons[0].m_vWeights.data()) << "no new storage";
+        EXPECT_EQ(storage[1], child.getNN(1)->getLayers()[0].m_vNeurons[0].m_vWeights.data());
+    }
+}
+
 TEST_F(BrainTest, CrossoverAtCutZeroTakesSecondParentsWeightsAndFirstParentsRecord)
 {
     CBrain parent1({netWithWeights(2, 1, 1, 2, 0.1)});
