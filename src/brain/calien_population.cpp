@@ -1,6 +1,7 @@
 #include "brain/calien_population.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <iostream>
 #include <iterator>
@@ -303,6 +304,13 @@ bool CAlien_Population::readPool(std::istream& in, BrainPool& pool, std::vector<
         if (i < aliensServed)
             alienBrains.push_back(new CBrain(scratch));
         keepIfAmongTheBest(pool, scratch, fitness);
+    }
+    // The game writes a space after every value: a file that ends right after its last value
+    // was cut there, and that value may have lost digits.
+    if (!std::isspace(in.peek()))
+    {
+        error = "the file is cut short: its last value is not followed by a space";
+        return false;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 #include <set>
+#include <sstream>
 #include <streambuf>
 
 #include "aliens/calien_green.h"
@@ -265,6 +266,32 @@ TEST_F(CPopulationTest, HalfOfTenDrawsParentsFromTheBestSix)
         drawn.insert(markerOf(child.get()));
     }
     EXPECT_EQ(drawn, (std::set<double>{0, 1, 2, 3, 4, 5}));
+}
+
+// A saved pool cut by a few bytes lost digits of its last weight, or its last space, and
+// loaded anyway with that weight changed. Every cut is refused now, the pool left as it was.
+TEST_F(CPopulationTest, PoolFileCutShortLoadsIsMended)
+{
+    CAlien_Population& saved = freshPopulation();
+    offer(saved, 0.123456, 30);
+    offer(saved, 0.2, 20.5);
+    std::ostringstream whole;
+    saved.save(whole);
+    CAlien_Population& pool = freshPopulation();
+    offer(pool, 0.7, 5);
+    for (size_t cut = 1; cut <= 8; ++cut)
+    {
+        std::istringstream in(whole.str().substr(0, whole.str().size() - cut));
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(pool.load(in, "pool.txt")) << cut << " bytes cut";
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot load pool.txt: "), std::string::npos);
+        EXPECT_EQ(contents(pool), (std::vector<std::pair<double, double>>{{5, 0.7}}));
+    }
+    std::istringstream in(whole.str());
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(pool.load(in, "pool.txt"));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(contents(pool).size(), 2u);
 }
 
 TEST_F(CPopulationTest, SaveWritesOneLineThatLoadsBack)
