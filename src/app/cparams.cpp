@@ -367,6 +367,9 @@ private:
     REQUIRE(rules, CParams::member <= (limit), member, "must be at most " + std::to_string(limit))
 #define REQUIRE_FROM_TO(rules, member, lowest, highest, rule) \
     REQUIRE(rules, CParams::member >= (lowest) && CParams::member <= (highest), member, rule)
+// A switch is off or on; any other number would read as on here and mean nothing.
+#define REQUIRE_ON_OFF(rules, member) \
+    REQUIRE(rules, CParams::member == 0 || CParams::member == 1, member, "must be 0 (off) or 1 (on)")
 // Boxes of less than a pixel make the look-ahead walk and the bullets crawl.
 #define REQUIRE_ONE_PIXEL(rules, member) REQUIRE(rules, CParams::member >= 1, member, "must be at least 1 (pixel)")
 // A network's hidden layers need neurons, as the brain reader demands of saved brains.
@@ -409,6 +412,7 @@ void checkAliens(CRuleList& rules)
     REQUIRE_POSITIVE(rules, Alien_SensorLengthScale);
     REQUIRE_POSITIVE(rules, Alien_SensorMaxTime);
     REQUIRE_POSITIVE(rules, Alien_Green_SpawnInterval);
+    REQUIRE_ON_OFF(rules, Alien_ReproductionOn);
     REQUIRE_NON_NEGATIVE(rules, Alien_Red_FireDelay);
     REQUIRE_AT_MOST(rules, Alien_Red_FireDelay, kMaxSteps);
     // One correction a step keeps the turret's angle within [0, 360].
@@ -430,6 +434,7 @@ void checkAliens(CRuleList& rules)
 
 void checkNetworks(CRuleList& rules)
 {
+    REQUIRE_ON_OFF(rules, Alien_NN_Movement_UseSensors);
     const bool sensors = CParams::Alien_NN_Movement_UseSensors != 0;
     REQUIRE(rules, CParams::Alien_NN_Movement_NumInputs == (sensors ? 6 : 2), Alien_NN_Movement_NumInputs,
             sensors ? "must be 6 while Alien_NN_Movement_UseSensors is on" : "must be 2 while Alien_NN_Movement_UseSensors is off");
@@ -487,6 +492,7 @@ void checkGunAndBullets(CRuleList& rules)
     REQUIRE_ONE_PIXEL(rules, Gun_Width);
     REQUIRE(rules, CParams::Gun_Width < CParams::Window_Width, Gun_Width, "must be less than Window_Width");
     REQUIRE_ONE_PIXEL(rules, Gun_Height);
+    REQUIRE_ON_OFF(rules, Gun_AutoMode);
     REQUIRE_NON_NEGATIVE(rules, Gun_AutoDirectionInterval);
     REQUIRE_AT_MOST(rules, Gun_AutoDirectionInterval, kMaxSteps);
     REQUIRE_NON_NEGATIVE(rules, Gun_FireInterval);
@@ -510,17 +516,22 @@ void checkBulletFlight(CRuleList& rules)
     REQUIRE(rules, CParams::Bullet_Speed >= slowest, Bullet_Speed, rule.str());
 }
 
+// Bytes the game's window takes for each of its pixels: front and back colour and the depth
+// buffer (12), the background's copy (4), and while a frame is captured its pixels read back,
+// as a bitmap and as the file's contents (10).
+constexpr double kWindowBytesPerPixel = 26;
+
 // Only meaningful once every other rule holds: the estimate counts what they bound.
 void checkMemory(CRuleList& rules, const std::string& fileName)
 {
-    const double need = estimateWorldBytes();
+    const double need = estimateWorldBytes() + kWindowBytesPerPixel * CParams::Window_Width * CParams::Window_Height;
     if (need <= CParams::MaxMemoryBytes)
         return;
     constexpr double kGiB = 1024.0 * 1024 * 1024;
     std::ostringstream line;
     line << fileName << ": these values need about " << std::fixed << std::setprecision(1) << need / kGiB
          << " GiB of memory, more than the " << std::setprecision(0) << CParams::MaxMemoryBytes / kGiB
-         << " GiB allowed (aliens' and pools' brains, bullets)";
+         << " GiB allowed (aliens' and pools' brains, bullets, the window's pictures and a capture)";
     rules.m_vProblems.push_back(line.str());
 }
 } // namespace

@@ -573,7 +573,8 @@ TEST_F(CParamsTest, StepCountOverflowingWhenOneIsAddedIsMended)
 }
 
 const std::regex kMemoryRefusal("params\\.ini: these values need about ([0-9]+\\.[0-9]) GiB of memory, more than "
-                                "the 4 GiB allowed \\(aliens' and pools' brains, bullets\\)");
+                                "the 4 GiB allowed \\(aliens' and pools' brains, bullets, the window's pictures and "
+                                "a capture\\)");
 
 TEST_F(CParamsTest, LargestWorldDyingOfBadAllocIsMended)
 {
@@ -593,13 +594,33 @@ TEST_F(CParamsTest, LargestWorldDyingOfBadAllocIsMended)
 
 TEST_F(CParamsTest, OffspringFillingAHugeBandCountInTheMemoryTotal)
 {
-    ASSERT_TRUE(load(shippedWithEach({{"Window_Width", "16384"}, {"Window_Height", "16384"}, {"Alien_Width", "1"},
+    ASSERT_TRUE(load(shippedWithEach({{"Window_Width", "8000"}, {"Window_Height", "8000"}, {"Alien_Width", "1"},
                                       {"Alien_Height", "1"}, {"Bullet_Speed", "5"}})));
     EXPECT_EQ(joined(CParams::validate("params.ini")), "");
-    CParams::Alien_ReproductionOn = 1; // the band seats 8192 x 8097 aliens
+    CParams::Alien_ReproductionOn = 1; // the band seats 4000 x 3905 aliens
     const std::vector<std::string> problems = CParams::validate("params.ini");
     ASSERT_EQ(problems.size(), 1u) << joined(problems);
     EXPECT_TRUE(std::regex_match(problems[0], kMemoryRefusal)) << problems[0];
+}
+
+// A 16384 x 16384 window passed, and the game then took 5.7 GB and wrote 805 MB a capture.
+TEST_F(CParamsTest, HugeWindowPassingTheMemoryCheckIsMended)
+{
+    ASSERT_TRUE(load(shippedWithEach({{"Window_Width", "16384"}, {"Window_Height", "16384"}, {"Bullet_Speed", "5"}})));
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(problems[0], match, kMemoryRefusal)) << problems[0];
+    EXPECT_GT(std::stod(match[1]), 6.0) << "26 bytes for each of its 268 million pixels";
+}
+
+// Any number was taken, and read as on, where only off or on means anything.
+TEST_F(CParamsTest, SwitchesTakingAnyNumberIsMended)
+{
+    for (const char* member : {"Alien_NN_Movement_UseSensors", "Alien_ReproductionOn", "Gun_AutoMode"})
+        for (const char* value : {"2", "-1", "7"})
+            expectOnlyProblem(shippedWith(member, value),
+                              std::string(member) + " = " + value + " must be 0 (off) or 1 (on)");
 }
 
 TEST_F(CParamsTest, ManyAliensOfTheShippedNetworksPass)
