@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,6 +78,13 @@ bool CAtomicFile::open(const std::string& fileName, EMode mode)
             return fail(m_sTarget + " " + describeNonRegular(info.st_mode));
         if (mode == KEEP_EXISTING)
             return fail(m_sTarget + " already exists");
+        // What a shell's redirect would refuse is refused: a file its owner made read-only.
+        if (faccessat(m_iFolderFd, m_sBaseName.c_str(), W_OK, AT_EACCESS) != 0)
+            return fail("cannot write " + m_sTarget + ": " + reason());
+        if (info.st_nlink > 1)
+            std::cerr << "Note: " << m_sTarget << " has " << info.st_nlink - 1
+                      << " other name(s) (hard links); they keep the old contents, and " << m_sTarget
+                      << " gets a file of its own" << std::endl;
         if (!createTemporary(info.st_mode & 07777))
             return false;
         // Root saving someone else's file leaves it theirs; anyone else cannot and need not.

@@ -8,7 +8,12 @@
 // - a target that exists and is not a regular file (a folder, device, FIFO, socket) is
 //   refused and left untouched;
 // - a target that is a symbolic link is written through: the link chain is resolved here,
-//   step by step, and the final file is replaced in its own folder; the link stays a link;
+//   step by step, and the final file is replaced in its own folder; the link stays a link; a
+//   link in a shared sticky folder (like /tmp) is followed only when it belongs to this user
+//   or to the folder's owner, as the kernel's protected links rule has it;
+// - a target this user may not write to (a read-only file) is refused, as a shell's redirect
+//   refuses it; one with other names (hard links) is replaced under this name alone, and the
+//   standard error stream says that the other names keep the old contents;
 // - the contents go to a temporary file with a fresh unique name in that folder, created
 //   exclusively and without following links, with the old file's permissions;
 // - commit flushes the file, renames it over the target and flushes the folder; until then

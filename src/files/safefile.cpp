@@ -28,6 +28,19 @@ std::string baseOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// As the kernel's protected links rule has it: in a folder that everyone may write to and
+// only owners may delete from (sticky, like /tmp), a link is followed only when it belongs to
+// the one following it or to the folder's owner, so that nobody's save goes through a link
+// someone else planted.
+bool mayFollow(const std::string& link, const struct stat& linkInfo)
+{
+    struct stat folder;
+    if (stat(folderOf(link).c_str(), &folder) != 0)
+        return true;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkInfo.st_uid == geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
 bool refuse(std::string& error, const std::string& why)
 {
     error = why;
@@ -127,6 +140,9 @@ bool resolveLinks(const std::string& fileName, std::string& target, std::string&
             target = current;
             return true;
         }
+        if (!mayFollow(current, info))
+            return refuse(error, "the link " + current + " belongs to another user in a shared folder: it is not "
+                                 "followed, as the system would not follow it");
         char link[4096];
         const ssize_t n = readlink(current.c_str(), link, sizeof link - 1);
         if (n < 0)

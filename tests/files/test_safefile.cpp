@@ -289,6 +289,69 @@ TEST_F(SafeFileTest, ReaderHasASizeBoundAndReadsWhatFits)
     EXPECT_EQ(contents, std::string(1000, 'b'));
 }
 
+// A file its non-root owner made read-only was replaced, where a shell's redirect refuses.
+// Run as that owner: as an unprivileged user in a child process when the tests run as root.
+TEST_F(SafeFileTest, ReadOnlyTargetReplacedByItsOwnerIsMended)
+{
+    const std::string target = m_folder / "readonly.txt";
+    const uid_t nobody = 65534;
+    if (geteuid() == 0 && chown(m_folder.path().c_str(), nobody, nobody) != 0)
+        GTEST_SKIP() << "this test may not hand its folder to another user";
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(3);
+        putFile(target, "kept");
+        chmod(target.c_str(), 0444);
+        std::string error;
+        const bool written = writeFileAtomically(target, "replaced", error);
+        _exit(!written && error.find("Permission denied") != std::string::npos && readWholeFile(target) == "kept" ? 0
+                                                                                                                : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// Root saving through a link that another user planted in a shared sticky folder wrote where
+// the link pointed; the kernel's protected links rule would not follow it.
+TEST_F(SafeFileTest, LinkOfAnotherUserInASharedFolderFollowedIsMended)
+{
+    const std::string shared = m_folder / "shared";
+    const std::string victim = m_folder / "victim.txt";
+    const std::string link = shared + "/pool.txt";
+    ASSERT_EQ(mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    putFile(victim, "victim");
+    ASSERT_EQ(symlink(victim.c_str(), link.c_str()), 0);
+    if (lchown(link.c_str(), 12345, 12345) != 0)
+        GTEST_SKIP() << "this test may not give a link to another user";
+    std::string error;
+    EXPECT_FALSE(writeFileAtomically(link, "planted", error));
+    EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile(victim), "victim");
+    ASSERT_EQ(lchown(link.c_str(), geteuid(), getegid()), 0);
+    EXPECT_TRUE(writeFileAtomically(link, "mine", error)) << "a link of one's own is followed: " << error;
+    EXPECT_EQ(readWholeFile(victim), "mine");
+}
+
+// A file with other names (hard links) lost them on a save without a word; now the save says so.
+TEST_F(SafeFileTest, HardLinkSplitWithoutAWordIsMended)
+{
+    const std::string name = m_folder / "pool.txt";
+    const std::string other = m_folder / "other-name.txt";
+    putFile(name, "old");
+    ASSERT_EQ(link(name.c_str(), other.c_str()), 0);
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(writeFileAtomically(name, "new", error)) << error;
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("has 1 other name(s) (hard links); they keep the old contents"),
+              std::string::npos);
+    EXPECT_EQ(readWholeFile(other), "old");
+    EXPECT_EQ(readWholeFile(name), "new");
+}
+
 TEST(PrintableExcerptTest, EscapesControlBytesAndCutsLongText)
 {
     EXPECT_EQ(printableExcerpt("Window_Width"), "Window_Width");
