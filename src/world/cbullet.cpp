@@ -1,8 +1,7 @@
 #include "world/cbullet.h"
 
-#include <memory_resource>
-
 #include <cmath>
+#include <memory_resource>
 
 #include "app/cparams.h"
 
@@ -11,10 +10,7 @@ namespace
 // The game's own value of pi: bullet paths are tuned with it, so the library constant
 // would shift every shot slightly.
 constexpr double kPi = 3.1415;
-}
 
-namespace
-{
 // The shots' pool, made at the first shot. It may go before the last shots do, as the
 // program's objects are destroyed at exit: those then go to the heap directly.
 bool g_bPoolGone = false;
@@ -24,6 +20,13 @@ struct SShotPool
     std::pmr::unsynchronized_pool_resource resource;
     ~SShotPool() { g_bPoolGone = true; }
 };
+
+// The step a shot makes each millisecond: worked out once, as it never turns.
+SVector2D velocityAlong(double angle)
+{
+    const double r = angle * kPi / 180;
+    return SVector2D(std::sin(r) * CParams::Bullet_Speed, std::cos(r) * CParams::Bullet_Speed);
+}
 
 SShotPool& shotPool()
 {
@@ -44,13 +47,11 @@ void CBullet::operator delete(void* bullet, std::size_t size) noexcept
     shotPool().resource.deallocate(bullet, size, alignof(CBullet));
 }
 
-CBullet::CBullet(double x, double y, double angle) : m_vPos(x, y), m_dAngle(angle) {}
+CBullet::CBullet(double x, double y, double angle) : m_vPos(x, y), m_dAngle(angle), m_vVelocity(velocityAlong(angle)) {}
 
 void CBullet::move(double dt)
 {
-    const double r = m_dAngle * kPi / 180;
-    const SVector2D velocity(std::sin(r) * CParams::Bullet_Speed, std::cos(r) * CParams::Bullet_Speed);
-    m_vPos += velocity * dt;
+    m_vPos += m_vVelocity * dt;
 }
 
 SRect CBullet::getRect() const

@@ -24,5 +24,6 @@ public:
 
 private:
     SVector2D m_vPos;
-    double m_dAngle; // degrees from straight up, growing towards +x
+    double m_dAngle;      // degrees from straight up, growing towards +x
+    SVector2D m_vVelocity; // along the angle at CParams::Bullet_Speed, in pixels a millisecond
 };
