@@ -4,10 +4,12 @@
 
 namespace
 {
-// The cell a coordinate falls in, clamped to [0, count - 1]; NaN counts as the first.
-int clampedCell(double coordinate, double cellSize, int count)
+// The cell a coordinate falls in, clamped to [0, count - 1]; NaN counts as the first. Scaled
+// by the inverse of the cell size, a multiplication rather than a division: placing and
+// looking both go through here, and the scaling never reorders coordinates.
+int clampedCell(double coordinate, double perCell, int count)
 {
-    const double q = coordinate / cellSize;
+    const double q = coordinate * perCell;
     if (!(q >= 1.0))
         return 0;
     if (q >= count)
@@ -32,6 +34,7 @@ void CSpatialGrid::reset(double width, double height, double cellSize)
     m_dWidth = width;
     m_dHeight = height;
     m_dCellSize = cellSize;
+    m_dPerCell = 1.0 / cellSize;
     m_iColumns = cellsFor(width, cellSize);
     m_iRows = cellsFor(height, cellSize);
     m_vCells.assign(static_cast<size_t>(m_iColumns) * m_iRows, {});
@@ -55,12 +58,12 @@ void CSpatialGrid::clear()
 
 int CSpatialGrid::column(double x) const
 {
-    return clampedCell(x, m_dCellSize, m_iColumns);
+    return clampedCell(x, m_dPerCell, m_iColumns);
 }
 
 int CSpatialGrid::row(double y) const
 {
-    return clampedCell(y, m_dCellSize, m_iRows);
+    return clampedCell(y, m_dPerCell, m_iRows);
 }
 
 int CSpatialGrid::insert(double x, double y, int a, int b)

@@ -66,6 +66,7 @@ private:
     double m_dWidth = 0.0;
     double m_dHeight = 0.0;
     double m_dCellSize = 1.0;
+    double m_dPerCell = 1.0; // the inverse of the cell size
     int m_iColumns = 1;
     int m_iRows = 1;
     int m_iSize = 0;

@@ -8,30 +8,6 @@
 #include "aliens/calien.h"
 #include "brain/calien_population.h"
 
-SVector2D& SVector2D::operator+=(const SVector2D& v)
-{
-    x += v.x;
-    y += v.y;
-    return *this;
-}
-
-SVector2D& SVector2D::operator*=(double s)
-{
-    x *= s;
-    y *= s;
-    return *this;
-}
-
-SVector2D operator*(const SVector2D& v, double s)
-{
-    return SVector2D(v.x * s, v.y * s);
-}
-
-SVector2D operator*(double s, const SVector2D& v)
-{
-    return v * s;
-}
-
 double Vec2DLength(const SVector2D& v)
 {
     return std::sqrt(v.x * v.x + v.y * v.y);

@@ -15,12 +15,30 @@ struct SVector2D
 
     SVector2D(double dX, double dY) : x(dX), y(dY) {}
 
-    SVector2D& operator+=(const SVector2D& v);
-    SVector2D& operator*=(double s);
+    // Inline: every alien and bullet moves by these each step.
+    SVector2D& operator+=(const SVector2D& v)
+    {
+        x += v.x;
+        y += v.y;
+        return *this;
+    }
+    SVector2D& operator*=(double s)
+    {
+        x *= s;
+        y *= s;
+        return *this;
+    }
 };
 
-SVector2D operator*(const SVector2D& v, double s);
-SVector2D operator*(double s, const SVector2D& v);
+inline SVector2D operator*(const SVector2D& v, double s)
+{
+    return SVector2D(v.x * s, v.y * s);
+}
+
+inline SVector2D operator*(double s, const SVector2D& v)
+{
+    return v * s;
+}
 double Vec2DLength(const SVector2D& v);
 
 // Axis-aligned box; y grows upwards, so top is the largest y.
