@@ -38,19 +38,19 @@ void CSpatialGrid::reset(double width, double height, double cellSize)
     m_iColumns = cellsFor(width, cellSize);
     m_iRows = cellsFor(height, cellSize);
     m_vCells.assign(static_cast<size_t>(m_iColumns) * m_iRows, {});
-    m_vPlaces.clear();
+    m_vEntries.clear();
     m_vFreeHandles.clear();
     m_iSize = 0;
 }
 
 void CSpatialGrid::clear()
 {
-    for (std::vector<SItem>& cell : m_vCells)
+    for (std::vector<int>& cell : m_vCells)
         cell.clear();
     m_vFreeHandles.clear();
-    for (int handle = static_cast<int>(m_vPlaces.size()) - 1; handle >= 0; --handle)
+    for (int handle = static_cast<int>(m_vEntries.size()) - 1; handle >= 0; --handle)
     {
-        m_vPlaces[handle].iCell = -1;
+        m_vEntries[handle].iCell = -1;
         m_vFreeHandles.push_back(handle);
     }
     m_iSize = 0;
@@ -71,31 +71,30 @@ int CSpatialGrid::insert(double x, double y, int a, int b)
     int handle;
     if (m_vFreeHandles.empty())
     {
-        handle = static_cast<int>(m_vPlaces.size());
-        m_vPlaces.push_back({-1, -1});
+        handle = static_cast<int>(m_vEntries.size());
+        m_vEntries.push_back({{x, y, handle, a, b}, -1, -1});
     }
     else
     {
         handle = m_vFreeHandles.back();
         m_vFreeHandles.pop_back();
+        m_vEntries[handle].item = {x, y, handle, a, b};
     }
-    file(cellOf(x, y), {x, y, handle, a, b});
+    file(cellOf(x, y), handle);
     ++m_iSize;
     return handle;
 }
 
 void CSpatialGrid::move(int handle, double x, double y)
 {
+    SEntry& entry = m_vEntries[handle];
+    entry.item.dX = x;
+    entry.item.dY = y;
     const int cell = cellOf(x, y);
-    const SPlace place = m_vPlaces[handle];
-    SItem& item = m_vCells[place.iCell][place.iSlot];
-    item.dX = x;
-    item.dY = y;
-    if (place.iCell == cell)
+    if (entry.iCell == cell)
         return;
-    const SItem moved = item;
     unfile(handle);
-    file(cell, moved);
+    file(cell, handle);
 }
 
 void CSpatialGrid::remove(int handle)
@@ -105,20 +104,21 @@ void CSpatialGrid::remove(int handle)
     --m_iSize;
 }
 
-// Swaps the last item of the cell into the freed slot.
+// Swaps the last handle of the cell into the freed slot.
 void CSpatialGrid::unfile(int handle)
 {
-    SPlace& place = m_vPlaces[handle];
-    std::vector<SItem>& items = m_vCells[place.iCell];
-    items[place.iSlot] = items.back();
-    m_vPlaces[items[place.iSlot].iHandle].iSlot = place.iSlot;
-    items.pop_back();
-    place = {-1, -1};
+    SEntry& entry = m_vEntries[handle];
+    std::vector<int>& handles = m_vCells[entry.iCell];
+    handles[entry.iSlot] = handles.back();
+    m_vEntries[handles[entry.iSlot]].iSlot = entry.iSlot;
+    handles.pop_back();
+    entry.iCell = entry.iSlot = -1;
 }
 
-void CSpatialGrid::file(int cell, const SItem& item)
+void CSpatialGrid::file(int cell, int handle)
 {
-    std::vector<SItem>& items = m_vCells[cell];
-    m_vPlaces[item.iHandle] = {cell, static_cast<int>(items.size())};
-    items.push_back(item);
+    std::vector<int>& handles = m_vCells[cell];
+    m_vEntries[handle].iCell = cell;
+    m_vEntries[handle].iSlot = static_cast<int>(handles.size());
+    handles.push_back(handle);
 }

@@ -44,22 +44,25 @@ public:
         const int r0 = row(bottom), r1 = row(top);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
-                for (const SItem& item : m_vCells[r * m_iColumns + c])
-                    visit(item);
+                for (const int handle : m_vCells[r * m_iColumns + c])
+                    visit(m_vEntries[handle].item);
     }
 
 private:
-    struct SPlace
+    // A point by its handle: moving it touches this entry alone while it stays in its cell,
+    // which for things that move every step (bullets) is nearly always.
+    struct SEntry
     {
+        SItem item;
         int iCell; // -1 while the handle is free
-        int iSlot;
+        int iSlot; // where in its cell the handle stands
     };
 
     int column(double x) const;
     int row(double y) const;
     int cellOf(double x, double y) const { return row(y) * m_iColumns + column(x); }
     void unfile(int handle);
-    void file(int cell, const SItem& item);
+    void file(int cell, int handle);
 
     void clear();
 
@@ -70,7 +73,7 @@ private:
     int m_iColumns = 1;
     int m_iRows = 1;
     int m_iSize = 0;
-    std::vector<std::vector<SItem>> m_vCells; // row by row, bottom row first
-    std::vector<SPlace> m_vPlaces;            // by handle
+    std::vector<std::vector<int>> m_vCells; // the handles in each cell, row by row, bottom row first
+    std::vector<SEntry> m_vEntries;         // by handle
     std::vector<int> m_vFreeHandles;
 };
