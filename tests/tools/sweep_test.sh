@@ -100,6 +100,20 @@ summaries_of_finished resumed > final_files.txt
 check "nor were their summaries written again" all_kept first_files.txt final_files.txt
 check "the results are those of the sweep that ran through" cmp -s local/results.tsv resumed/results.tsv
 
+# A run counts as done only when its summary is whole: one removed and one cut short after
+# their runs ended with status 0 run again at the next start, and no other does.
+finished resumed | grep -vE '^(2|9) ' > others.txt
+rm resumed/runs/s1-seed1-control.json
+head -c 100 resumed/runs/s2-seed2-evolution.json > cut.json && mv cut.json resumed/runs/s2-seed2-evolution.json
+sweep small.sweep --out resumed > out.txt 2> err.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: the sweep completes (status $?)" test $? = 0
+check "RemovedSummaryIsNeverRunAgainIsMended: it counts the whole summaries" \
+    grep -q '^Going on with the sweep in resumed: 10 of its runs are done' err.txt
+finished resumed > again.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: the other runs did not run again" all_kept others.txt again.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: every run is recorded as done once" test "$(wc -l < again.txt)" = 12
+check "RemovedSummaryIsNeverRunAgainIsMended: the same results" cmp -s local/results.tsv resumed/results.tsv
+
 # 3. On two hosts through parallel's remote path: korvane-sim, the parameter file and the
 # job script are sent to each, the summaries come back, and the hosts are left clean. No
 # SHELL here, as under a CI runner: a host has the one its login gives, as sshd sets it.

@@ -9,7 +9,8 @@ class CSweepFolder;
 // The job list of a results folder run through GNU parallel, from the folder: each line of
 // jobs.tsv becomes "sh korvane-job.sh <its words>". Its job log (--joblog) records every
 // run that ends; a later start passes --resume-failed, so that a run recorded as done is
-// never run again, while a run that failed or never ended runs anew.
+// never run again, while a run that failed or never ended runs anew (the folder takes a
+// run out of the log when its summary is not whole, see CSweepFolder::forgetUnfinished).
 //
 // On this machine it runs as many runs at once as there are cores. With a hosts file
 // (parallel's --sshloginfile: a line a machine, "4/user@host" for four runs at once there,

@@ -2,8 +2,7 @@
 // with evolution and with --control, through GNU parallel; then what the runs found.
 #include <CLI/CLI.hpp>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "sim/coptionvalidators.h"
 #include "sweep/cjoblist.h"
 #include "sweep/cparallelrun.h"
+#include "sweep/cruncheck.h"
 #include "sweep/csettingcheck.h"
 #include "sweep/csweepchart.h"
 #include "sweep/csweepfile.h"
@@ -61,43 +61,24 @@ std::string fromResultsFolder(const std::string& command)
     return std::filesystem::absolute(command).string();
 }
 
-std::string lastLineOf(const std::string& fileName)
-{
-    std::string text, error;
-    if (!readRegularFile(fileName, CRunResult::MaxFileBytes, text, error))
-        return "no log (" + error + ")";
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    const std::string line = text.substr(text.find_last_of('\n') + 1);
-    return line.empty() ? "an empty log" : printableExcerpt(line, 200);
-}
-
-// The summaries of the finished runs (null for the others), each checked to be its run's;
-// why each other run has none goes to the standard error stream.
+// The summaries of the runs that are done (null for the others); why each other run is not
+// goes to the standard error stream.
 std::vector<std::unique_ptr<CRunResult>> readSummaries(const CSweepFolder& folder, const CSweepFile& sweep,
                                                         const CJobList& jobs, std::vector<int>& missing)
 {
-    const std::vector<CSweepFile::Setting> settings = sweep.settings();
+    const CRunCheck check(folder, sweep);
     std::vector<std::unique_ptr<CRunResult>> summaries;
     for (size_t i = 0; i < jobs.jobs().size(); ++i)
     {
-        const CJobList::SJob& job = jobs.jobs()[i];
         auto summary = std::make_unique<CRunResult>();
         std::string why;
-        const std::string summaryFile = folder.file(CJobList::summaryFile(job.sName));
-        if (access(summaryFile.c_str(), F_OK) != 0)
-            why = folder.file(CJobList::logFile(job.sName)) + ": " + lastLineOf(folder.file(CJobList::logFile(job.sName)));
-        else if (summary->load(summaryFile, why) &&
-                 !summary->belongsTo(job.uSeed, sweep.steps(), job.bEvolution, sweep.assignments(settings[job.iSetting]),
-                                     why))
-            why = summaryFile + ": " + why;
-        if (!why.empty())
+        if (!check.load(jobs.jobs()[i], *summary, why))
         {
             if (missing.empty())
                 std::cerr << "Runs that have not finished:\n";
             summary.reset();
             if (missing.size() < kMissingListed)
-                std::cerr << "  " << job.sName << ": " << why << "\n";
+                std::cerr << "  " << jobs.jobs()[i].sName << ": " << why << "\n";
             missing.push_back(static_cast<int>(i) + 1);
         }
         summaries.push_back(std::move(summary));
@@ -139,16 +120,37 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
     return kFailed;
 }
 
+size_t countOf(const std::vector<bool>& done)
+{
+    return static_cast<size_t>(std::count(done.begin(), done.end(), true));
+}
+
+// The folder made ready for the runs that are not done, and what an earlier start left said.
+bool prepareFolder(const SOptions& options, const CSweepFile& sweep, const CJobList& jobs, CSweepFolder& folder,
+                   std::string& error)
+{
+    std::string note;
+    if (!folder.prepare(jobs.tsv(), options.sParams, options.sSim, note, error))
+        return false;
+    const std::vector<bool> done = CRunCheck(folder, sweep).done(jobs);
+    if (!folder.forgetUnfinished(done, error))
+        return false;
+    if (folder.resumed())
+        std::cerr << "Going on with the sweep in " << folder.path() << ": "
+                  << countOf(done) << " of its runs are done.\n";
+    if (!note.empty())
+        std::cerr << note << "\n";
+    return true;
+}
+
 int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobList& jobs, CSweepFolder& folder)
 {
     if (options.sSlurm.empty() && !CParallelRun::isInstalled())
         return fail("GNU parallel is not installed: 'make deps' installs it (Debian's package parallel)");
-    std::string error, note;
+    std::string error;
     if (!CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
-        !folder.prepare(jobs.tsv(), options.sParams, options.sSim, note, error))
+        !prepareFolder(options, sweep, jobs, folder, error))
         return fail(error);
-    if (!note.empty())
-        std::cerr << note << "\n";
     if (!options.sSlurm.empty())
     {
         if (!writeFileAtomically(options.sSlurm, jobs.slurmScript(), error))
@@ -164,8 +166,8 @@ int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobLi
         return fail(error);
     if (stop.signalNumber() != 0)
     {
-        std::cerr << "Stopped: " << folder.finishedJobs().size() << " of " << jobs.jobs().size()
-                  << " runs are done (" << folder.file(CSweepFolder::JobLogName)
+        std::cerr << "Stopped: " << countOf(CRunCheck(folder, sweep).done(jobs)) << " of " << jobs.jobs().size()
+                  << " runs are done (their summaries are in " << folder.file(CJobList::RunsFolder)
                   << "); the same command goes on from there.\n";
         return stop.exitStatus();
     }
