@@ -197,6 +197,18 @@ refuses "CollectWithoutASweep" 1 "nothing holds no runs of a sweep: it has no jo
 refuses "SlurmScriptOverAnInput" 2 "--slurm params.ini and --params params.ini are the same file" \
     "${RUN[@]}" small.sweep --slurm params.ini
 check "SlurmScriptOverAnInput: the parameters are untouched" cmp -s "$ROOT/params.ini" params.ini
+# Every file the sweep owns is an input: the job list, the job log, the copies of the
+# parameter file and korvane-sim, the job script, and whatever the runs' folder holds.
+for owned in jobs.tsv joblog params.ini korvane-sim korvane-job.sh; do
+    cp "local/$owned" owned.before
+    refuses "SlurmScriptOverTheSweepsOwnFileIsMended ($owned)" 2 \
+        "--slurm local/$owned and the sweep's own local/$owned are the same file: an output must not overwrite an input" \
+        "${RUN[@]}" small.sweep --out local --slurm "local/$owned"
+    check "SlurmScriptOverTheSweepsOwnFileIsMended ($owned): it is untouched" cmp -s owned.before "local/$owned"
+done
+refuses "SlurmScriptAmongTheRunsIsMended" 2 \
+    "--slurm local/runs/job.sbatch is in the runs' folder local/runs, whose files are inputs" \
+    "${RUN[@]}" small.sweep --out local --slurm local/runs/job.sbatch
 mkdir -p emptybin
 refuses "WithoutGnuParallel" 1 "GNU parallel is not installed" env PATH="$WORK/emptybin" "$SWEEP" --sim "$SIM" small.sweep
 refuses "SshWithoutHosts" 2 "--ssh requires --sshloginfile" "${RUN[@]}" small.sweep --ssh ssh

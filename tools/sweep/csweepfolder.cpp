@@ -18,6 +18,9 @@ const char* CSweepFolder::JobListName = "jobs.tsv";
 const char* CSweepFolder::JobLogName = "joblog";
 const char* CSweepFolder::SimName = "korvane-sim";
 const char* CSweepFolder::ParamsName = "params.ini";
+const char* CSweepFolder::ResultsName = "results.tsv";
+const char* CSweepFolder::ReportName = "report.md";
+const char* CSweepFolder::ChartName = "report.svg";
 
 namespace
 {
@@ -34,6 +37,12 @@ bool isEmptyBesidesLock(const std::string& path)
     return !error;
 }
 } // namespace
+
+std::vector<std::string> CSweepFolder::ownedFiles()
+{
+    return {JobListName, JobLogName, SimName,   ParamsName, CJobList::JobScriptName,
+            kLockName,   ResultsName, ReportName, ChartName};
+}
 
 CSweepFolder::CSweepFolder(const std::string& path) : m_sPath(path)
 {

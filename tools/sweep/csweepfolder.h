@@ -46,6 +46,12 @@ public:
     static const char* JobLogName;
     static const char* SimName;
     static const char* ParamsName;
+    static const char* ResultsName; // the report's files
+    static const char* ReportName;
+    static const char* ChartName;
+    // Every file the sweep keeps in the folder, by name, besides those in the runs' folder
+    // (CJobList::RunsFolder): none may be an output of the command line.
+    static std::vector<std::string> ownedFiles();
 
 private:
     bool lock(std::string& error);

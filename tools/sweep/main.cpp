@@ -103,11 +103,12 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
         found.push_back(summary.get());
     const CSweepReport report(sweep, titleOf(options, sweep), jobs.jobs(), found);
     std::string error;
-    if (!writeFileAtomically(folder.file("results.tsv"), report.tsv(), error) ||
-        !writeFileAtomically(folder.file("report.md"), report.markdown(), error) ||
-        !writeFileAtomically(folder.file("report.svg"), CSweepChart::render(report), error))
+    if (!writeFileAtomically(folder.file(CSweepFolder::ResultsName), report.tsv(), error) ||
+        !writeFileAtomically(folder.file(CSweepFolder::ReportName), report.markdown(), error) ||
+        !writeFileAtomically(folder.file(CSweepFolder::ChartName), CSweepChart::render(report), error))
         return fail("The report is not saved: " + error);
-    std::cout << report.markdown() << "\nIn " << folder.path() << ": results.tsv (a row a run), report.md, report.svg\n";
+    std::cout << report.markdown() << "\nIn " << folder.path() << ": " << CSweepFolder::ResultsName << " (a row a run), "
+              << CSweepFolder::ReportName << ", " << CSweepFolder::ChartName << "\n";
     if (missing.empty())
         return 0;
     std::string tasks;
@@ -195,13 +196,18 @@ void addOptions(CLI::App& app, SOptions& options)
     slurm->excludes(collect);
 }
 
-// Every output checked against the inputs and for being writable before any work.
+// Every output checked against the inputs, the sweep's own files among them, and for being
+// writable before any work.
 int checkFiles(const SOptions& options)
 {
     COutputCheck files;
     files.addInput("the sweep file", options.sSweepFile);
     files.addInput("--params", options.sParams);
     files.addInput("--sim", options.sSim);
+    const CSweepFolder folder(options.sOut);
+    for (const std::string& name : CSweepFolder::ownedFiles())
+        files.addInput("the sweep's own", folder.file(name));
+    files.addInputFolder("the runs' folder", folder.file(CJobList::RunsFolder));
     files.addOutput("--slurm", options.sSlurm);
     return files.report();
 }
