@@ -213,5 +213,19 @@ mkdir -p emptybin
 refuses "WithoutGnuParallel" 1 "GNU parallel is not installed" env PATH="$WORK/emptybin" "$SWEEP" --sim "$SIM" small.sweep
 refuses "SshWithoutHosts" 2 "--ssh requires --sshloginfile" "${RUN[@]}" small.sweep --ssh ssh
 
+# 7. The job log, the hosts file and --jobs, checked before any work.
+ln -sf /dev/zero slurm/joblog
+refuses "JobLogOnADeviceIsMended" 1 "slurm/joblog: is not a regular file" "${RUN[@]}" small.sweep --out slurm
+check "JobLogOnADeviceIsMended: the link is left as it was" test -L slurm/joblog
+refuses "MissingHostsFileIsMended" 1 "nohosts: No such file or directory" \
+    "${RUN[@]}" small.sweep --out hosted --sshloginfile nohosts
+check "MissingHostsFileIsMended: no folder is made" test ! -e hosted
+printf '1/hostA\n-1/hostB\n' > badhosts
+refuses "BadHostLineIsMended" 1 "badhosts: line 2: '-1/hostB' is not a machine" \
+    "${RUN[@]}" small.sweep --out hosted --sshloginfile badhosts --ssh "$LOCALSSH"
+check "BadHostLineIsMended: no folder is made" test ! -e hosted
+refuses "JobsWithoutBoundIsMended" 2 "--jobs: '100000' is not a whole number from 1 to 256" \
+    "${RUN[@]}" small.sweep --out hosted --jobs 100000
+
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -29,6 +29,12 @@ class CSweepFolder;
 class CParallelRun
 {
 public:
+    // The most runs at once on one machine. korvane-sim keeps one core busy, so that more
+    // runs than cores only share them, and 256 is beyond the cores of most machines; GNU
+    // parallel, for its part, starts as many processes as it may run at once before the
+    // first run, some 25 ms each on a busy machine: 256 cost 7 s, 100000 most of an hour.
+    static constexpr int MaxJobs = 256;
+
     struct SOptions
     {
         int iJobs = 0;             // runs at once on each machine; 0 for one a core

@@ -190,6 +190,13 @@ bool CSweepFolder::readJobLog(std::string& log, bool& present, std::string& erro
     return true;
 }
 
+bool CSweepFolder::checkJobLog(std::string& error) const
+{
+    std::string log;
+    bool present = false;
+    return readJobLog(log, present, error);
+}
+
 bool CSweepFolder::forgetUnfinished(const std::vector<bool>& done, std::string& error) const
 {
     std::string log;

@@ -30,6 +30,10 @@ public:
     // says that the copy of korvane-sim differs from the one given, for the user.
     bool prepare(const std::string& jobList, const std::string& paramsFile, const std::string& simFile,
                  std::string& note, std::string& error);
+    // Whether GNU parallel's job log, if the folder has one, is a regular file that can be
+    // read (parallel itself would read a device without end); false with the file and the
+    // cause. For a check before any work: forgetUnfinished reads it again under the lock.
+    bool checkJobLog(std::string& error) const;
     // Whether prepare found the job list of an earlier start.
     bool resumed() const { return m_bResumed; }
     // Takes every run that is not done (done[i] for line i + 1 of the job list) out of GNU

@@ -9,6 +9,7 @@
 
 #include "common/coutputcheck.h"
 #include "sim/coptionvalidators.h"
+#include "sweep/chostsfile.h"
 #include "sweep/cjoblist.h"
 #include "sweep/cparallelrun.h"
 #include "sweep/cruncheck.h"
@@ -149,7 +150,8 @@ int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobLi
     if (options.sSlurm.empty() && !CParallelRun::isInstalled())
         return fail("GNU parallel is not installed: 'make deps' installs it (Debian's package parallel)");
     std::string error;
-    if (!CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
+    if (!folder.checkJobLog(error) ||
+        !CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
         !prepareFolder(options, sweep, jobs, folder, error))
         return fail(error);
     if (!options.sSlurm.empty())
@@ -183,7 +185,7 @@ void addOptions(CLI::App& app, SOptions& options)
     app.add_option("--params", options.sParams, "parameter file the values are set in")->capture_default_str();
     app.add_option("--sim", options.sSim, "korvane-sim to run (default: the one beside korvane-sweep)");
     app.add_option("--jobs", options.parallel.iJobs, "runs at once on each machine (default: one a core)")
-        ->transform(COptionValidators::wholeNumber(1, 100000));
+        ->transform(COptionValidators::wholeNumber(1, CParallelRun::MaxJobs));
     app.add_option("--sshloginfile", options.parallel.sSshLoginFile,
                    "GNU parallel's hosts file: run on these machines (':' is this one), sending each korvane-sim "
                    "and the parameter file");
@@ -204,6 +206,7 @@ int checkFiles(const SOptions& options)
     files.addInput("the sweep file", options.sSweepFile);
     files.addInput("--params", options.sParams);
     files.addInput("--sim", options.sSim);
+    files.addInput("--sshloginfile", options.parallel.sSshLoginFile);
     const CSweepFolder folder(options.sOut);
     for (const std::string& name : CSweepFolder::ownedFiles())
         files.addInput("the sweep's own", folder.file(name));
@@ -236,16 +239,17 @@ int main(int argc, char** argv)
         options.sSim = simBesideThisProgram();
     if (options.sOut.empty())
         options.sOut = options.sSweepFile + ".results";
-    if (!options.parallel.sSshLoginFile.empty())
-        options.parallel.sSshLoginFile = std::filesystem::absolute(options.parallel.sSshLoginFile).string();
     options.parallel.sSsh = fromResultsFolder(options.parallel.sSsh);
     if (const int status = checkFiles(options); status != 0)
         return status;
 
     CSweepFile sweep;
     std::string error;
-    if (!sweep.load(options.sSweepFile, error))
+    const std::string& hosts = options.parallel.sSshLoginFile;
+    if (!sweep.load(options.sSweepFile, error) || (!hosts.empty() && !CHostsFile::check(hosts, error)))
         return fail(error);
+    if (!hosts.empty())
+        options.parallel.sSshLoginFile = std::filesystem::absolute(hosts).string();
     const CJobList jobs(sweep);
     CSweepFolder folder(options.sOut);
     if (!options.bCollect)
