@@ -165,6 +165,12 @@ check "UnknownMemberInASweepFile: no folder is made" test ! -e typo.sweep.result
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5 abc\n' > value.sweep
 refuses "RefusedValueInASweepFile" 1 "value.sweep: line 3: korvane-sim refuses Alien_MutationRate abc:" \
     "${RUN[@]}" value.sweep
+printf 'steps 100\nseeds 1\nWindow_Width 700 1000\nGun_Width 48 750\n' > pair.sweep
+refuses "SettingThatBreaksARuleTogether" 1 "pair.sweep: korvane-sim refuses the setting Window_Width=700, Gun_Width=750:" \
+    "${RUN[@]}" pair.sweep
+check "SettingThatBreaksARuleTogether: in the rule's words" \
+    grep -qx -- '--set: Gun_Width = 750 must be less than Window_Width' err.txt
+check "SettingThatBreaksARuleTogether: no folder is made" test ! -e pair.sweep.results
 printf 'steps 100\nseeds 2-1\n' > seeds.sweep
 refuses "BackwardSeedRange" 1 "seeds.sweep: line 2: '2-1' is neither a seed" "${RUN[@]}" seeds.sweep
 refuses "MissingSweepFile" 1 "missing.sweep: No such file or directory" "${RUN[@]}" missing.sweep
