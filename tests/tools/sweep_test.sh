@@ -155,6 +155,17 @@ check "it names the summary and the cause" \
     grep -q "^  s1-seed2-control: local/runs/s1-seed2-control.json: not a summary: .*parse error" err.txt
 check "the report keeps the other runs" test "$(rows local)" = 11
 
+# Nor is one whose figures break the bounds korvane-sim keeps to, or are too large to read.
+sed -i '0,/"deaths": [0-9]*/s//"deaths": -1e308/' local/runs/s1-seed3-control.json
+sed -i '0,/"alive_share": [0-9.e-]*/s//"alive_share": 1e400/' local/runs/s2-seed1-control.json
+sweep small.sweep --out local --collect > out.txt 2> err.txt
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: the collection fails (status $?)" test $? = 1
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: it names the summary and the figure" \
+    grep -qx "  s1-seed3-control: local/runs/s1-seed3-control.json: populations.red.deaths is not a whole number from 0 to 9223372036854775807" err.txt
+check "AFigureBeyondADoubleEndsTheProgramIsMended: it names the summary and the number" \
+    grep -q "^  s2-seed1-control: local/runs/s2-seed1-control.json: not a summary: .*number overflow parsing '1e400'" err.txt
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: the report keeps the other runs" test "$(rows local)" = 9
+
 
 # 5. Sweep files and values refused with the file, the line and the cause.
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5\nAlien_MutatonRate 10\n' > typo.sweep
