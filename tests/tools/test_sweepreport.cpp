@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -158,6 +159,22 @@ TEST_F(CSweepReportTest, CauseHeadingsOverAnotherCausesNumberIsMended)
     const std::map<std::string, int> expected{{"collision", 40}, {"gun bullet", 20}, {"red bullet", 10}, {"edge", 30}};
     for (size_t k = 0; k < names.size(); ++k)
         EXPECT_EQ(std::stoi(shares[k]), expected.at(names[k])) << names[k] << " in " << table;
+}
+
+// Fitness within its bounds can still make a score beyond a double: the picture drew it at
+// cy="-inf" and every other mark at NaN.
+TEST_F(CSweepReportTest, AScoreBeyondADoubleDrawnAtInfinityIsMended)
+{
+    add(0, summaryJson(1, true, 5, 1e300, 1e300));
+    add(1, summaryJson(1, false, 5, 1e-300, 1e-300));
+    add(6, summaryJson(1, true, 10, 20.0, 20.0));
+    add(7, summaryJson(1, false, 10, 10.0, 10.0));
+    const CSweepReport report(m_sweep, "A title.", m_pJobs->jobs(), m_vSummaries);
+    ASSERT_TRUE(std::isinf(report.settings()[0].asPopulations[CRunResult::Green].sScore.dValue));
+    const std::string svg = CSweepChart::render(report);
+    EXPECT_EQ(svg.find("inf"), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("nan"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("cy="), std::string::npos) << "the other setting's scores are drawn";
 }
 
 TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
