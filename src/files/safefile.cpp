@@ -184,6 +184,12 @@ bool isSameFile(const std::string& a, const std::string& b)
     return targetA == targetB;
 }
 
+bool isInFolder(const std::string& fileName, const std::string& folder)
+{
+    std::string target, error;
+    return resolveLinks(fileName, target, error) && isSameFile(folderOf(target), folder);
+}
+
 std::string describeNonRegular(unsigned mode)
 {
     return S_ISDIR(mode) ? "is a folder" : "is not a regular file";

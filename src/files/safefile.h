@@ -33,6 +33,9 @@ bool checkWritable(const std::string& fileName, std::string& error);
 // identity, so "a/../x" and "x" match), whether or not it exists yet?
 bool isSameFile(const std::string& a, const std::string& b);
 
+// Would a save of the file (links resolved) land in the folder (compared by identity)?
+bool isInFolder(const std::string& fileName, const std::string& folder);
+
 // "is a folder" or "is not a regular file" for what a file mode describes.
 std::string describeNonRegular(unsigned mode);
 

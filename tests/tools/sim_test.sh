@@ -273,6 +273,18 @@ printf '# minutes\n1\t2\t3\n' > narrow.tsv
 refuses_before_work "PlotNamesBothKindsOfLine" 1 \
     "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 7: '1\x092\x093'" \
     "$PLOT" p.svg narrow.tsv
+# Lines whose minutes go back or are negative were left out without a word; a paused game's
+# repeated minutes are still taken.
+{ head -3 l.tsv; sed -n 2p l.tsv; } > backwards.tsv
+refuses_before_work "PlotDropsLinesThatGoBackInTimeIsMended" 1 \
+    "backwards.tsv: line 4 goes back in time: its $(sed -n 2p l.tsv | cut -f1) minutes come after line 3's $(sed -n 3p l.tsv | cut -f1)" \
+    "$PLOT" p.svg backwards.tsv
+{ head -1 a.tsv; sed -n 2p a.tsv | sed 's/^[^\t]*/-0.5/'; } > negative.tsv
+refuses_before_work "PlotDropsLinesThatGoBackInTimeIsMended (negative)" 1 \
+    "negative.tsv: line 2 starts at -0.5 minutes: a run's minutes are not negative" "$PLOT" p.svg negative.tsv
+{ head -3 l.tsv; tail -n +3 l.tsv; } > paused.tsv
+check "PlotDropsLinesThatGoBackInTimeIsMended: the minutes of a pause, repeated, are taken" \
+    "$PLOT" paused.svg paused.tsv
 check "no refused plot was written" test ! -e p.svg
 
 echo "$FAILURES failure(s)"

@@ -100,6 +100,20 @@ summaries_of_finished resumed > final_files.txt
 check "nor were their summaries written again" all_kept first_files.txt final_files.txt
 check "the results are those of the sweep that ran through" cmp -s local/results.tsv resumed/results.tsv
 
+# A run counts as done only when its summary is whole: one removed and one cut short after
+# their runs ended with status 0 run again at the next start, and no other does.
+finished resumed | grep -vE '^(2|9) ' > others.txt
+rm resumed/runs/s1-seed1-control.json
+head -c 100 resumed/runs/s2-seed2-evolution.json > cut.json && mv cut.json resumed/runs/s2-seed2-evolution.json
+sweep small.sweep --out resumed > out.txt 2> err.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: the sweep completes (status $?)" test $? = 0
+check "RemovedSummaryIsNeverRunAgainIsMended: it counts the whole summaries" \
+    grep -q '^Going on with the sweep in resumed: 10 of its runs are done' err.txt
+finished resumed > again.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: the other runs did not run again" all_kept others.txt again.txt
+check "RemovedSummaryIsNeverRunAgainIsMended: every run is recorded as done once" test "$(wc -l < again.txt)" = 12
+check "RemovedSummaryIsNeverRunAgainIsMended: the same results" cmp -s local/results.tsv resumed/results.tsv
+
 # 3. On two hosts through parallel's remote path: korvane-sim, the parameter file and the
 # job script are sent to each, the summaries come back, and the hosts are left clean. No
 # SHELL here, as under a CI runner: a host has the one its login gives, as sshd sets it.
@@ -141,6 +155,17 @@ check "it names the summary and the cause" \
     grep -q "^  s1-seed2-control: local/runs/s1-seed2-control.json: not a summary: .*parse error" err.txt
 check "the report keeps the other runs" test "$(rows local)" = 11
 
+# Nor is one whose figures break the bounds korvane-sim keeps to, or are too large to read.
+sed -i '0,/"deaths": [0-9]*/s//"deaths": -1e308/' local/runs/s1-seed3-control.json
+sed -i '0,/"alive_share": [0-9.e-]*/s//"alive_share": 1e400/' local/runs/s2-seed1-control.json
+sweep small.sweep --out local --collect > out.txt 2> err.txt
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: the collection fails (status $?)" test $? = 1
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: it names the summary and the figure" \
+    grep -qx "  s1-seed3-control: local/runs/s1-seed3-control.json: populations.red.deaths is not a whole number from 0 to 9223372036854775807" err.txt
+check "AFigureBeyondADoubleEndsTheProgramIsMended: it names the summary and the number" \
+    grep -q "^  s2-seed1-control: local/runs/s2-seed1-control.json: not a summary: .*number overflow parsing '1e400'" err.txt
+check "FiguresBeyondTheirWritersBoundsAreTakenIsMended: the report keeps the other runs" test "$(rows local)" = 9
+
 
 # 5. Sweep files and values refused with the file, the line and the cause.
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5\nAlien_MutatonRate 10\n' > typo.sweep
@@ -151,6 +176,12 @@ check "UnknownMemberInASweepFile: no folder is made" test ! -e typo.sweep.result
 printf 'steps 100\nseeds 1-2\nAlien_MutationRate 5 abc\n' > value.sweep
 refuses "RefusedValueInASweepFile" 1 "value.sweep: line 3: korvane-sim refuses Alien_MutationRate abc:" \
     "${RUN[@]}" value.sweep
+printf 'steps 100\nseeds 1\nWindow_Width 700 1000\nGun_Width 48 750\n' > pair.sweep
+refuses "SettingThatBreaksARuleTogether" 1 "pair.sweep: korvane-sim refuses the setting Window_Width=700, Gun_Width=750:" \
+    "${RUN[@]}" pair.sweep
+check "SettingThatBreaksARuleTogether: in the rule's words" \
+    grep -qx -- '--set: Gun_Width = 750 must be less than Window_Width' err.txt
+check "SettingThatBreaksARuleTogether: no folder is made" test ! -e pair.sweep.results
 printf 'steps 100\nseeds 2-1\n' > seeds.sweep
 refuses "BackwardSeedRange" 1 "seeds.sweep: line 2: '2-1' is neither a seed" "${RUN[@]}" seeds.sweep
 refuses "MissingSweepFile" 1 "missing.sweep: No such file or directory" "${RUN[@]}" missing.sweep
@@ -183,9 +214,35 @@ refuses "CollectWithoutASweep" 1 "nothing holds no runs of a sweep: it has no jo
 refuses "SlurmScriptOverAnInput" 2 "--slurm params.ini and --params params.ini are the same file" \
     "${RUN[@]}" small.sweep --slurm params.ini
 check "SlurmScriptOverAnInput: the parameters are untouched" cmp -s "$ROOT/params.ini" params.ini
+# Every file the sweep owns is an input: the job list, the job log, the copies of the
+# parameter file and korvane-sim, the job script, and whatever the runs' folder holds.
+for owned in jobs.tsv joblog params.ini korvane-sim korvane-job.sh; do
+    cp "local/$owned" owned.before
+    refuses "SlurmScriptOverTheSweepsOwnFileIsMended ($owned)" 2 \
+        "--slurm local/$owned and the sweep's own local/$owned are the same file: an output must not overwrite an input" \
+        "${RUN[@]}" small.sweep --out local --slurm "local/$owned"
+    check "SlurmScriptOverTheSweepsOwnFileIsMended ($owned): it is untouched" cmp -s owned.before "local/$owned"
+done
+refuses "SlurmScriptAmongTheRunsIsMended" 2 \
+    "--slurm local/runs/job.sbatch is in the runs' folder local/runs, whose files are inputs" \
+    "${RUN[@]}" small.sweep --out local --slurm local/runs/job.sbatch
 mkdir -p emptybin
 refuses "WithoutGnuParallel" 1 "GNU parallel is not installed" env PATH="$WORK/emptybin" "$SWEEP" --sim "$SIM" small.sweep
 refuses "SshWithoutHosts" 2 "--ssh requires --sshloginfile" "${RUN[@]}" small.sweep --ssh ssh
+
+# 7. The job log, the hosts file and --jobs, checked before any work.
+ln -sf /dev/zero slurm/joblog
+refuses "JobLogOnADeviceIsMended" 1 "slurm/joblog: is not a regular file" "${RUN[@]}" small.sweep --out slurm
+check "JobLogOnADeviceIsMended: the link is left as it was" test -L slurm/joblog
+refuses "MissingHostsFileIsMended" 1 "nohosts: No such file or directory" \
+    "${RUN[@]}" small.sweep --out hosted --sshloginfile nohosts
+check "MissingHostsFileIsMended: no folder is made" test ! -e hosted
+printf '1/hostA\n-1/hostB\n' > badhosts
+refuses "BadHostLineIsMended" 1 "badhosts: line 2: '-1/hostB' is not a machine" \
+    "${RUN[@]}" small.sweep --out hosted --sshloginfile badhosts --ssh "$LOCALSSH"
+check "BadHostLineIsMended: no folder is made" test ! -e hosted
+refuses "JobsWithoutBoundIsMended" 2 "--jobs: '100000' is not a whole number from 1 to 256" \
+    "${RUN[@]}" small.sweep --out hosted --jobs 100000
 
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

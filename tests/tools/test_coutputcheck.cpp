@@ -104,3 +104,20 @@ TEST_F(COutputCheckTest, DistinctWritableOutputsAndOptionsNotGivenPass)
     EXPECT_TRUE(m_check.unwritable().empty());
     EXPECT_EQ(m_check.report(), 0);
 }
+
+// korvane-sweep --slurm replaced a file of the results folder's runs with status 0.
+TEST_F(COutputCheckTest, AnOutputAmongAFoldersInputsOverwritesOneIsMended)
+{
+    const std::string runs = m_folder / "runs";
+    ASSERT_EQ(mkdir(runs.c_str(), 0755), 0);
+    ASSERT_EQ(symlink("runs/s1.json", (m_folder / "link").c_str()), 0);
+    m_check.addInputFolder("the runs' folder", runs);
+    m_check.addOutput("--slurm", m_folder / "link");
+    m_check.addOutput("--plot", m_folder / "./runs/../runs/new.svg");
+    m_check.addOutput("--stats", m_folder / "beside.tsv");
+    EXPECT_EQ(m_check.clashes(),
+              (Sentences{"--slurm " + (m_folder / "link") + " is in the runs' folder " + runs +
+                             ", whose files are inputs: an output must not overwrite one",
+                         "--plot " + (m_folder / "./runs/../runs/new.svg") + " is in the runs' folder " + runs +
+                             ", whose files are inputs: an output must not overwrite one"}));
+}

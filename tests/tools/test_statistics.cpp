@@ -64,3 +64,12 @@ TEST(CStatisticsTest, RatioIsTheGeometricMeanWithTheIntervalOfTheLogs)
     // A halving and a doubling balance at 1.
     EXPECT_NEAR(CStatistics::ratio({1, 4}, {2, 2}).dValue, 1.0, 1e-12);
 }
+
+// A pair's ratio was taken before its log: 1e300 / 1e-10 overflowed, and with its mirror
+// pair the score was NaN instead of 1.
+TEST(CStatisticsTest, RatiosBeyondADoubleMadeTheScoreNanIsMended)
+{
+    const CStatistics::SEstimate score = CStatistics::ratio({1e300, 1e-10}, {1e-10, 1e300});
+    EXPECT_NEAR(score.dValue, 1.0, 1e-12);
+    EXPECT_EQ(score.iCount, 2);
+}

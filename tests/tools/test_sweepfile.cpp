@@ -114,6 +114,37 @@ TEST(CSweepFileTest, BadLinesAreNamedWithTheFileTheLineAndTheCause)
     }
 }
 
+// The parameter file took a byte-order mark, the sweep file refused it as a member name.
+TEST(CSweepFileTest, ByteOrderMarkIsRefusedIsMended)
+{
+    CSweepFile sweep;
+    std::string error;
+    EXPECT_TRUE(sweep.parse("\xEF\xBB\xBFsteps 30\r\nseeds 1\r\n", "s.sweep", error)) << error;
+    EXPECT_EQ(sweep.steps(), 30);
+    EXPECT_EQ(errorOf(kHead + "\xEF\xBB\xBF" "A 1\n"),
+              "s.sweep: line 3: '\\xEF\\xBB\\xBFA' is neither 'steps', 'seeds' nor the name of a parameter")
+        << "a mark is taken at the start of the file alone";
+}
+
+// "5 05" and "-0 0" passed as different values, and the sweep ran each setting twice.
+TEST(CSweepFileTest, ValuesThatAreOneNumberListedTwiceIsMended)
+{
+    const struct
+    {
+        std::string sValues;
+        std::string sError; // "" for values that are all different
+    } cases[] = {
+        {"5 05", "s.sweep: line 3: A lists the same value twice: 5 and 05"},
+        {"-0 0", "s.sweep: line 3: A lists the same value twice: -0 and 0"},
+        {"0.5 5e-1", "s.sweep: line 3: A lists the same value twice: 0.5 and 5e-1"},
+        {"1 +1.000", "s.sweep: line 3: A lists the same value twice: 1 and +1.000"},
+        {"abc abc", "s.sweep: line 3: A lists abc twice"},
+        {"1 1.0000001 abc Abc", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(errorOf(kHead + "A " + c.sValues + "\n"), c.sError) << "for: " << c.sValues;
+}
+
 TEST(CSweepFileTest, TooManyRunsAreRefusedBeforeAnyIsListed)
 {
     std::string values;

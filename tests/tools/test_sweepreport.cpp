@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -160,6 +161,22 @@ TEST_F(CSweepReportTest, CauseHeadingsOverAnotherCausesNumberIsMended)
         EXPECT_EQ(std::stoi(shares[k]), expected.at(names[k])) << names[k] << " in " << table;
 }
 
+// Fitness within its bounds can still make a score beyond a double: the picture drew it at
+// cy="-inf" and every other mark at NaN.
+TEST_F(CSweepReportTest, AScoreBeyondADoubleDrawnAtInfinityIsMended)
+{
+    add(0, summaryJson(1, true, 5, 1e300, 1e300));
+    add(1, summaryJson(1, false, 5, 1e-300, 1e-300));
+    add(6, summaryJson(1, true, 10, 20.0, 20.0));
+    add(7, summaryJson(1, false, 10, 10.0, 10.0));
+    const CSweepReport report(m_sweep, "A title.", m_pJobs->jobs(), m_vSummaries);
+    ASSERT_TRUE(std::isinf(report.settings()[0].asPopulations[CRunResult::Green].sScore.dValue));
+    const std::string svg = CSweepChart::render(report);
+    EXPECT_EQ(svg.find("inf"), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("nan"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("cy="), std::string::npos) << "the other setting's scores are drawn";
+}
+
 TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
 {
     Json good = summaryJson(4, true, 5, 30.0, 10.0);
@@ -187,13 +204,15 @@ TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
         {Json::json_pointer("/populations/red/mean_fitness_of_deaths"), {1, 2},
          "populations.red.mean_fitness_of_deaths is not an array of three"},
         {Json::json_pointer("/populations/red/mean_fitness_of_deaths/1"), "x",
-         "populations.red.mean_fitness_of_deaths[1] is neither a number nor null"},
-        {Json::json_pointer("/populations/green/pool/worst"), "1", "populations.green.pool.worst is neither a number nor "
-                                                                   "null"},
-        {Json::json_pointer("/populations/red/deaths"), nullptr, "populations.red.deaths is not a number"},
+         "populations.red.mean_fitness_of_deaths[1] is neither null nor a number from 0 to 1e+300"},
+        {Json::json_pointer("/populations/green/pool/worst"), "1",
+         "populations.green.pool.worst is neither null nor a number from -1e+300 to 1e+300"},
+        {Json::json_pointer("/populations/red/deaths"), nullptr,
+         "populations.red.deaths is not a whole number from 0 to 9223372036854775807"},
         {Json::json_pointer("/populations/green/struck_down_by/edge"), "0",
-         "populations.green.struck_down_by.edge is not a number"},
-        {Json::json_pointer("/red_bullets_on_gun"), nullptr, "red_bullets_on_gun is not a number"},
+         "populations.green.struck_down_by.edge is not a whole number from 0 to 9223372036854775807"},
+        {Json::json_pointer("/red_bullets_on_gun"), nullptr,
+         "red_bullets_on_gun is not a whole number from 0 to 9223372036854775807"},
     };
     for (const auto& c : cases)
     {
@@ -206,6 +225,60 @@ TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
     without["populations"]["red"]["pool"].erase("best");
     EXPECT_FALSE(summary.parse(without.dump(), error));
     EXPECT_EQ(error, "populations.red.pool.best is missing");
+}
+
+// --collect took a score of inf, deaths of -1e308 and an alive share drawn at cy="-inf".
+TEST(CRunResultTest, FiguresBeyondTheirWritersBoundsAreTakenIsMended)
+{
+    const Json good = summaryJson(4, true, 5, 30.0, 10.0);
+    const std::string whole = " is not a whole number from 0 to 9223372036854775807";
+    const struct
+    {
+        const char* szPath;
+        Json value;
+        std::string sError; // "" for a figure within bounds
+    } cases[] = {
+        {"/populations/red/deaths", -1e308, "populations.red.deaths" + whole},
+        {"/populations/red/deaths", 1.5, "populations.red.deaths" + whole},
+        {"/populations/green/struck_down_by/gun_bullet", -1, "populations.green.struck_down_by.gun_bullet" + whole},
+        {"/red_bullets_on_gun", 2.5, "red_bullets_on_gun" + whole},
+        {"/params/Game_FramesPerSecond", 0.5, "params.Game_FramesPerSecond is not a whole number from 1 to 2147483647"},
+        {"/populations/green/alive_share", 1.5, "populations.green.alive_share is neither null nor a number from 0 to 1"},
+        {"/populations/green/alive_share", -0.1, "populations.green.alive_share is neither null nor a number from 0 to 1"},
+        {"/populations/green/mean_fitness_of_deaths/2", 1.7e308,
+         "populations.green.mean_fitness_of_deaths[2] is neither null nor a number from 0 to 1e+300"},
+        {"/populations/red/mean_fitness_of_deaths/0", -1,
+         "populations.red.mean_fitness_of_deaths[0] is neither null nor a number from 0 to 1e+300"},
+        {"/populations/red/mean_lifetime_steps", 3001.5,
+         "populations.red.mean_lifetime_steps is neither null nor a number from 0 to 3001"},
+        {"/populations/red/pool/best", -2e300, "populations.red.pool.best is neither null nor a number from -1e+300 to "
+                                               "1e+300"},
+        {"/populations/green/alive_share", 1, ""},
+        {"/populations/red/mean_lifetime_steps", 3001, ""},
+        {"/populations/green/mean_fitness_of_deaths/2", 1e300, ""},
+        {"/populations/red/pool/worst", -1e300, ""},
+        {"/populations/red/deaths", 0, ""},
+    };
+    CRunResult summary;
+    std::string error;
+    for (const auto& c : cases)
+    {
+        Json changed = good;
+        changed[Json::json_pointer(c.szPath)] = c.value;
+        EXPECT_EQ(summary.parse(changed.dump(), error), c.sError.empty()) << c.szPath << " " << c.value;
+        EXPECT_EQ(error, c.sError) << c.szPath << " " << c.value;
+    }
+}
+
+// A figure too large for a double ended korvane-sweep --collect with an uncaught exception.
+TEST(CRunResultTest, AFigureBeyondADoubleEndsTheProgramIsMended)
+{
+    std::string text = summaryJson(4, true, 5, 30.0, 10.0).dump();
+    text.replace(text.find("\"alive_share\":0.5"), 17, "\"alive_share\":1e400");
+    CRunResult summary;
+    std::string error;
+    EXPECT_FALSE(summary.parse(text, error));
+    EXPECT_EQ(error, "not a summary: [json.exception.out_of_range.406] number overflow parsing '1e400'");
 }
 
 TEST(CRunResultTest, ASummaryOfAnotherRunIsNotTaken)

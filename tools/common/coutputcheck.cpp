@@ -15,24 +15,35 @@ void COutputCheck::addOutput(const std::string& label, const std::string& fileNa
     add(m_vOutputs, label, fileName);
 }
 
+void COutputCheck::addInputFolder(const std::string& label, const std::string& folder)
+{
+    add(m_vInputFolders, label, folder);
+}
+
 std::vector<std::string> COutputCheck::clashes() const
 {
     std::vector<std::string> problems;
     for (size_t i = 0; i < m_vOutputs.size(); ++i)
-    {
-        const SFile& output = m_vOutputs[i];
-        const auto earlier = std::find_if(m_vOutputs.begin(), m_vOutputs.begin() + i,
-                                          [&](const SFile& other) { return isSameFile(other.sName, output.sName); });
-        const auto input = std::find_if(m_vInputs.begin(), m_vInputs.end(),
-                                        [&](const SFile& other) { return isSameFile(other.sName, output.sName); });
-        if (earlier != m_vOutputs.begin() + i)
-            problems.push_back(named(*earlier) + " and " + named(output) +
-                               " are the same file: each output needs a file of its own");
-        else if (input != m_vInputs.end())
-            problems.push_back(named(output) + " and " + named(*input) +
-                               " are the same file: an output must not overwrite an input");
-    }
+        if (const std::string problem = clashOf(i); !problem.empty())
+            problems.push_back(problem);
     return problems;
+}
+
+std::string COutputCheck::clashOf(size_t index) const
+{
+    const SFile& output = m_vOutputs[index];
+    const auto sameAs = [&](const SFile& other) { return isSameFile(other.sName, output.sName); };
+    const auto earlier = std::find_if(m_vOutputs.begin(), m_vOutputs.begin() + index, sameAs);
+    if (earlier != m_vOutputs.begin() + index)
+        return named(*earlier) + " and " + named(output) + " are the same file: each output needs a file of its own";
+    const auto input = std::find_if(m_vInputs.begin(), m_vInputs.end(), sameAs);
+    if (input != m_vInputs.end())
+        return named(output) + " and " + named(*input) + " are the same file: an output must not overwrite an input";
+    const auto folder = std::find_if(m_vInputFolders.begin(), m_vInputFolders.end(),
+                                     [&](const SFile& other) { return isInFolder(output.sName, other.sName); });
+    if (folder != m_vInputFolders.end())
+        return named(output) + " is in " + named(*folder) + ", whose files are inputs: an output must not overwrite one";
+    return "";
 }
 
 std::vector<std::string> COutputCheck::unwritable() const

@@ -75,7 +75,20 @@ bool parseLine(const std::string& line, std::vector<double>& values)
     return true;
 }
 
-// The data lines of a statistics or learning file, all of one width.
+// Why a line's minutes cannot follow the last line's (lastLine 0 for none), or "": a run's
+// minutes start at 0 and never go back, though a game paused throughout a period repeats them.
+std::string minutesFault(double minutes, int lineNumber, double lastMinutes, int lastLine)
+{
+    std::ostringstream fault;
+    if (minutes < 0)
+        fault << "line " << lineNumber << " starts at " << minutes << " minutes: a run's minutes are not negative";
+    else if (lastLine != 0 && minutes < lastMinutes)
+        fault << "line " << lineNumber << " goes back in time: its " << minutes << " minutes come after line "
+              << lastLine << "'s " << lastMinutes;
+    return fault.str();
+}
+
+// The data lines of a statistics or learning file, all of one width, in time order.
 bool readDataLines(const std::string& path, std::vector<std::vector<double>>& lines, std::string& error)
 {
     std::string contents;
@@ -91,6 +104,7 @@ bool readDataLines(const std::string& path, std::vector<std::vector<double>>& li
     std::istringstream in(contents);
     std::string line;
     std::vector<double> values;
+    int lastLine = 0;
     for (int lineNumber = 1; std::getline(in, line); ++lineNumber)
     {
         if (line.empty() || line[0] == '#')
@@ -104,7 +118,11 @@ bool readDataLines(const std::string& path, std::vector<std::vector<double>>& li
             error = "line " + std::to_string(lineNumber) + " is " + kind + ": '" + printableExcerpt(line) + "'";
             return false;
         }
+        error = minutesFault(values[0], lineNumber, lines.empty() ? 0.0 : lines.back()[0], lastLine);
+        if (!error.empty())
+            return false;
         lines.push_back(values);
+        lastLine = lineNumber;
     }
     if (lines.empty())
         error = "holds no statistics lines";

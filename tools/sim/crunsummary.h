@@ -31,7 +31,11 @@ public:
     // struck_down_by, the count of its aliens struck down by each cause. A third that the run did not
     // reach or that saw no death has null for its mean, as a population without deaths has
     // for its mean lifetime, one without aliens for its alive share and an empty pool for
-    // its fitness values.
+    // its fitness values. Its readers check the bounds it keeps to (CRunResult): counts
+    // (deaths, struck_down_by, red_bullets_on_gun) are whole and not negative; an alive share
+    // is from 0 to 1; a mean lifetime from 0 to the steps and one (a life going when the run
+    // started began a step early); the fitness of the dying from 0, and the pool's from
+    // -CAlien_Population::MaxFitness (a loaded pool's), to MaxFitness.
     std::string json(unsigned seed, long long stepsRun, bool evolution) const;
 
     // The mean fitness of the pool's brains; 0 for an empty pool.

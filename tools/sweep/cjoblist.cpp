@@ -1,6 +1,7 @@
 #include "sweep/cjoblist.h"
 
 const char* CJobList::JobScriptName = "korvane-job.sh";
+const char* CJobList::RunsFolder = "runs";
 
 std::string CJobList::settingLabel(size_t index, size_t count)
 {
@@ -42,12 +43,12 @@ std::string CJobList::tsv() const
 
 std::string CJobList::summaryFile(const std::string& name)
 {
-    return "runs/" + name + ".json";
+    return std::string(RunsFolder) + "/" + name + ".json";
 }
 
 std::string CJobList::logFile(const std::string& name)
 {
-    return "runs/" + name + ".log";
+    return std::string(RunsFolder) + "/" + name + ".log";
 }
 
 std::string CJobList::jobScript()

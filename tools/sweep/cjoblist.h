@@ -33,7 +33,8 @@ public:
     // "s07": the settings numbered from 1, all with as many digits as the count, so that
     // names sort.
     static std::string settingLabel(size_t index, size_t count);
-    // The names of the files of a run, relative to the results folder.
+    // The folder of the runs' files, and the names of a run's, relative to the results folder.
+    static const char* RunsFolder;
     static std::string summaryFile(const std::string& name);
     static std::string logFile(const std::string& name);
 

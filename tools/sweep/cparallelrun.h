@@ -9,7 +9,8 @@ class CSweepFolder;
 // The job list of a results folder run through GNU parallel, from the folder: each line of
 // jobs.tsv becomes "sh korvane-job.sh <its words>". Its job log (--joblog) records every
 // run that ends; a later start passes --resume-failed, so that a run recorded as done is
-// never run again, while a run that failed or never ended runs anew.
+// never run again, while a run that failed or never ended runs anew (the folder takes a
+// run out of the log when its summary is not whole, see CSweepFolder::forgetUnfinished).
 //
 // On this machine it runs as many runs at once as there are cores. With a hosts file
 // (parallel's --sshloginfile: a line a machine, "4/user@host" for four runs at once there,
@@ -28,6 +29,12 @@ class CSweepFolder;
 class CParallelRun
 {
 public:
+    // The most runs at once on one machine. korvane-sim keeps one core busy, so that more
+    // runs than cores only share them, and 256 is beyond the cores of most machines; GNU
+    // parallel, for its part, starts as many processes as it may run at once before the
+    // first run, some 25 ms each on a busy machine: 256 cost 7 s, 100000 most of an hour.
+    static constexpr int MaxJobs = 256;
+
     struct SOptions
     {
         int iJobs = 0;             // runs at once on each machine; 0 for one a core

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
+#include "brain/calien_population.h"
 #include "files/safefile.h"
 
 const char* const CRunResult::PopulationNames[2] = {"red", "green"};
@@ -12,8 +14,9 @@ namespace
 {
 using Json = nlohmann::json;
 
-// The figures of a summary, each found by its path ("populations.red.deaths"); the first
-// that is missing or of the wrong kind is named in the error.
+// The figures of a summary, each found by its path ("populations.red.deaths") and checked
+// against the bounds its writer keeps to (see CRunSummary); the first that is missing, of
+// the wrong kind or out of bounds is named in the error.
 class CFigures
 {
 public:
@@ -32,49 +35,58 @@ public:
         fail(path + " is missing");
         return nullptr;
     }
-    bool number(const Json& object, const std::string& key, const std::string& path, double& value)
+    bool whole(const Json& object, const std::string& key, const std::string& path, unsigned long long low,
+               unsigned long long high, unsigned long long& value)
     {
         const Json* found = member(object, key, path);
         if (!found)
             return false;
-        if (!found->is_number())
-            return fail(path + " is not a number");
-        value = found->get<double>();
-        return true;
-    }
-    bool whole(const Json& object, const std::string& key, unsigned long long max, unsigned long long& value)
-    {
-        const Json* found = member(object, key, key);
-        if (!found)
-            return false;
-        if (!found->is_number_unsigned() || found->get<unsigned long long>() > max)
-            return fail(key + " is not a whole number from 0 to " + std::to_string(max));
+        if (!found->is_number_unsigned() || found->get<unsigned long long>() < low ||
+            found->get<unsigned long long>() > high)
+            return fail(path + " is not a whole number from " + std::to_string(low) + " to " + std::to_string(high));
         value = found->get<unsigned long long>();
         return true;
     }
-    // The member's number, or NaN for null.
-    bool numberOrNull(const Json& object, const std::string& key, const std::string& path, double& value)
+    // A count of things that happened: whole and not negative.
+    bool count(const Json& object, const std::string& key, const std::string& path, double& value)
+    {
+        unsigned long long number = 0;
+        if (!whole(object, key, path, 0, std::numeric_limits<long long>::max(), number))
+            return false;
+        value = static_cast<double>(number);
+        return true;
+    }
+    // The member's number from low to high, or NaN for null.
+    bool numberOrNull(const Json& object, const std::string& key, const std::string& path, double low, double high,
+                      double& value)
     {
         const Json* found = member(object, key, path);
-        return found && numberOrNull(*found, path, value);
+        return found && numberOrNull(*found, path, low, high, value);
     }
-    // A number, or NaN for null.
-    bool numberOrNull(const Json& item, const std::string& path, double& value)
+    // A number from low to high, or NaN for null.
+    bool numberOrNull(const Json& item, const std::string& path, double low, double high, double& value)
     {
         if (item.is_null())
             value = std::numeric_limits<double>::quiet_NaN();
-        else if (item.is_number())
+        else if (item.is_number() && item.get<double>() >= low && item.get<double>() <= high)
             value = item.get<double>();
         else
-            return fail(path + " is neither a number nor null");
+            return fail(path + " is neither null nor a number from " + shown(low) + " to " + shown(high));
         return true;
     }
 
 private:
+    static std::string shown(double bound)
+    {
+        std::ostringstream text;
+        text << bound;
+        return text.str();
+    }
+
     std::string& m_sError;
 };
 
-bool readPopulation(const Json& populations, const std::string& name, CFigures& figures,
+bool readPopulation(const Json& populations, const std::string& name, double steps, CFigures& figures,
                     CRunResult::SPopulation& population)
 {
     const std::string path = "populations." + name;
@@ -87,22 +99,23 @@ bool readPopulation(const Json& populations, const std::string& name, CFigures& 
     if (!thirds || !pool || !causes)
         return false;
     for (const CWorldTally::SCause& cause : CWorldTally::Causes)
-        if (!figures.number(*causes, cause.szKey, path + ".struck_down_by." + cause.szKey,
-                            population.adStruckDownBy[cause.iCause]))
+        if (!figures.count(*causes, cause.szKey, path + ".struck_down_by." + cause.szKey,
+                           population.adStruckDownBy[cause.iCause]))
             return false;
     if (!thirds->is_array() || thirds->size() != 3)
         return figures.fail(path + ".mean_fitness_of_deaths is not an array of three");
+    constexpr double most = CAlien_Population::MaxFitness;
     for (int third = 0; third < 3; ++third)
         if (!figures.numberOrNull((*thirds)[third], path + ".mean_fitness_of_deaths[" + std::to_string(third) + "]",
-                                  population.adFitnessOfDeaths[third]))
+                                  0.0, most, population.adFitnessOfDeaths[third]))
             return false;
-    return figures.number(*figuresOf, "deaths", path + ".deaths", population.dDeaths) &&
-           figures.numberOrNull(*figuresOf, "alive_share", path + ".alive_share", population.dAliveShare) &&
-           figures.numberOrNull(*figuresOf, "mean_lifetime_steps", path + ".mean_lifetime_steps",
+    return figures.count(*figuresOf, "deaths", path + ".deaths", population.dDeaths) &&
+           figures.numberOrNull(*figuresOf, "alive_share", path + ".alive_share", 0.0, 1.0, population.dAliveShare) &&
+           figures.numberOrNull(*figuresOf, "mean_lifetime_steps", path + ".mean_lifetime_steps", 0.0, steps + 1.0,
                                 population.dMeanLifetimeSteps) &&
-           figures.numberOrNull(*pool, "best", path + ".pool.best", population.dPoolBest) &&
-           figures.numberOrNull(*pool, "mean", path + ".pool.mean", population.dPoolMean) &&
-           figures.numberOrNull(*pool, "worst", path + ".pool.worst", population.dPoolWorst);
+           figures.numberOrNull(*pool, "best", path + ".pool.best", -most, most, population.dPoolBest) &&
+           figures.numberOrNull(*pool, "mean", path + ".pool.mean", -most, most, population.dPoolMean) &&
+           figures.numberOrNull(*pool, "worst", path + ".pool.worst", -most, most, population.dPoolWorst);
 }
 } // namespace
 
@@ -124,36 +137,35 @@ bool CRunResult::parse(const std::string& text, std::string& error)
     {
         summary = Json::parse(text);
     }
-    catch (const Json::parse_error& failure)
+    catch (const Json::exception& failure) // a syntax error, or a number too large for a double
     {
         error = std::string("not a summary: ") + failure.what();
         return false;
     }
     CFigures figures(error);
-    unsigned long long seed = 0, steps = 0;
-    double framesPerSecond = 0;
+    unsigned long long seed = 0, steps = 0, framesPerSecond = 0;
     const Json* evolution = figures.member(summary, "evolution", "evolution");
     const Json* params = figures.member(summary, "params", "params");
     const Json* populations = figures.member(summary, "populations", "populations");
-    if (!figures.whole(summary, "seed", 0xFFFFFFFFull, seed) ||
-        !figures.whole(summary, "steps", std::numeric_limits<long long>::max(), steps) || !evolution || !params ||
-        !populations ||
-        !figures.number(*params, "Game_FramesPerSecond", "params.Game_FramesPerSecond", framesPerSecond) ||
-        !figures.number(summary, "red_bullets_on_gun", "red_bullets_on_gun", m_dRedBulletsOnGun))
+    if (!figures.whole(summary, "seed", "seed", 0, 0xFFFFFFFFull, seed) ||
+        !figures.whole(summary, "steps", "steps", 0, std::numeric_limits<long long>::max(), steps) || !evolution ||
+        !params || !populations ||
+        !figures.whole(*params, "Game_FramesPerSecond", "params.Game_FramesPerSecond", 1,
+                       std::numeric_limits<int>::max(), framesPerSecond) ||
+        !figures.count(summary, "red_bullets_on_gun", "red_bullets_on_gun", m_dRedBulletsOnGun))
         return false;
     if (!evolution->is_boolean())
         return figures.fail("evolution is not true or false");
-    if (!(framesPerSecond > 0.0))
-        return figures.fail("params.Game_FramesPerSecond is not above 0");
     for (const auto& [name, value] : params->items())
         m_vParams.emplace_back(name, value.is_number() ? value.dump() : std::string());
     for (int which : {Red, Green})
-        if (!readPopulation(*populations, PopulationNames[which], figures, m_asPopulations[which]))
+        if (!readPopulation(*populations, PopulationNames[which], static_cast<double>(steps), figures,
+                            m_asPopulations[which]))
             return false;
     m_uSeed = static_cast<unsigned>(seed);
     m_llSteps = static_cast<long long>(steps);
     m_bEvolution = evolution->get<bool>();
-    m_dFramesPerSecond = framesPerSecond;
+    m_dFramesPerSecond = static_cast<double>(framesPerSecond);
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include "world/cworldtally.h"
 
 // One run's summary file as korvane-sim writes it (--summary), every figure the sweep's
-// report uses checked to be there and of its kind. A file that is not whole JSON, or
-// lacks a figure, is refused with the cause; so is a summary of another run than the one
-// expected (belongsTo), such as that of a run stopped half-way.
+// report uses checked to be there, of its kind and within the bounds that korvane-sim keeps
+// to (see CRunSummary), so that every figure the report derives is a finite number. A file
+// that is not whole JSON, or lacks a figure or holds one out of bounds, is refused with the
+// figure and the cause; so is a summary of another run than the one expected (belongsTo),
+// such as that of a run stopped half-way.
 class CRunResult
 {
 public:

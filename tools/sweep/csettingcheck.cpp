@@ -7,8 +7,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sstream>
 
+#include "app/cparams.h"
 #include "sweep/csweepfile.h"
+#include "files/safefile.h"
 
 extern char** environ;
 
@@ -33,6 +36,26 @@ std::string readAll(int fd)
             text.append(buffer, static_cast<size_t>(got));
     }
     return text.substr(0, kMaxComplaint);
+}
+
+// The assignments applied to the parameters as korvane-sim's --set applies them, and the
+// rules' complaints, a line each, as korvane-sim words them.
+bool breaksRules(const std::vector<std::string>& assignments, std::string& complaint)
+{
+    std::vector<std::string> problems;
+    for (const std::string& assignment : assignments)
+    {
+        const size_t equals = assignment.find('=');
+        std::string why;
+        if (!CParams::setByName(assignment.substr(0, equals), assignment.substr(equals + 1), why))
+            problems.push_back("--set: " + why);
+    }
+    if (problems.empty())
+        problems = CParams::validate("--set");
+    complaint.clear();
+    for (const std::string& problem : problems)
+        complaint += (complaint.empty() ? "" : "\n") + problem;
+    return !problems.empty();
 }
 
 std::string withoutTrailingNewlines(std::string text)
@@ -66,19 +89,39 @@ bool CSettingCheck::check(const CSweepFile& sweep, const std::string& sweepFileN
             }
     if (sweep.members().size() < 2)
         return true;
+    std::string params;
+    if (!readRegularFile(m_sParams, CParams::MaxFileBytes, params, error))
+    {
+        error = m_sParams + ": " + error;
+        return false;
+    }
+    return checkSettings(sweep, params, sweepFileName, error);
+}
+
+bool CSettingCheck::checkSettings(const CSweepFile& sweep, const std::string& paramsText,
+                                  const std::string& sweepFileName, std::string& error)
+{
+    // Read once: every setting sets every swept member, so that each applies to the file's
+    // values whatever the setting before it set.
+    std::istringstream in(paramsText);
+    CParams::readParameters(in);
+    std::string complaint;
+    bool passed = true;
     for (const CSweepFile::Setting& setting : sweep.settings())
     {
         const std::vector<std::string> assignments = sweep.assignments(setting);
-        if (isRefused(assignments, complaint))
+        passed = !breaksRules(assignments, complaint);
+        if (!passed)
         {
             std::string names;
             for (const std::string& assignment : assignments)
                 names += (names.empty() ? "" : ", ") + assignment;
             error = sweepFileName + ": korvane-sim refuses the setting " + names + ":\n" + complaint;
-            return false;
+            break;
         }
     }
-    return true;
+    CParams::resetToInitialValues();
+    return passed;
 }
 
 bool CSettingCheck::isRefused(const std::vector<std::string>& assignments, std::string& complaint) const

@@ -78,7 +78,9 @@ CStatistics::SEstimate CStatistics::ratio(const std::vector<double>& numerators,
     for (size_t i = 0; i < numerators.size(); ++i)
     {
         KA_ASSERT(numerators[i] > 0.0 && denominators[i] > 0.0);
-        logs.push_back(std::log(numerators[i] / denominators[i]));
+        // The difference of the logs is finite where the ratio itself would overflow or
+        // vanish (1e300 / 1e-10).
+        logs.push_back(std::log(numerators[i]) - std::log(denominators[i]));
     }
     const SEstimate logMean = mean(logs);
     return {std::exp(logMean.dValue), std::exp(logMean.dLow), std::exp(logMean.dHigh), logMean.iCount};

@@ -55,10 +55,11 @@ void drawCircle(std::ostringstream& svg, double x, double y, int population, boo
         << kColours[population] << "\" fill=\"" << (filled ? kColours[population] : "white") << "\"/>\n";
 }
 
-// A circle at the value, if there is one.
+// A circle at the value, if there is one that can be drawn (a score may be too large for a
+// double).
 void drawMark(std::ostringstream& svg, const SPanel& panel, double x, double value, int population, bool filled)
 {
-    if (!std::isnan(value))
+    if (std::isfinite(value))
         drawCircle(svg, x, panel.y(value), population, filled);
 }
 
@@ -75,7 +76,7 @@ void drawScores(std::ostringstream& svg, const Settings& settings, const SPanel&
             const int population = kShownOrder[order];
             const CStatistics::SEstimate& score = settings[s].asPopulations[population].sScore;
             const double x = panel.x(s, order, 0, 1);
-            if (!std::isnan(score.dLow))
+            if (std::isfinite(score.dLow) && std::isfinite(score.dHigh))
                 svg << "<path d=\"M" << x - 4 << " " << panel.y(score.dLow) << "h8M" << x << " "
                     << panel.y(score.dLow) << "V" << panel.y(score.dHigh) << "M" << x - 4 << " "
                     << panel.y(score.dHigh) << "h8\" stroke-width=\"1.5\" stroke=\"" << kColours[population]
@@ -104,7 +105,7 @@ double largest(const Settings& settings, const double (CSweepReport::SFigures::*
     for (const CSweepReport::SSetting& setting : settings)
         for (const CSweepReport::SFigures& figures : setting.asPopulations)
             for (const double value : figures.*member)
-                if (!std::isnan(value))
+                if (std::isfinite(value))
                     most = std::max(most, value);
     return most;
 }
@@ -115,7 +116,7 @@ double largestScore(const Settings& settings)
     for (const CSweepReport::SSetting& setting : settings)
         for (const CSweepReport::SFigures& figures : setting.asPopulations)
             for (const double value : {figures.sScore.dValue, figures.sScore.dHigh})
-                if (!std::isnan(value))
+                if (std::isfinite(value))
                     most = std::max(most, value);
     return most;
 }

@@ -1,12 +1,18 @@
 #include "sweep/csweepfile.h"
 
+#include <cstring>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "common/wordparse.h"
+#include "files/ctextword.h"
 #include "files/safefile.h"
 
 namespace
 {
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+
 bool isNameStart(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -30,6 +36,35 @@ bool allOf(const std::string& word, Predicate predicate)
         if (!predicate(c))
             return false;
     return true;
+}
+
+// The value korvane-sim reads from the word, as it reads its parameter file's numbers;
+// false for a word that is no number.
+bool numberOf(const std::string& word, double& value)
+{
+    std::istringstream in(word);
+    CTextWord text;
+    return text.read(in) && text.toDouble(value) == CTextWord::NUMBER;
+}
+
+// "" when no two values are one to korvane-sim (5 and 05, -0 and 0; words that are no
+// numbers as written), else what is listed twice.
+std::string repeatedValue(const std::vector<std::string>& values)
+{
+    std::map<double, const std::string*> numbers; // -0 and 0 are one key
+    std::set<std::string> words;
+    for (const std::string& value : values)
+    {
+        double number = 0.0;
+        const std::string* earlier = &value;
+        if (numberOf(value, number))
+            earlier = numbers.emplace(number, &value).first->second;
+        else if (!words.insert(value).second)
+            return value + " twice";
+        if (earlier != &value)
+            return *earlier == value ? value + " twice" : "the same value twice: " + *earlier + " and " + value;
+    }
+    return "";
 }
 
 bool parseSeed(const std::string& word, unsigned long long& seed)
@@ -82,7 +117,8 @@ bool CSweepFile::load(const std::string& fileName, std::string& error)
 bool CSweepFile::parse(const std::string& text, const std::string& fileName, std::string& error)
 {
     *this = CSweepFile();
-    size_t start = 0;
+    // A byte-order mark, as some editors write first, is no part of the first line.
+    size_t start = text.rfind(kByteOrderMark, 0) == 0 ? std::strlen(kByteOrderMark) : 0;
     std::vector<std::string> words;
     for (int line = 1; start < text.size(); ++line)
     {
@@ -205,13 +241,12 @@ bool CSweepFile::parseMember(const std::vector<std::string>& words, int line, st
             error = name + ": " + inQuotes(value) + " is not a number";
             return false;
         }
-        for (const std::string& earlier : member.vValues)
-            if (earlier == value)
-            {
-                error = name + " lists " + value + " twice";
-                return false;
-            }
         member.vValues.push_back(value);
+    }
+    if (const std::string repeated = repeatedValue(member.vValues); !repeated.empty())
+    {
+        error = name + " lists " + repeated;
+        return false;
     }
     m_vMembers.push_back(member);
     return true;

@@ -14,7 +14,9 @@
 // Every line but the two keywords names a member of the parameter file and the values to
 // try for it; the settings are every combination of them, the first member's values
 // changing slowest. A file without member lines sweeps one setting: the parameter file as
-// it is. Words are separated by spaces or tabs; a line may end in CR LF.
+// it is. Words are separated by spaces or tabs; a line may end in CR LF, and the file may
+// start with a UTF-8 byte-order mark. A member's values are told apart as numbers, as
+// korvane-sim reads them: 5 and 05 are the same value.
 //
 // Everything that is refused is named with the file, the line and the cause. The
 // counts are bounded here, so that expanding the file into runs cannot run away: at most
@@ -32,7 +34,7 @@ public:
     struct SMember
     {
         std::string sName;
-        std::vector<std::string> vValues; // as written, each a different word
+        std::vector<std::string> vValues; // as written, each a different value
         int iLine = 0;
     };
     // One combination: for each member, in file order, the index of its value.

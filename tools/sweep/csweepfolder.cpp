@@ -11,12 +11,16 @@
 #include <sstream>
 
 #include "sweep/cjoblist.h"
+#include "common/wordparse.h"
 #include "files/safefile.h"
 
 const char* CSweepFolder::JobListName = "jobs.tsv";
 const char* CSweepFolder::JobLogName = "joblog";
 const char* CSweepFolder::SimName = "korvane-sim";
 const char* CSweepFolder::ParamsName = "params.ini";
+const char* CSweepFolder::ResultsName = "results.tsv";
+const char* CSweepFolder::ReportName = "report.md";
+const char* CSweepFolder::ChartName = "report.svg";
 
 namespace
 {
@@ -33,6 +37,12 @@ bool isEmptyBesidesLock(const std::string& path)
     return !error;
 }
 } // namespace
+
+std::vector<std::string> CSweepFolder::ownedFiles()
+{
+    return {JobListName, JobLogName, SimName,   ParamsName, CJobList::JobScriptName,
+            kLockName,   ResultsName, ReportName, ChartName};
+}
 
 CSweepFolder::CSweepFolder(const std::string& path) : m_sPath(path)
 {
@@ -65,18 +75,15 @@ bool CSweepFolder::prepare(const std::string& jobList, const std::string& params
         return false;
     if (!existed && !writeFileAtomically(file(JobListName), jobList, error))
         return false;
-    std::string simNote;
-    if (!copyIn(paramsFile, ParamsName, false, note, error) || !copyIn(simFile, SimName, true, simNote, error) ||
+    if (!copyIn(paramsFile, ParamsName, false, note, error) || !copyIn(simFile, SimName, true, note, error) ||
         !writeFileAtomically(file(CJobList::JobScriptName), CJobList::jobScript(), error))
         return false;
-    if (mkdir(file("runs").c_str(), 0777) != 0 && errno != EEXIST)
+    if (mkdir(file(CJobList::RunsFolder).c_str(), 0777) != 0 && errno != EEXIST)
     {
-        error = "cannot make " + file("runs") + ": " + std::strerror(errno);
+        error = "cannot make " + file(CJobList::RunsFolder) + ": " + std::strerror(errno);
         return false;
     }
-    if (existed)
-        note = "Going on with the sweep in " + m_sPath + ": " + std::to_string(finishedJobs().size()) +
-               " of its runs are done." + (simNote.empty() ? "" : "\n" + simNote);
+    m_bResumed = existed;
     return true;
 }
 
@@ -170,25 +177,45 @@ bool CSweepFolder::copyIn(const std::string& source, const std::string& name, bo
     return true;
 }
 
-std::set<int> CSweepFolder::finishedJobs() const
+bool CSweepFolder::readJobLog(std::string& log, bool& present, std::string& error) const
 {
-    std::set<int> finished;
-    std::string log, error;
-    if (!readRegularFile(file(JobLogName), kMaxCopyBytes, log, error))
-        return finished;
+    const std::string name = file(JobLogName);
+    struct stat info;
+    present = lstat(name.c_str(), &info) == 0 || errno != ENOENT;
+    if (present && !readRegularFile(name, kMaxCopyBytes, log, error))
+    {
+        error = name + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool CSweepFolder::checkJobLog(std::string& error) const
+{
+    std::string log;
+    bool present = false;
+    return readJobLog(log, present, error);
+}
+
+bool CSweepFolder::forgetUnfinished(const std::vector<bool>& done, std::string& error) const
+{
+    std::string log;
+    bool present = false;
+    if (!readJobLog(log, present, error))
+        return false;
+    if (log.empty())
+        return true;
     std::istringstream lines(log);
     std::string line;
-    std::getline(lines, line); // the column names
+    std::getline(lines, line);
+    std::string kept = line + "\n"; // the column names
     while (std::getline(lines, line))
     {
         // Seq, Host, Starttime, JobRuntime, Send, Receive, Exitval, Signal, Command
-        std::istringstream fields(line);
-        std::string field[8];
-        for (std::string& value : field)
-            std::getline(fields, value, '\t');
-        if (field[6] == "0" && field[7] == "0" && !field[0].empty() &&
-            field[0].find_first_not_of("0123456789") == std::string::npos && field[0].size() < 9)
-            finished.insert(std::stoi(field[0]));
+        const std::string seq = line.substr(0, line.find('\t'));
+        int number = 0;
+        if (parseWhole(seq, number) && number >= 1 && static_cast<size_t>(number) <= done.size() && done[number - 1])
+            kept += line + "\n";
     }
-    return finished;
+    return kept == log || writeFileAtomically(file(JobLogName), kept, error);
 }

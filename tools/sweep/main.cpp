@@ -2,16 +2,17 @@
 // with evolution and with --control, through GNU parallel; then what the runs found.
 #include <CLI/CLI.hpp>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "common/coutputcheck.h"
 #include "sim/coptionvalidators.h"
+#include "sweep/chostsfile.h"
 #include "sweep/cjoblist.h"
 #include "sweep/cparallelrun.h"
+#include "sweep/cruncheck.h"
 #include "sweep/csettingcheck.h"
 #include "sweep/csweepchart.h"
 #include "sweep/csweepfile.h"
@@ -61,43 +62,24 @@ std::string fromResultsFolder(const std::string& command)
     return std::filesystem::absolute(command).string();
 }
 
-std::string lastLineOf(const std::string& fileName)
-{
-    std::string text, error;
-    if (!readRegularFile(fileName, CRunResult::MaxFileBytes, text, error))
-        return "no log (" + error + ")";
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    const std::string line = text.substr(text.find_last_of('\n') + 1);
-    return line.empty() ? "an empty log" : printableExcerpt(line, 200);
-}
-
-// The summaries of the finished runs (null for the others), each checked to be its run's;
-// why each other run has none goes to the standard error stream.
+// The summaries of the runs that are done (null for the others); why each other run is not
+// goes to the standard error stream.
 std::vector<std::unique_ptr<CRunResult>> readSummaries(const CSweepFolder& folder, const CSweepFile& sweep,
                                                         const CJobList& jobs, std::vector<int>& missing)
 {
-    const std::vector<CSweepFile::Setting> settings = sweep.settings();
+    const CRunCheck check(folder, sweep);
     std::vector<std::unique_ptr<CRunResult>> summaries;
     for (size_t i = 0; i < jobs.jobs().size(); ++i)
     {
-        const CJobList::SJob& job = jobs.jobs()[i];
         auto summary = std::make_unique<CRunResult>();
         std::string why;
-        const std::string summaryFile = folder.file(CJobList::summaryFile(job.sName));
-        if (access(summaryFile.c_str(), F_OK) != 0)
-            why = folder.file(CJobList::logFile(job.sName)) + ": " + lastLineOf(folder.file(CJobList::logFile(job.sName)));
-        else if (summary->load(summaryFile, why) &&
-                 !summary->belongsTo(job.uSeed, sweep.steps(), job.bEvolution, sweep.assignments(settings[job.iSetting]),
-                                     why))
-            why = summaryFile + ": " + why;
-        if (!why.empty())
+        if (!check.load(jobs.jobs()[i], *summary, why))
         {
             if (missing.empty())
                 std::cerr << "Runs that have not finished:\n";
             summary.reset();
             if (missing.size() < kMissingListed)
-                std::cerr << "  " << job.sName << ": " << why << "\n";
+                std::cerr << "  " << jobs.jobs()[i].sName << ": " << why << "\n";
             missing.push_back(static_cast<int>(i) + 1);
         }
         summaries.push_back(std::move(summary));
@@ -122,11 +104,12 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
         found.push_back(summary.get());
     const CSweepReport report(sweep, titleOf(options, sweep), jobs.jobs(), found);
     std::string error;
-    if (!writeFileAtomically(folder.file("results.tsv"), report.tsv(), error) ||
-        !writeFileAtomically(folder.file("report.md"), report.markdown(), error) ||
-        !writeFileAtomically(folder.file("report.svg"), CSweepChart::render(report), error))
+    if (!writeFileAtomically(folder.file(CSweepFolder::ResultsName), report.tsv(), error) ||
+        !writeFileAtomically(folder.file(CSweepFolder::ReportName), report.markdown(), error) ||
+        !writeFileAtomically(folder.file(CSweepFolder::ChartName), CSweepChart::render(report), error))
         return fail("The report is not saved: " + error);
-    std::cout << report.markdown() << "\nIn " << folder.path() << ": results.tsv (a row a run), report.md, report.svg\n";
+    std::cout << report.markdown() << "\nIn " << folder.path() << ": " << CSweepFolder::ResultsName << " (a row a run), "
+              << CSweepFolder::ReportName << ", " << CSweepFolder::ChartName << "\n";
     if (missing.empty())
         return 0;
     std::string tasks;
@@ -139,16 +122,38 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
     return kFailed;
 }
 
+size_t countOf(const std::vector<bool>& done)
+{
+    return static_cast<size_t>(std::count(done.begin(), done.end(), true));
+}
+
+// The folder made ready for the runs that are not done, and what an earlier start left said.
+bool prepareFolder(const SOptions& options, const CSweepFile& sweep, const CJobList& jobs, CSweepFolder& folder,
+                   std::string& error)
+{
+    std::string note;
+    if (!folder.prepare(jobs.tsv(), options.sParams, options.sSim, note, error))
+        return false;
+    const std::vector<bool> done = CRunCheck(folder, sweep).done(jobs);
+    if (!folder.forgetUnfinished(done, error))
+        return false;
+    if (folder.resumed())
+        std::cerr << "Going on with the sweep in " << folder.path() << ": "
+                  << countOf(done) << " of its runs are done.\n";
+    if (!note.empty())
+        std::cerr << note << "\n";
+    return true;
+}
+
 int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobList& jobs, CSweepFolder& folder)
 {
     if (options.sSlurm.empty() && !CParallelRun::isInstalled())
         return fail("GNU parallel is not installed: 'make deps' installs it (Debian's package parallel)");
-    std::string error, note;
-    if (!CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
-        !folder.prepare(jobs.tsv(), options.sParams, options.sSim, note, error))
+    std::string error;
+    if (!folder.checkJobLog(error) ||
+        !CSettingCheck(options.sSim, options.sParams).check(sweep, options.sSweepFile, error) ||
+        !prepareFolder(options, sweep, jobs, folder, error))
         return fail(error);
-    if (!note.empty())
-        std::cerr << note << "\n";
     if (!options.sSlurm.empty())
     {
         if (!writeFileAtomically(options.sSlurm, jobs.slurmScript(), error))
@@ -164,8 +169,8 @@ int prepareAndRun(const SOptions& options, const CSweepFile& sweep, const CJobLi
         return fail(error);
     if (stop.signalNumber() != 0)
     {
-        std::cerr << "Stopped: " << folder.finishedJobs().size() << " of " << jobs.jobs().size()
-                  << " runs are done (" << folder.file(CSweepFolder::JobLogName)
+        std::cerr << "Stopped: " << countOf(CRunCheck(folder, sweep).done(jobs)) << " of " << jobs.jobs().size()
+                  << " runs are done (their summaries are in " << folder.file(CJobList::RunsFolder)
                   << "); the same command goes on from there.\n";
         return stop.exitStatus();
     }
@@ -180,7 +185,7 @@ void addOptions(CLI::App& app, SOptions& options)
     app.add_option("--params", options.sParams, "parameter file the values are set in")->capture_default_str();
     app.add_option("--sim", options.sSim, "korvane-sim to run (default: the one beside korvane-sweep)");
     app.add_option("--jobs", options.parallel.iJobs, "runs at once on each machine (default: one a core)")
-        ->transform(COptionValidators::wholeNumber(1, 100000));
+        ->transform(COptionValidators::wholeNumber(1, CParallelRun::MaxJobs));
     app.add_option("--sshloginfile", options.parallel.sSshLoginFile,
                    "GNU parallel's hosts file: run on these machines (':' is this one), sending each korvane-sim "
                    "and the parameter file");
@@ -193,13 +198,19 @@ void addOptions(CLI::App& app, SOptions& options)
     slurm->excludes(collect);
 }
 
-// Every output checked against the inputs and for being writable before any work.
+// Every output checked against the inputs, the sweep's own files among them, and for being
+// writable before any work.
 int checkFiles(const SOptions& options)
 {
     COutputCheck files;
     files.addInput("the sweep file", options.sSweepFile);
     files.addInput("--params", options.sParams);
     files.addInput("--sim", options.sSim);
+    files.addInput("--sshloginfile", options.parallel.sSshLoginFile);
+    const CSweepFolder folder(options.sOut);
+    for (const std::string& name : CSweepFolder::ownedFiles())
+        files.addInput("the sweep's own", folder.file(name));
+    files.addInputFolder("the runs' folder", folder.file(CJobList::RunsFolder));
     files.addOutput("--slurm", options.sSlurm);
     return files.report();
 }
@@ -228,16 +239,17 @@ int main(int argc, char** argv)
         options.sSim = simBesideThisProgram();
     if (options.sOut.empty())
         options.sOut = options.sSweepFile + ".results";
-    if (!options.parallel.sSshLoginFile.empty())
-        options.parallel.sSshLoginFile = std::filesystem::absolute(options.parallel.sSshLoginFile).string();
     options.parallel.sSsh = fromResultsFolder(options.parallel.sSsh);
     if (const int status = checkFiles(options); status != 0)
         return status;
 
     CSweepFile sweep;
     std::string error;
-    if (!sweep.load(options.sSweepFile, error))
+    const std::string& hosts = options.parallel.sSshLoginFile;
+    if (!sweep.load(options.sSweepFile, error) || (!hosts.empty() && !CHostsFile::check(hosts, error)))
         return fail(error);
+    if (!hosts.empty())
+        options.parallel.sSshLoginFile = std::filesystem::absolute(hosts).string();
     const CJobList jobs(sweep);
     CSweepFolder folder(options.sOut);
     if (!options.bCollect)
