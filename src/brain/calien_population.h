@@ -79,7 +79,9 @@ private:
     void takeOver(BrainPool& pool, std::vector<CBrain*>& alienBrains);
 
     int m_iNumAliens;
-    int m_iPoolCapacity;
+    // The size asked for at construction; the pool is kept to CParams::Alien_NumberInPool,
+    // which a loaded params.ini may since have changed.
+    [[maybe_unused]] int m_iPoolCapacity;
     int m_iNumDead; // brains offered since the statistics last looked
     long long m_llTotalOffered;
     double m_dTotalFitnessOffered;

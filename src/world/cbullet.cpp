@@ -1,7 +1,8 @@
 #include "world/cbullet.h"
 
 #include <cmath>
-#include <memory_resource>
+#include <new>
+#include <utility>
 
 #include "app/cparams.h"
 
@@ -11,15 +12,29 @@ namespace
 // would shift every shot slightly.
 constexpr double kPi = 3.1415;
 
-// The shots' pool, made at the first shot. It may go before the last shots do, as the
-// program's objects are destroyed at exit: those then go to the heap directly.
-bool g_bPoolGone = false;
+// Freed shots' memory, kept for the next shots: a list threaded through the free blocks.
+// Its length never exceeds the most shots ever in flight at once, which the world bounds.
+struct SFreeShot
+{
+    SFreeShot* pNext;
+};
 
 struct SShotPool
 {
-    std::pmr::unsynchronized_pool_resource resource;
-    ~SShotPool() { g_bPoolGone = true; }
+    SFreeShot* pFirst = nullptr;
+    ~SShotPool();
 };
+
+// The program's objects are destroyed at exit in any order: once the pool has gone, a
+// shot still deleted goes to the heap directly.
+bool g_bPoolGone = false;
+
+SShotPool::~SShotPool()
+{
+    while (pFirst)
+        ::operator delete(std::exchange(pFirst, pFirst->pNext));
+    g_bPoolGone = true;
+}
 
 // The step a shot makes each millisecond: worked out once, as it never turns.
 SVector2D velocityAlong(double angle)
@@ -37,14 +52,21 @@ SShotPool& shotPool()
 
 void* CBullet::operator new(std::size_t size)
 {
-    return shotPool().resource.allocate(size, alignof(CBullet));
+    SShotPool& pool = shotPool();
+    if (size != sizeof(CBullet) || !pool.pFirst)
+        return ::operator new(size);
+    return std::exchange(pool.pFirst, pool.pFirst->pNext);
 }
 
 void CBullet::operator delete(void* bullet, std::size_t size) noexcept
 {
-    if (g_bPoolGone)
-        return; // the pool gave its memory back to the heap as it went
-    shotPool().resource.deallocate(bullet, size, alignof(CBullet));
+    if (g_bPoolGone || size != sizeof(CBullet))
+    {
+        ::operator delete(bullet);
+        return;
+    }
+    SShotPool& pool = shotPool();
+    pool.pFirst = new (bullet) SFreeShot{pool.pFirst};
 }
 
 CBullet::CBullet(double x, double y, double angle) : m_vPos(x, y), m_dAngle(angle), m_vVelocity(velocityAlong(angle)) {}
