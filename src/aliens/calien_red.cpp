@@ -58,7 +58,7 @@ void CAlien_Red::update(SAction action, double dt)
     for (CBullet* bullet : m_vBullets)
         bullet->move(dt);
     removeLostBullets();
-    if (action.fire == ACTION_FIRE)
+    if (action.fire == ACTION_FIRE && getNumBullets() < MaxShotsInFlight)
         fire();
     CAlien::update(action, dt);
     // The rate is at most 360 either way, so one correction keeps the angle in [0, 360].

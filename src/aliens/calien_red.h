@@ -15,6 +15,12 @@ public:
     CAlien_Red(double x, double y, double mass);
     ~CAlien_Red() override; // deletes its bullets
 
+    // A red alien keeps at most this many shots in flight: a decision to fire beyond them
+    // fires nothing. The game's own values never reach it (a shot lives 77 steps, a red alien
+    // decides every 12th); it bounds the shots of thousands of red aliens that decide every
+    // step in a large window, which would otherwise number millions and take seconds a step.
+    static constexpr int MaxShotsInFlight = 10;
+
     void reset() override;
     using CAlien::decideAction;
     SAction decideAction(SVector2D gunPos, const CWorldView& world) override;

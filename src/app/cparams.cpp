@@ -10,6 +10,7 @@
 #include "brain/cneuralnet.h"
 #include "files/ctextword.h"
 #include "files/safefile.h"
+#include "world/worldbounds.h"
 #include "world/worldmemory.h"
 
 int CParams::Window_Width = 0;
@@ -398,6 +399,17 @@ void checkWindowAndTiming(CRuleList& rules)
     REQUIRE_POSITIVE(rules, Stats_SaveInterval);
 }
 
+// Only meaningful once the window and the aliens' sizes are within their bounds.
+void checkCrowding(CRuleList& rules)
+{
+    const long long aliens = static_cast<long long>(CParams::Alien_NumberOfGreen) + CParams::Alien_NumberOfRed;
+    const long long seats = bandSeats();
+    rules.require(aliens <= MaxAliensPerSeat * seats, "Alien_NumberOfGreen + Alien_NumberOfRed", aliens,
+                  "must be at most " + std::to_string(MaxAliensPerSeat) + " times the " + std::to_string(seats) +
+                      " seats of the band: aliens crowded over each other each sense every one they overlap, "
+                      "and a world step would take seconds");
+}
+
 void checkAliens(CRuleList& rules)
 {
     REQUIRE_ONE_PIXEL(rules, Alien_Width);
@@ -430,6 +442,8 @@ void checkAliens(CRuleList& rules)
                   zoneHeight, "must be at least four times Alien_Height");
     REQUIRE(rules, CParams::Window_Width >= 4 * CParams::Alien_Width, Window_Width,
             "must be at least four times Alien_Width");
+    if (rules.m_vProblems.empty())
+        checkCrowding(rules);
 }
 
 void checkNetworks(CRuleList& rules)

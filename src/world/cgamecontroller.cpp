@@ -12,6 +12,7 @@
 #include "brain/cbrain.h"
 #include "world/cbullet.h"
 #include "world/cgun.h"
+#include "world/worldbounds.h"
 #include "files/kassert.h"
 
 namespace
@@ -248,13 +249,6 @@ bool CGameController::hasRoomFor(const CAlien_Population* population) const
     return static_cast<long long>(population->getAliens().size()) < bandSeats();
 }
 
-// As many aliens as the zone seats in the boxes of twice their size they start in.
-long long CGameController::bandSeats() const
-{
-    const int zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
-    return static_cast<long long>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
-           static_cast<long long>(zoneHeight / (2 * CParams::Alien_Height));
-}
 
 // More aliens than seats still run, but they start over each other and are reborn over
 // each other, and a crowded band kills them as fast as they are born.

@@ -78,7 +78,6 @@ private:
     void updateTrainee(double dt);
     void giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder);
     bool hasRoomFor(const CAlien_Population* population) const;
-    long long bandSeats() const;
     void warnIfCrowded() const;
     bool hitsAlien(SRect box, int excludeId) const;
     bool hitsGunBullet(SRect box, bool removeHit);

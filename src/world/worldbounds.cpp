@@ -19,25 +19,26 @@ long long bulletLifeSteps()
                          (CParams::Window_Height + 2 * CParams::Alien_Height);
     return static_cast<long long>(std::ceil(reach / (CParams::Bullet_Speed * dt))) + 1;
 }
+} // namespace
 
-long long zoneSeats()
+long long bandSeats()
 {
     const int zoneHeight = CParams::Window_Height - CParams::Window_TopMargin - CParams::Window_BottomMargin;
     return static_cast<long long>(CParams::Window_Width / (2 * CParams::Alien_Width)) *
            static_cast<long long>(zoneHeight / (2 * CParams::Alien_Height));
 }
-} // namespace
 
 SWorldBounds worldBounds()
 {
     const long long life = bulletLifeSteps();
     SWorldBounds bounds;
     bounds.llGreenAliens = CParams::Alien_ReproductionOn
-                               ? std::max<long long>(CParams::Alien_NumberOfGreen, zoneSeats())
+                               ? std::max<long long>(CParams::Alien_NumberOfGreen, bandSeats())
                                : CParams::Alien_NumberOfGreen;
     bounds.llRedAliens = CParams::Alien_NumberOfRed;
     bounds.llGunBullets = life / std::max(1, CParams::Gun_FireInterval) + 1;
-    bounds.llRedBullets = CParams::Alien_NumberOfRed * (life / (CParams::Alien_Red_FireDelay + 1) + 1);
+    bounds.llRedBullets = CParams::Alien_NumberOfRed * std::min<long long>(CAlien_Red::MaxShotsInFlight,
+                                                                           life / (CParams::Alien_Red_FireDelay + 1) + 1);
     return bounds;
 }
 

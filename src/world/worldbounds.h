@@ -14,5 +14,11 @@ struct SWorldBounds
 
 SWorldBounds worldBounds();
 
+// The aliens the band seats in the boxes of twice their size they start in.
+long long bandSeats();
+// How crowded the band may be made: aliens crowded over each other sense every one they
+// overlap, and beyond this many times its seats a world of thousands would take seconds a step.
+constexpr long long MaxAliensPerSeat = 2;
+
 // Null when the world keeps to the bounds; otherwise what exceeds them.
 const char* exceededBound(const CGameController& controller, const SWorldBounds& bounds);

@@ -32,9 +32,13 @@ TEST_F(CWorldBoundsTest, ExceededBoundIsNamed)
     controller.init();
     const SWorldBounds bounds = worldBounds();
     EXPECT_EQ(exceededBound(controller, bounds), nullptr);
-    auto* red = static_cast<CAlien_Red*>(controller.getPopulations()[0]->getAliens()[0]);
-    for (long long i = 0; i <= bounds.llRedBullets; ++i)
-        red->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    // Every red alien firing at every update: each keeps at most its shots in flight, which
+    // together pass the bound the fire delay sets.
+    for (CAlien* alien : controller.getPopulations()[0]->getAliens())
+        for (int i = 0; i < 2 * CAlien_Red::MaxShotsInFlight; ++i)
+            alien->update(SAction(ACTION_UP, ACTION_FIRE), 0);
+    EXPECT_EQ(static_cast<CAlien_Red*>(controller.getPopulations()[0]->getAliens()[0])->getNumBullets(),
+              CAlien_Red::MaxShotsInFlight);
     EXPECT_STREQ(exceededBound(controller, bounds), "red bullets");
 }
 } // namespace
