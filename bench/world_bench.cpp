@@ -1,6 +1,7 @@
 // The world step at growing alien counts, with and without collision sensors, through the
 // spatial index and (up to 3,000 aliens) by the straightforward walks, with the heap
-// allocations a step makes; and one movement-network evaluation. The window grows with the
+// allocations a step makes; the most crowded worlds of 10,000 aliens the parameters accept;
+// and one movement-network evaluation. The window grows with the
 // count so that the aliens' density stays that of the shipped parameters. Every repetition
 // builds the same seeded world and times the same 100 steps after the same 300, so that
 // the sizes are compared over the same stretch of play and the work timed never changes.
@@ -47,13 +48,12 @@ int deaths(const CGameController& controller)
     return dead;
 }
 
-void worldStep(benchmark::State& state)
+// Warms the seeded world up and times the state's steps of it.
+void timeSteps(benchmark::State& state, int aliens, bool referenceQueries)
 {
-    const int aliens = static_cast<int>(state.range(0));
-    loadShippedParams(aliens, state.range(1) != 0);
     CGameController controller;
     controller.setSeed(1);
-    controller.setReferenceQueries(state.range(2) == 0);
+    controller.setReferenceQueries(referenceQueries);
     controller.init();
     controller.getGun()->setAutoMode(true);
     controller.getGun()->toggleFiring();
@@ -71,6 +71,37 @@ void worldStep(benchmark::State& state)
     state.counters["allocs/step"] = static_cast<double>(allocationCount() - allocationsBefore) / steps;
     state.counters["deaths/step"] = (deaths(controller) - deathsBefore) / steps;
 }
+
+void worldStep(benchmark::State& state)
+{
+    const int aliens = static_cast<int>(state.range(0));
+    loadShippedParams(aliens, state.range(1) != 0);
+    timeSteps(state, aliens, state.range(2) == 0);
+}
+
+// The most crowded worlds the parameters accept: green and red aliens, as many for each of
+// the band's seats as its count allows (seats, the window sized to hold just that many), red
+// aliens firing whenever they decide to.
+void crowdedWorldStep(benchmark::State& state)
+{
+    const int greens = static_cast<int>(state.range(0));
+    const int reds = static_cast<int>(state.range(1));
+    loadShippedParams(kShippedAliens, true);
+    const long long seats = (greens + reds + state.range(2) - 1) / state.range(2);
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(seats))));
+    const int rows = static_cast<int>((seats + columns - 1) / columns);
+    CParams::Window_Width = columns * 2 * static_cast<int>(CParams::Alien_Width);
+    CParams::Window_Height =
+        CParams::Window_TopMargin + CParams::Window_BottomMargin + rows * 2 * static_cast<int>(CParams::Alien_Height);
+    CParams::Alien_NumberOfGreen = greens;
+    CParams::Alien_NumberOfRed = reds;
+    CParams::Alien_Red_FireDelay = 0;
+    CParams::updateDerived();
+    if (!CParams::validate("crowded world").empty())
+        std::abort(); // the case must be one the game accepts
+    timeSteps(state, greens + reds, false);
+}
+
 // index 1: through the spatial index; 0: the straightforward walks. Smaller worlds take more
 // repetitions, the timed stretch being short.
 void registerWorldSteps()
@@ -78,6 +109,10 @@ void registerWorldSteps()
     struct SCase
     {
         int iAliens, iSensors, iIndex, iRepetitions;
+    };
+    struct SCrowd
+    {
+        int iGreen, iRed, iPerSeat;
     };
     const SCase cases[] = {{30, 1, 1, 200}, {300, 1, 1, 20}, {3000, 1, 1, 5}, {10000, 1, 1, 3},
                            {30, 0, 1, 200}, {300, 0, 1, 20}, {3000, 0, 1, 5}, {10000, 0, 1, 3},
@@ -90,6 +125,13 @@ void registerWorldSteps()
             ->Repetitions(c.iRepetitions)
             ->ReportAggregatesOnly(true)
             ->Unit(benchmark::kMicrosecond);
+    const SCrowd crowds[] = {{10000, 0, 2}, {0, 10000, 2}, {0, 10000, 1}, {5000, 5000, 2}};
+    for (const SCrowd& c : crowds)
+        benchmark::RegisterBenchmark("crowdedWorldStep", crowdedWorldStep)
+            ->ArgNames({"green", "red", "perSeat"})
+            ->Args({c.iGreen, c.iRed, c.iPerSeat})
+            ->Iterations(kTimedSteps)
+            ->Unit(benchmark::kMillisecond);
 }
 
 void movementNetwork(benchmark::State& state)

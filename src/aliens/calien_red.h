@@ -16,10 +16,11 @@ public:
     ~CAlien_Red() override; // deletes its bullets
 
     // A red alien keeps at most this many shots in flight: a decision to fire beyond them
-    // fires nothing. The game's own values never reach it (a shot lives 77 steps, a red alien
-    // decides every 12th); it bounds the shots of thousands of red aliens that decide every
-    // step in a large window, which would otherwise number millions and take seconds a step.
-    static constexpr int MaxShotsInFlight = 10;
+    // fires nothing. The game's own values never go beyond it (a shot lives 77 steps and a
+    // red alien may fire every 11th: eight at most); it bounds the shots of thousands of red
+    // aliens firing every step across a large window, which would otherwise number millions
+    // and take seconds a step.
+    static constexpr int MaxShotsInFlight = 8;
 
     void reset() override;
     using CAlien::decideAction;

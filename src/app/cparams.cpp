@@ -323,6 +323,11 @@ namespace
 constexpr int kMaxWindowSide = 16384;
 constexpr int kMaxFramesPerSecond = 1000;
 constexpr int kMaxAliens = 10000;
+// A sensor reaches this many alien sizes at most: the shipped ones reach two, and one alien
+// reaching far over a crowded band would look at hundreds of others every step.
+constexpr int kMaxSensorScale = 4;
+// Bullets may be this many pixels a side whatever the aliens' size (the shipped ones are 4 x 12).
+constexpr int kLargeBullet = 32;
 constexpr int kMaxNetworkSize = 1000;
 constexpr long long kMaxWeightsPerNetwork = 1000000;
 // Counts of world steps: a billion is a year at 30 steps a second, and a count plus one
@@ -422,6 +427,9 @@ void checkAliens(CRuleList& rules)
     REQUIRE_NON_NEGATIVE(rules, Alien_MaxSpeed);
     REQUIRE(rules, CParams::Alien_SensorWidthScale >= 1, Alien_SensorWidthScale, "must be at least 1");
     REQUIRE_POSITIVE(rules, Alien_SensorLengthScale);
+    // Every alien looks at each alien its sensors reach, every step.
+    REQUIRE_AT_MOST(rules, Alien_SensorWidthScale, kMaxSensorScale);
+    REQUIRE_AT_MOST(rules, Alien_SensorLengthScale, kMaxSensorScale);
     REQUIRE_POSITIVE(rules, Alien_SensorMaxTime);
     REQUIRE_POSITIVE(rules, Alien_Green_SpawnInterval);
     REQUIRE_ON_OFF(rules, Alien_ReproductionOn);
@@ -513,6 +521,12 @@ void checkGunAndBullets(CRuleList& rules)
     REQUIRE_AT_MOST(rules, Gun_FireInterval, kMaxSteps);
     REQUIRE_ONE_PIXEL(rules, Bullet_Width);
     REQUIRE_ONE_PIXEL(rules, Bullet_Height);
+    // Every alien looks at each bullet that may touch it, every step: a bullet many aliens
+    // wide would be looked at by all of them.
+    REQUIRE(rules, CParams::Bullet_Width <= std::max<double>(kLargeBullet, 2 * CParams::Alien_Width), Bullet_Width,
+            "must be at most " + std::to_string(kLargeBullet) + " or twice Alien_Width, whichever is more");
+    REQUIRE(rules, CParams::Bullet_Height <= std::max<double>(kLargeBullet, 2 * CParams::Alien_Height),
+            Bullet_Height, "must be at most " + std::to_string(kLargeBullet) + " or twice Alien_Height, whichever is more");
     // A bullet that does not move never leaves the window and is never removed.
     REQUIRE_POSITIVE(rules, Bullet_Speed);
 }

@@ -31,7 +31,7 @@ template <typename TAlien> std::vector<CAlien*> makeAliens(int count)
 
 CGameController::CGameController()
     : m_bInitialized(false), m_iMode(MODE_PLAYER), m_pGun(nullptr), m_pTrainee(nullptr), m_bEvolution(true),
-      m_bBandFull(false), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
+      m_llTriesLeft(MaxTriesPerSearch), m_bToldNoFreePlace(false), m_bSeeded(false), m_uSeed(0)
 {
 }
 
@@ -57,7 +57,7 @@ void CGameController::init()
 {
     std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
     warnIfCrowded();
-    m_bBandFull = false;
+    startSearches();
     m_tally = CWorldTally();
     m_pGun = new CGun(200.0, 60.0, CParams::Gun_Mass);
     m_pGun->resetAction();
@@ -72,7 +72,7 @@ void CGameController::init()
     m_vPopulations[kGreen]->initialize(makeAliens<CAlien_Green>(CParams::Alien_NumberOfGreen));
     m_vPopulations[kRed]->initialize(makeAliens<CAlien_Red>(CParams::Alien_NumberOfRed));
     m_bIndexCurrent = false;
-    m_bBandFull = false;
+    startSearches();
     m_bInitialized = true;
 }
 
@@ -93,7 +93,7 @@ std::vector<CAlien_Population*> CGameController::getPopulations() const
 void CGameController::update(double dt)
 {
     KA_ASSERT(m_bInitialized);
-    m_bBandFull = false;
+    startSearches();
     // Between steps anything may have moved the aliens; within the step every move is reported.
     if (!m_bReferenceQueries)
         m_index.sync(m_vPopulations, *m_pGun);
@@ -103,7 +103,7 @@ void CGameController::update(double dt)
         updatePopulation(p, dt);
     updateTrainee(dt);
     m_bIndexCurrent = false;
-    m_bBandFull = false;
+    startSearches();
 }
 
 CWorldView CGameController::worldView() const
@@ -392,21 +392,19 @@ SVector2D CGameController::getRandomFreePosition(double width, double height)
 SVector2D CGameController::freePosition(double width, double height, int excludeId)
 {
     prepareQueries();
+    m_llTriesLeft += TriesPerPlace;
     SVector2D position(0, 0);
-    for (int tries = 0; tries < MaxTriesPerSearch; ++tries)
+    for (int tries = 0; tries < MaxTriesPerSearch && m_llTriesLeft > 0; ++tries, --m_llTriesLeft)
     {
-        position.x = RandInt((int)width, (int)(CParams::Window_Width - width));
+        position.x = RandInt((int)width, (int)(CParams::Window_Width - width)); // x drawn first
         position.y = RandInt((int)(CParams::Window_BottomMargin + height),
                              (int)(CParams::Window_Height - CParams::Window_TopMargin - height));
-        if (m_bBandFull)
-            return position; // this step found the band full: the first try is taken
         if (isFreePlace(rectAround(position.x, position.y, width, height), excludeId))
             return position;
     }
     if (!m_bToldNoFreePlace)
         std::cerr << "No free place for a new alien; placing it over another" << std::endl;
     m_bToldNoFreePlace = true;
-    m_bBandFull = true;
     return position;
 }
 

@@ -53,17 +53,21 @@ public:
     bool isColliding(SRect box, bool removeHit, int excludeId, int hitterType);
     bool isOutsideAlienZone(SRect box) const;
     // A random centre in the band at which a box of this size touches nothing: no alien on
-    // screen (whatever its state but dead), no bullet, not the trainee. The search
-    // is bounded: after MaxTriesPerSearch tries the box goes where the last one fell, over
-    // whatever is there, the run says so once, and the band counts as full for the rest of
-    // the world step (or of init): later searches take their first try. A step's searches
-    // thus cost at most MaxTriesPerSearch tries beyond one for each place.
+    // screen (whatever its state but dead), no bullet, not the trainee. A search takes at
+    // most MaxTriesPerSearch tries, and the searches of a world step (or of init) share
+    // MaxTriesPerSearch tries plus TriesPerPlace for each place: once a search runs out,
+    // the box goes where its last try fell, over whatever is there, and the run says so
+    // once. However crowded the band and however many aliens are reborn in it, a step's
+    // searches cost at most MaxTriesPerSearch + TriesPerPlace tries a place, while a roomy
+    // band, where a place takes one or two tries, never runs out.
     SVector2D getRandomFreePosition(double width, double height);
     static constexpr int MaxTriesPerSearch = 1000;
+    static constexpr int TriesPerPlace = 4;
     void spawnChild(CAlien* parent, CAlien_Population* population);
 
 private:
     void createTrainee();
+    void startSearches() { m_llTriesLeft = MaxTriesPerSearch; }
     void updateGun(double dt);
     CWorldView worldView() const;
     SVector2D freePosition(double width, double height, int excludeId);
@@ -94,7 +98,7 @@ private:
     bool m_bReferenceQueries = false;
     CWorldIndex m_index;        // where every alien and bullet is; points into the world
     bool m_bIndexCurrent = false; // the world changes only through this controller (init, a step)
-    bool m_bBandFull;        // a search of this world step found no free place
+    long long m_llTriesLeft; // to this world step's searches for a free place
     bool m_bToldNoFreePlace;
     CWorldTally m_tally;     // counted for display and measurement; the world never reads it
     bool m_bSeeded;      // init uses m_uSeed rather than the clock

@@ -13,16 +13,14 @@ namespace
 {
 constexpr int kRed = 0;
 
-// Cells about four times an alien's size: a sensor's reach or a look-ahead box then spans a few
-// cells, each holding a few aliens at the densities the band allows.
-double cellSize()
+// Cells twice an alien's size, the box it is seated in: a sensor's reach or a look-ahead box
+// then spans three or four cells a side, each holding one or two aliens at the densities the
+// band allows, so that a query looks at few aliens beyond those it wants. A bullet grid's
+// cells hold a bullet too, as its queries reach half a bullet beyond an alien's box.
+void layOut(CSpatialGrid& grid, double objectSize)
 {
-    return 4 * std::max({CParams::Alien_Width, CParams::Alien_Height, CParams::Bullet_Width, CParams::Bullet_Height});
-}
-
-void layOut(CSpatialGrid& grid)
-{
-    grid.reset(CParams::Window_Width, CParams::Window_Height, cellSize());
+    const double alienSize = std::max(CParams::Alien_Width, CParams::Alien_Height);
+    grid.reset(CParams::Window_Width, CParams::Window_Height, 2 * std::max(alienSize, objectSize));
 }
 } // namespace
 
@@ -62,8 +60,10 @@ void CWorldIndex::rebuild()
     m_dBulletHeight = CParams::Bullet_Height;
     m_dBulletHalfWidth = m_dBulletWidth / 2;
     m_dBulletHalfHeight = m_dBulletHeight / 2;
-    layOut(m_aliens);
-    layOut(m_bullets);
+    const double bulletSize = std::max(m_dBulletWidth, m_dBulletHeight);
+    layOut(m_aliens, 0);
+    layOut(m_gunBullets, bulletSize);
+    layOut(m_redBullets, bulletSize);
     const std::vector<CAlien_Population*>& populations = *m_pPopulations;
     m_vAlienHandles.resize(populations.size());
     for (std::vector<int>& handles : m_vAlienHandles)
@@ -123,25 +123,26 @@ void CWorldIndex::fileBullets(int owner, std::vector<int>& handles)
     const std::vector<CBullet*>& bullets =
         owner == kGun ? m_pGun->getBullets() : static_cast<const CAlien_Red*>(alienAt(kRed, owner))->getBullets();
     const size_t count = bullets.size();
+    CSpatialGrid& grid = bulletsOf(owner);
     while (handles.size() > count)
     {
-        m_bullets.remove(handles.back());
+        grid.remove(handles.back());
         handles.pop_back();
     }
     for (size_t j = 0; j < handles.size(); ++j)
-        m_bullets.move(handles[j], bullets[j]->getPosition().x, bullets[j]->getPosition().y);
+        grid.move(handles[j], bullets[j]->getPosition().x, bullets[j]->getPosition().y);
     for (size_t j = handles.size(); j < count; ++j)
     {
         const SVector2D position = bullets[j]->getPosition();
-        handles.push_back(m_bullets.insert(position.x, position.y, owner, static_cast<int>(j)));
+        handles.push_back(grid.insert(position.x, position.y, owner, static_cast<int>(j)));
     }
 }
 
 int CWorldIndex::firstGunBulletOverlapping(const SRect& box) const
 {
     int first = INT_MAX;
-    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
-        if (item.iA == kGun && item.iB < first)
+    forEachBulletOn(m_gunBullets, box, [&](const CSpatialGrid::SItem& item) {
+        if (item.iB < first)
             first = item.iB;
     });
     return first == INT_MAX ? -1 : first;
@@ -151,8 +152,8 @@ bool CWorldIndex::firstRedBulletOverlapping(const SRect& box, int& alien, int& b
 {
     alien = INT_MAX;
     bullet = INT_MAX;
-    forEachBulletOn(box, [&](const CSpatialGrid::SItem& item) {
-        if (item.iA != kGun && (item.iA < alien || (item.iA == alien && item.iB < bullet)))
+    forEachBulletOn(m_redBullets, box, [&](const CSpatialGrid::SItem& item) {
+        if ((item.iA < alien || (item.iA == alien && item.iB < bullet)))
         {
             alien = item.iA;
             bullet = item.iB;

@@ -11,7 +11,7 @@ class CAlien;
 class CAlien_Population;
 class CGun;
 
-// Where every alien and every bullet of the world is, filed in two spatial grids so that
+// Where every alien and every bullet of the world is, filed in spatial grids so that
 // the questions of a world step ("what is near this box?") look only at what is near.
 //
 // Guarantees, as long as its owner keeps it current:
@@ -64,11 +64,12 @@ private:
     static double upper(double v) { return v + (std::abs(v) + 1.0) * 1e-12; }
     void rebuild();
     const CAlien* alienAt(int population, int index) const;
+    CSpatialGrid& bulletsOf(int owner) { return owner == kGun ? m_gunBullets : m_redBullets; }
     void fileBullets(int owner, std::vector<int>& handles);
-    // Visits exactly the bullets whose boxes overlap the box.
-    template <typename TVisit> void forEachBulletOn(const SRect& box, TVisit&& visit) const
+    // Visits exactly the bullets of the grid whose boxes overlap the box.
+    template <typename TVisit> void forEachBulletOn(const CSpatialGrid& bullets, const SRect& box, TVisit&& visit) const
     {
-        m_bullets.forEachIn(lower(box.left - m_dBulletHalfWidth), lower(box.bottom - m_dBulletHalfHeight),
+        bullets.forEachIn(lower(box.left - m_dBulletHalfWidth), lower(box.bottom - m_dBulletHalfHeight),
                             upper(box.right + m_dBulletHalfWidth), upper(box.top + m_dBulletHalfHeight),
                             [&](const CSpatialGrid::SItem& item) {
                                 if (rectsOverlap(rectAround(item.dX, item.dY, m_dBulletWidth, m_dBulletHeight), box))
@@ -79,7 +80,11 @@ private:
     const std::vector<CAlien_Population*>* m_pPopulations = nullptr; // the controller's
     const CGun* m_pGun = nullptr;
     CSpatialGrid m_aliens;  // items: population, index in its list
-    CSpatialGrid m_bullets; // items: owner (a red alien's index, or kGun), bullet index
+    // The gun's few bullets apart from the red aliens' many, so that neither question
+    // looks through the other's: items are the owner (kGun, or a red alien's index) and
+    // the bullet's index.
+    CSpatialGrid m_gunBullets;
+    CSpatialGrid m_redBullets;
     std::vector<std::vector<int>> m_vAlienHandles;     // by population, then list index
     std::vector<std::vector<int>> m_vRedBulletHandles; // by red alien, then bullet index
     std::vector<int> m_vGunBulletHandles;

@@ -631,10 +631,27 @@ TEST_F(CParamsTest, ManyAliensOfTheShippedNetworksPassWhereTheBandSeatsThem)
     ASSERT_TRUE(load(shippedWithEach({{"Alien_NumberOfGreen", "10000"}, {"Alien_NumberOfRed", "10000"},
                                       {"Alien_Red_FireDelay", "0"}, {"Window_Width", "6400"}, {"Window_Height", "4990"}})));
     EXPECT_EQ(joined(CParams::validate("params.ini")), "");
+}
+
+// What made a world of 10,000 aliens take seconds a step: crowding them into a band that
+// seats 96, each alien's sensors or bullets reaching over hundreds of others.
+TEST_F(CParamsTest, CrowdedWorldTakingSecondsAStepIsMended)
+{
     expectOnlyProblem(shippedWith("Alien_NumberOfGreen", "10000"),
                       "Alien_NumberOfGreen + Alien_NumberOfRed = 10006 must be at most 2 times the 96 seats of the "
                       "band: aliens crowded over each other each sense every one they overlap, and a world step "
                       "would take seconds");
+    expectOnlyProblem(shippedWith("Alien_SensorLengthScale", "50"), "Alien_SensorLengthScale = 50 must be at most 4");
+    expectOnlyProblem(shippedWith("Alien_SensorWidthScale", "4.5"), "Alien_SensorWidthScale = 4.5 must be at most 4");
+    expectOnlyProblem(shippedWith("Bullet_Width", "600"),
+                      "Bullet_Width = 600 must be at most 32 or twice Alien_Width, whichever is more");
+    expectOnlyProblem(shippedWith("Bullet_Height", "49"),
+                      "Bullet_Height = 49 must be at most 32 or twice Alien_Height, whichever is more");
+    // At the limits every one of them passes.
+    ASSERT_TRUE(load(shippedWithEach({{"Alien_NumberOfGreen", "186"}, {"Alien_SensorLengthScale", "4"},
+                                      {"Alien_SensorWidthScale", "4"}, {"Bullet_Width", "64"},
+                                      {"Bullet_Height", "48"}})));
+    EXPECT_EQ(joined(CParams::validate("params.ini")), "");
 }
 
 TEST_F(CParamsTest, NoAliensAndAPoolOfOnePass)

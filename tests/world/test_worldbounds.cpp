@@ -30,10 +30,11 @@ TEST_F(CWorldBoundsTest, ExceededBoundIsNamed)
     CGameController controller;
     controller.setSeed(4);
     controller.init();
+    CParams::Alien_Red_FireDelay = 30; // three shots in flight at most
     const SWorldBounds bounds = worldBounds();
     EXPECT_EQ(exceededBound(controller, bounds), nullptr);
-    // Every red alien firing at every update: each keeps at most its shots in flight, which
-    // together pass the bound the fire delay sets.
+    // Every red alien firing at every update, as no delay holds them: each keeps at most its
+    // shots in flight, which together pass the bound the fire delay sets.
     for (CAlien* alien : controller.getPopulations()[0]->getAliens())
         for (int i = 0; i < 2 * CAlien_Red::MaxShotsInFlight; ++i)
             alien->update(SAction(ACTION_UP, ACTION_FIRE), 0);
