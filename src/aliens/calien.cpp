@@ -54,11 +54,11 @@ SRect unionOf(const SensorBoxes& boxes)
 }
 
 // Time until the other alien meets this one along the sensor's axis; T when never.
-double collisionTime(int direction, SVector2D pos, SVector2D vel, const CAlien& other)
+double collisionTime(int direction, SVector2D pos, SVector2D vel, const SAlienMotion& other)
 {
     const bool vertical = direction == 0 || direction == 2;
-    const double d = vertical ? other.getPosition().y - pos.y : other.getPosition().x - pos.x;
-    const double dv = vertical ? other.getVelocity().y - vel.y : other.getVelocity().x - vel.x;
+    const double d = vertical ? other.vPos.y - pos.y : other.vPos.x - pos.x;
+    const double dv = vertical ? other.vVelocity.y - vel.y : other.vVelocity.x - vel.x;
     const double t = dv != 0 ? -d / dv : CParams::Alien_SensorMaxTime;
     return t < 0 ? CParams::Alien_SensorMaxTime : t;
 }
@@ -241,9 +241,9 @@ std::array<double, 4> CAlien::sensorValues(const CWorldView& world) const
     scariest.fill(T);
     // One pass over the aliens near the reach serves all four boxes: each keeps its minimum,
     // which does not depend on the order they come in.
-    world.forEachAlienNear(reach, [&](int, int, const CAlien& other) {
-        const SRect otherBox = other.getBoundingBox();
-        if (other.getId() == m_iId || !rectsOverlap(reach, otherBox))
+    world.forEachAlienMotionNear(reach, [&](const SAlienMotion& other) {
+        const SRect otherBox = rectAround(other.vPos.x, other.vPos.y, CParams::Alien_Width, CParams::Alien_Height);
+        if (other.iId == m_iId || !rectsOverlap(reach, otherBox))
             return;
         for (int i = 0; i < kNumSensors; ++i)
             if (rectsOverlap(boxes[i], otherBox))

@@ -1,7 +1,9 @@
 #include "world/cbullet.h"
 
 #include <cmath>
+#include <algorithm>
 #include <new>
+#include <vector>
 #include <utility>
 
 #include "app/cparams.h"
@@ -12,17 +14,23 @@ namespace
 // would shift every shot slightly.
 constexpr double kPi = 3.1415;
 
-// Freed shots' memory, kept for the next shots: a list threaded through the free blocks.
-// Its length never exceeds the most shots ever in flight at once, which the world bounds.
+// Shots' memory, taken from the heap a chunk of shots at a time and never given back before
+// the program ends: the free shots form a list threaded through their blocks. The chunks
+// never number more than the most shots ever in flight at once, which the world bounds.
 struct SFreeShot
 {
     SFreeShot* pNext;
 };
 
+constexpr std::size_t kShotsPerChunk = 64;
+constexpr std::size_t kShotSize = std::max(sizeof(CBullet), sizeof(SFreeShot));
+
 struct SShotPool
 {
     SFreeShot* pFirst = nullptr;
+    std::vector<void*> vChunks;
     ~SShotPool();
+    void addChunk();
 };
 
 // The program's objects are destroyed at exit in any order: once the pool has gone, a
@@ -31,9 +39,17 @@ bool g_bPoolGone = false;
 
 SShotPool::~SShotPool()
 {
-    while (pFirst)
-        ::operator delete(std::exchange(pFirst, pFirst->pNext));
+    for (void* chunk : vChunks)
+        ::operator delete(chunk);
     g_bPoolGone = true;
+}
+
+void SShotPool::addChunk()
+{
+    char* chunk = static_cast<char*>(::operator new(kShotsPerChunk * kShotSize));
+    vChunks.push_back(chunk);
+    for (std::size_t i = kShotsPerChunk; i-- > 0;)
+        pFirst = new (chunk + i * kShotSize) SFreeShot{pFirst};
 }
 
 // The step a shot makes each millisecond: worked out once, as it never turns.
@@ -52,19 +68,23 @@ SShotPool& shotPool()
 
 void* CBullet::operator new(std::size_t size)
 {
-    SShotPool& pool = shotPool();
-    if (size != sizeof(CBullet) || !pool.pFirst)
+    if (size != sizeof(CBullet))
         return ::operator new(size);
+    SShotPool& pool = shotPool();
+    if (!pool.pFirst)
+        pool.addChunk();
     return std::exchange(pool.pFirst, pool.pFirst->pNext);
 }
 
 void CBullet::operator delete(void* bullet, std::size_t size) noexcept
 {
-    if (g_bPoolGone || size != sizeof(CBullet))
+    if (size != sizeof(CBullet))
     {
         ::operator delete(bullet);
         return;
     }
+    if (g_bPoolGone)
+        return; // its chunks went back to the heap with it
     SShotPool& pool = shotPool();
     pool.pFirst = new (bullet) SFreeShot{pool.pFirst};
 }

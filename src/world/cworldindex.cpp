@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "aliens/calien.h"
 #include "aliens/calien_red.h"
 #include "app/cparams.h"
 #include "brain/calien_population.h"
@@ -68,6 +69,9 @@ void CWorldIndex::rebuild()
     m_vAlienHandles.resize(populations.size());
     for (std::vector<int>& handles : m_vAlienHandles)
         handles.clear();
+    m_vAlienMotions.resize(populations.size());
+    for (std::vector<SAlienMotion>& motions : m_vAlienMotions)
+        motions.clear();
     m_vRedBulletHandles.resize(populations.empty() ? 0 : populations[kRed]->getAliens().size());
     for (std::vector<int>& handles : m_vRedBulletHandles)
         handles.clear();
@@ -94,6 +98,7 @@ void CWorldIndex::fileNewAliens()
         {
             const SVector2D position = aliens[i]->getPosition();
             handles.push_back(m_aliens.insert(position.x, position.y, p, static_cast<int>(i)));
+            m_vAlienMotions[p].push_back(motionOf(p, static_cast<int>(i)));
         }
     }
     if (m_vRedBulletHandles.size() < populations[kRed]->getAliens().size())
@@ -102,8 +107,15 @@ void CWorldIndex::fileNewAliens()
 
 void CWorldIndex::alienMoved(int population, int index)
 {
-    const SVector2D position = alienAt(population, index)->getPosition();
-    m_aliens.move(m_vAlienHandles[population][index], position.x, position.y);
+    const SAlienMotion motion = motionOf(population, index);
+    m_aliens.move(m_vAlienHandles[population][index], motion.vPos.x, motion.vPos.y);
+    m_vAlienMotions[population][index] = motion;
+}
+
+SAlienMotion CWorldIndex::motionOf(int population, int index) const
+{
+    const CAlien* alien = alienAt(population, index);
+    return SAlienMotion{alien->getPosition(), alien->getVelocity(), alien->getId()};
 }
 
 void CWorldIndex::redBulletsChanged(int index)

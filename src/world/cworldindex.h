@@ -11,6 +11,15 @@ class CAlien;
 class CAlien_Population;
 class CGun;
 
+// How an alien moves, as another alien's sensors see it: read from the index, it spares
+// them a visit to the alien's own memory, which in a world of thousands lies anywhere.
+struct SAlienMotion
+{
+    SVector2D vPos;
+    SVector2D vVelocity;
+    int iId;
+};
+
 // Where every alien and every bullet of the world is, filed in spatial grids so that
 // the questions of a world step ("what is near this box?") look only at what is near.
 //
@@ -21,7 +30,7 @@ class CGun;
 //   the gun's bullets, or over the red aliens in list order and each one's bullets in order,
 //   would meet first;
 // - a query sees every object where it is at that moment, provided the owner has reported
-//   each change since the last sync: alienMoved after an alien's position changed,
+//   each change since the last sync: alienMoved after an alien's position or velocity changed,
 //   redBulletsChanged after a red alien's bullets moved, were fired or removed,
 //   gunBulletsChanged likewise for the gun, fileNewAliens after aliens were appended to a
 //   population (start-up, offspring). sync catches up with any change at all, at the cost
@@ -42,13 +51,12 @@ public:
     // Here exactly the aliens whose boxes overlap the box are visited.
     template <typename TVisit> void forEachAlienNear(const SRect& box, TVisit&& visit) const
     {
-        m_aliens.forEachIn(lower(box.left - m_dAlienHalfWidth), lower(box.bottom - m_dAlienHalfHeight),
-                           upper(box.right + m_dAlienHalfWidth), upper(box.top + m_dAlienHalfHeight),
-                           [&](const CSpatialGrid::SItem& item) {
-                               // The box an alien at the filed place has, to the bit.
-                               if (rectsOverlap(rectAround(item.dX, item.dY, m_dAlienWidth, m_dAlienHeight), box))
-                                   visit(item.iA, item.iB, *alienAt(item.iA, item.iB));
-                           });
+        forEachAlienItemOn(box, [&](const CSpatialGrid::SItem& item) { visit(item.iA, item.iB, *alienAt(item.iA, item.iB)); });
+    }
+    // visit(motion) for exactly the aliens whose boxes overlap the box, as each moved last.
+    template <typename TVisit> void forEachAlienMotionOn(const SRect& box, TVisit&& visit) const
+    {
+        forEachAlienItemOn(box, [&](const CSpatialGrid::SItem& item) { visit(m_vAlienMotions[item.iA][item.iB]); });
     }
     // The index of the first of the gun's bullets touching the box, or -1.
     int firstGunBulletOverlapping(const SRect& box) const;
@@ -64,6 +72,17 @@ private:
     static double upper(double v) { return v + (std::abs(v) + 1.0) * 1e-12; }
     void rebuild();
     const CAlien* alienAt(int population, int index) const;
+    SAlienMotion motionOf(int population, int index) const;
+    template <typename TVisit> void forEachAlienItemOn(const SRect& box, TVisit&& visit) const
+    {
+        m_aliens.forEachIn(lower(box.left - m_dAlienHalfWidth), lower(box.bottom - m_dAlienHalfHeight),
+                           upper(box.right + m_dAlienHalfWidth), upper(box.top + m_dAlienHalfHeight),
+                           [&](const CSpatialGrid::SItem& item) {
+                               // The box an alien at the filed place has, to the bit.
+                               if (rectsOverlap(rectAround(item.dX, item.dY, m_dAlienWidth, m_dAlienHeight), box))
+                                   visit(item);
+                           });
+    }
     CSpatialGrid& bulletsOf(int owner) { return owner == kGun ? m_gunBullets : m_redBullets; }
     void fileBullets(int owner, std::vector<int>& handles);
     // Visits exactly the bullets of the grid whose boxes overlap the box.
@@ -86,6 +105,7 @@ private:
     CSpatialGrid m_gunBullets;
     CSpatialGrid m_redBullets;
     std::vector<std::vector<int>> m_vAlienHandles;     // by population, then list index
+    std::vector<std::vector<SAlienMotion>> m_vAlienMotions; // likewise
     std::vector<std::vector<int>> m_vRedBulletHandles; // by red alien, then bullet index
     std::vector<int> m_vGunBulletHandles;
     double m_dAlienWidth = 0, m_dAlienHeight = 0, m_dAlienHalfWidth = 0, m_dAlienHalfHeight = 0;

@@ -43,6 +43,20 @@ public:
         }
     }
 
+    // visit(motion) for every alien that may touch the box: how it moves, its position,
+    // velocity and id, without the alien itself.
+    template <typename TVisit> void forEachAlienMotionNear(const SRect& box, TVisit&& visit) const
+    {
+        if (m_pIndex)
+        {
+            m_pIndex->forEachAlienMotionOn(box, visit);
+            return;
+        }
+        forEachAlienNear(box, [&](int, int, const auto& alien) { // an alien, known where this is used
+            visit(SAlienMotion{alien.getPosition(), alien.getVelocity(), alien.getId()});
+        });
+    }
+
     // The last alien in the population's list whose box overlaps the box, passing over the
     // one with excludeId; null when there is none.
     const CAlien* lastOverlapping(int population, const SRect& box, int excludeId) const;
