@@ -51,7 +51,8 @@ public:
     // Here exactly the aliens whose boxes overlap the box are visited.
     template <typename TVisit> void forEachAlienNear(const SRect& box, TVisit&& visit) const
     {
-        forEachAlienItemOn(box, [&](const CSpatialGrid::SItem& item) { visit(item.iA, item.iB, *alienAt(item.iA, item.iB)); });
+        forEachAlienItemOn(box,
+                           [&](const CSpatialGrid::SItem& item) { visit(item.iA, item.iB, *alienAt(item.iA, item.iB)); });
     }
     // visit(motion) for exactly the aliens whose boxes overlap the box, as each moved last.
     template <typename TVisit> void forEachAlienMotionOn(const SRect& box, TVisit&& visit) const
@@ -89,11 +90,11 @@ private:
     template <typename TVisit> void forEachBulletOn(const CSpatialGrid& bullets, const SRect& box, TVisit&& visit) const
     {
         bullets.forEachIn(lower(box.left - m_dBulletHalfWidth), lower(box.bottom - m_dBulletHalfHeight),
-                            upper(box.right + m_dBulletHalfWidth), upper(box.top + m_dBulletHalfHeight),
-                            [&](const CSpatialGrid::SItem& item) {
-                                if (rectsOverlap(rectAround(item.dX, item.dY, m_dBulletWidth, m_dBulletHeight), box))
-                                    visit(item);
-                            });
+                          upper(box.right + m_dBulletHalfWidth), upper(box.top + m_dBulletHalfHeight),
+                          [&](const CSpatialGrid::SItem& item) {
+                              if (rectsOverlap(rectAround(item.dX, item.dY, m_dBulletWidth, m_dBulletHeight), box))
+                                  visit(item);
+                          });
     }
 
     const std::vector<CAlien_Population*>* m_pPopulations = nullptr; // the controller's
