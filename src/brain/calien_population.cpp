@@ -6,6 +6,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 #include "aliens/calien.h"
 #include "app/cparams.h"
@@ -36,10 +37,28 @@ void deleteBrains(std::vector<CBrain*>& brains)
     brains.clear();
 }
 
+bool sameShape(const CNeuralNet& a, const CNeuralNet& b)
+{
+    return a.getNumInputs() == b.getNumInputs() && a.getNumOutputs() == b.getNumOutputs() &&
+           a.getNumHiddenLayers() == b.getNumHiddenLayers() &&
+           a.getNeuronsPerHiddenLayer() == b.getNeuronsPerHiddenLayer();
+}
+
+bool sameShape(const CBrain& a, const CBrain& b)
+{
+    if (a.getNumberOfNN() != b.getNumberOfNN())
+        return false;
+    for (int i = 0; i < a.getNumberOfNN(); ++i)
+        if (!sameShape(*a.getNN(i), *b.getNN(i)))
+            return false;
+    return true;
+}
+
 // Keeps a copy of the brain when it is among the Alien_NumberInPool best; a newcomer that
 // only equals the worst is turned away, so among equal fitness the oldest stay. Once the pool
-// is full, the newcomer is copied into the worst entry's brain and node, which move to its
-// place: nothing is allocated.
+// is full, the newcomer is copied into the worst entry's node and, when it has the same
+// shape (always in the game), its brain, which move to its place: nothing is allocated. A
+// pool with no aliens to serve takes brains of any shape, as loaded from a file.
 void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain, double fitness)
 {
     if ((int)pool.size() < CParams::Alien_NumberInPool)
@@ -54,7 +73,10 @@ void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain,
     {
         auto entry = pool.extract(last);
         entry.key() = fitness;
-        entry.mapped()->assignAsCopy(brain);
+        if (sameShape(*entry.mapped(), brain))
+            entry.mapped()->assignAsCopy(brain);
+        else
+            delete std::exchange(entry.mapped(), new CBrain(brain));
         pool.insert(std::move(entry));
     }
 }
@@ -77,13 +99,6 @@ bool reportLoad(bool loaded, const std::string& name, const std::string& error)
     else
         std::cerr << "Cannot load " << name << ": " << error << std::endl;
     return loaded;
-}
-
-bool sameShape(const CNeuralNet& a, const CNeuralNet& b)
-{
-    return a.getNumInputs() == b.getNumInputs() && a.getNumOutputs() == b.getNumOutputs() &&
-           a.getNumHiddenLayers() == b.getNumHiddenLayers() &&
-           a.getNeuronsPerHiddenLayer() == b.getNeuronsPerHiddenLayer();
 }
 } // namespace
 
@@ -336,13 +351,7 @@ bool CAlien_Population::matchesAlienShape(const CBrain& brain) const
 {
     if (m_vAliensOnScreen.empty())
         return true;
-    const CBrain& model = *m_vAliensOnScreen.front()->getBrain();
-    if (brain.getNumberOfNN() != model.getNumberOfNN())
-        return false;
-    for (int i = 0; i < brain.getNumberOfNN(); ++i)
-        if (!sameShape(*brain.getNN(i), *model.getNN(i)))
-            return false;
-    return true;
+    return sameShape(brain, *m_vAliensOnScreen.front()->getBrain());
 }
 
 // Takes the pool's brains and the aliens' new brains over, deleting the old ones.

@@ -168,6 +168,24 @@ TEST_F(CPopulationTest, PoolIsBestFirstWithTiesOldestFirst)
     EXPECT_EQ(pool.getNumDead(), 5);
 }
 
+// A pool with no aliens to serve (a tool's, a fuzzed file's) takes brains of any shape; a
+// better brain of another shape than the worst entry's made the reuse of that entry's
+// memory abort the program.
+TEST_F(CPopulationTest, PoolOfMixedShapesAbortingOnAFullPoolIsMended)
+{
+    CParams::Alien_NumberInPool = 1;
+    CAlien_Population& pool = freshPopulation();
+    m_vBrains.push_back(new CBrain({new CNeuralNet(6, 2, 1, 8)}));
+    pool.addToPool(m_vBrains.back(), 1.0);
+    m_vBrains.push_back(new CBrain({new CNeuralNet(2, 1, 0, 0), new CNeuralNet(4, 1, 1, 6)}));
+    pool.addToPool(m_vBrains.back(), 2.0);
+    ASSERT_EQ(pool.getPool().size(), 1u);
+    const CBrain& kept = *pool.getPool().begin()->second;
+    ASSERT_EQ(kept.getNumberOfNN(), 2);
+    EXPECT_EQ(kept.getNN(1)->getNumInputs(), 4);
+    EXPECT_EQ(pool.getBestFitness(), 2.0);
+}
+
 TEST_F(CPopulationTest, PoolKeepsCopiesNotTheOfferedBrain)
 {
     CAlien_Population& pool = freshPopulation();
