@@ -255,9 +255,6 @@ void initGame()
     g_dStartRealMs = realMs();
 }
 
-
-
-
 void runSteps(int steps)
 {
     for (int i = 0; i < steps; ++i)

@@ -249,7 +249,6 @@ bool CGameController::hasRoomFor(const CAlien_Population* population) const
     return static_cast<long long>(population->getAliens().size()) < bandSeats();
 }
 
-
 // More aliens than seats still run, but they start over each other and are reborn over
 // each other, and a crowded band kills them as fast as they are born.
 void CGameController::warnIfCrowded() const
