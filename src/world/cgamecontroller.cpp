@@ -1,6 +1,5 @@
 #include "world/cgamecontroller.h"
 
-#include <cstdlib>
 #include <ctime>
 #include <iostream>
 
@@ -55,7 +54,10 @@ void CGameController::setSeed(unsigned seed)
 
 void CGameController::init()
 {
-    std::srand(m_bSeeded ? m_uSeed : static_cast<unsigned>(std::time(nullptr)));
+    if (!m_bSeeded)
+        m_uSeed = static_cast<unsigned>(std::time(nullptr));
+    m_random.seed(m_uSeed);
+    const CRandom::CScope draws(m_random);
     warnIfCrowded();
     startSearches();
     m_tally = CWorldTally();
@@ -93,6 +95,7 @@ std::vector<CAlien_Population*> CGameController::getPopulations() const
 void CGameController::update(double dt)
 {
     KA_ASSERT(m_bInitialized);
+    const CRandom::CScope draws(m_random);
     startSearches();
     // Between steps anything may have moved the aliens; within the step every move is reported.
     if (!m_bReferenceQueries)
@@ -229,6 +232,7 @@ void CGameController::spawnChild(CAlien* parent, CAlien_Population* population)
     CAlien_Green* green = static_cast<CAlien_Green*>(parent);
     if (CParams::Alien_ReproductionOn == 0 || !green->isSpawnDue())
         return;
+    const CRandom::CScope draws(m_random);
     // Offspring only while the zone has seats left; otherwise the population would double
     // every interval and grind the world to a halt.
     if (hasRoomFor(population))
@@ -385,6 +389,7 @@ bool CGameController::isOutsideAlienZone(SRect box) const
 
 SVector2D CGameController::getRandomFreePosition(double width, double height)
 {
+    const CRandom::CScope draws(m_random);
     return freePosition(width, height, -1);
 }
 

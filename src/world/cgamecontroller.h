@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "world/crandom.h"
 #include "world/cworldindex.h"
 #include "world/cworldtally.h"
 #include "world/cworldview.h"
@@ -28,8 +29,10 @@ public:
     CGameController(const CGameController&) = delete;
     CGameController& operator=(const CGameController&) = delete;
 
-    // Makes init seed the random sequence with this value instead of the clock.
+    // Makes init seed the world's random sequence with this value instead of the clock.
     void setSeed(unsigned seed);
+    // The seed init used, given or taken from the clock.
+    unsigned getSeed() const { return m_uSeed; }
     // Off: every reborn alien gets random weights, never a brain bred from the pool (the
     // pools still record the dead), the baseline that learning is measured against.
     void setEvolution(bool on) { m_bEvolution = on; }
@@ -103,4 +106,6 @@ private:
     CWorldTally m_tally;     // counted for display and measurement; the world never reads it
     bool m_bSeeded;      // init uses m_uSeed rather than the clock
     unsigned m_uSeed;
+    // Every draw of this world: init, the steps and the public calls that draw put it in use.
+    CRandom m_random;
 };

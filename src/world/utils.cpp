@@ -7,6 +7,17 @@
 
 #include "aliens/calien.h"
 #include "brain/calien_population.h"
+#include "world/crandom.h"
+
+namespace
+{
+// The generator in use, else the C library's sequence.
+int draw()
+{
+    CRandom* random = CRandom::inUse();
+    return random ? random->next() : std::rand();
+}
+} // namespace
 
 double Vec2DLength(const SVector2D& v)
 {
@@ -20,14 +31,14 @@ bool isEqual(double a, double b)
 
 int RandInt(int x, int y)
 {
-    return x + std::rand() % (y - x + 1);
+    return x + draw() % (y - x + 1);
 }
 
 double RandFloat()
 {
-    // glibc's rand() reaches 2^31 - 1, not 32767: keep the low 15 bits so the result
-    // stays below 1.0 with the 1/32768 granularity the game is tuned for.
-    return (std::rand() % 32768) / 32768.0;
+    // The sequence reaches 2^31 - 1, not 32767: keep the low 15 bits so the result stays
+    // below 1.0 with the 1/32768 granularity the game is tuned for.
+    return (draw() % 32768) / 32768.0;
 }
 
 double RandomClamped()

@@ -5,8 +5,9 @@
 class CAlien;
 class CAlien_Population;
 
-// Geometry and random numbers shared by the whole game. All randomness comes from the
-// C library's one rand() sequence so that a seed replays a whole run.
+// Geometry and random numbers shared by the whole game. The random numbers come from the
+// generator a world put in use (CRandom::CScope), so that a seed replays a whole world, and
+// from the C library's rand() outside every world.
 
 struct SVector2D
 {
