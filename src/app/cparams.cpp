@@ -64,8 +64,8 @@ double CParams::Gun_Height = 0.0;
 double CParams::Bullet_Width = 0.0;
 double CParams::Bullet_Height = 0.0;
 double CParams::Bullet_Speed = 0.0;
-double CParams::Reserved_52 = 0.0;
-double CParams::Reserved_53 = 0.0;
+double CParams::Alien_Green_PoolHalfLife = 0.0;
+double CParams::Alien_Red_PoolHalfLife = 0.0;
 int CParams::Gun_AutoDirectionInterval = 0;
 int CParams::Gun_FireInterval = 0;
 double CParams::Reserved_56 = 0.0;
@@ -79,16 +79,21 @@ std::string CParams::s_sOrderWarning;
 
 namespace
 {
-// One loaded member: exactly one of the two pointers is set.
+// One loaded member: exactly one of the two pointers is set. A slot given a use keeps the
+// name it had before as a second name, so that files and command lines written with it read.
 struct SParamSlot
 {
     const char* szName;
     int* piValue;
     double* pdValue;
+    const char* szOldName = nullptr;
+
+    bool isNamed(const std::string& name) const { return name == szName || (szOldName && name == szOldName); }
 };
 
 #define INT_SLOT(name) {#name, &CParams::name, nullptr}
 #define DOUBLE_SLOT(name) {#name, nullptr, &CParams::name}
+#define RENAMED_SLOT(name, oldName) {#name, nullptr, &CParams::name, #oldName}
 
 const SParamSlot g_aSlots[CParams::NumLoaded] = {
     INT_SLOT(Window_Width),
@@ -142,8 +147,8 @@ const SParamSlot g_aSlots[CParams::NumLoaded] = {
     DOUBLE_SLOT(Bullet_Width),
     DOUBLE_SLOT(Bullet_Height),
     DOUBLE_SLOT(Bullet_Speed),
-    DOUBLE_SLOT(Reserved_52),
-    DOUBLE_SLOT(Reserved_53),
+    RENAMED_SLOT(Alien_Green_PoolHalfLife, Reserved_52),
+    RENAMED_SLOT(Alien_Red_PoolHalfLife, Reserved_53),
     INT_SLOT(Gun_AutoDirectionInterval),
     INT_SLOT(Gun_FireInterval),
     DOUBLE_SLOT(Reserved_56),
@@ -153,6 +158,7 @@ const SParamSlot g_aSlots[CParams::NumLoaded] = {
 
 #undef INT_SLOT
 #undef DOUBLE_SLOT
+#undef RENAMED_SLOT
 
 // Quotes a word of the file: short and printable whatever it holds.
 std::string quoted(const CTextWord& word)
@@ -166,7 +172,7 @@ int memberNamed(const CTextWord& word)
     if (word.isCut())
         return -1;
     for (int i = 0; i < CParams::NumLoaded; ++i)
-        if (word.start() == g_aSlots[i].szName)
+        if (g_aSlots[i].isNamed(word.start()))
             return i;
     return -1;
 }
@@ -258,7 +264,7 @@ bool CParams::setByName(const std::string& name, const std::string& value, std::
     std::vector<std::string> names;
     for (const SParamSlot& slot : g_aSlots)
     {
-        if (name != slot.szName)
+        if (!slot.isNamed(name))
         {
             names.push_back(slot.szName);
             continue;
@@ -504,6 +510,8 @@ void checkEvolution(CRuleList& rules)
     REQUIRE_FROM_TO(rules, Alien_CrossoverRate, 0, 1, "must be from 0 to 1");
     REQUIRE_FROM_TO(rules, Alien_MutationRate, 0, 100, "must be from 0 to 100");
     REQUIRE_FROM_TO(rules, Alien_MaxPerturbation, 0, kMaxPerturbation, "must be from 0 to 1000000");
+    REQUIRE_NON_NEGATIVE(rules, Alien_Green_PoolHalfLife);
+    REQUIRE_NON_NEGATIVE(rules, Alien_Red_PoolHalfLife);
 }
 
 void checkGunAndBullets(CRuleList& rules)

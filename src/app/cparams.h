@@ -62,8 +62,11 @@ public:
     static double Bullet_Width;
     static double Bullet_Height;
     static double Bullet_Speed;
-    static double Reserved_52;
-    static double Reserved_53;
+    // Game minutes in which a pool entry's fitness halves, 0 for never (the pool then keeps the
+    // best brains ever offered), in the slots once named Reserved_52 and Reserved_53: those
+    // names still read.
+    static double Alien_Green_PoolHalfLife;
+    static double Alien_Red_PoolHalfLife;
     static int Gun_AutoDirectionInterval;
     static int Gun_FireInterval;
     static double Reserved_56;
@@ -116,7 +119,7 @@ public:
     // values; true when the game can run on them.
     static bool loadAndReport(const std::string& fileName);
 
-    // Sets one loaded member by name after loading, its value read as the file's values are
+    // Sets one loaded member by name (or the name its slot had before) after loading, its value read as the file's values are
     // (one whole word of the member's type), and recomputes the derived members. False, with
     // the reason in error and the member unchanged, for a name that is no member (the
     // nearest names are suggested) or a value that is not one word of its type. The rules

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iostream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <utility>
 
@@ -58,27 +59,25 @@ bool sameShape(const CBrain& a, const CBrain& b)
 // only equals the worst is turned away, so among equal fitness the oldest stay. Once the pool
 // is full, the newcomer is copied into the worst entry's node and, when it has the same
 // shape (always in the game), its brain, which move to its place: nothing is allocated. A
-// pool with no aliens to serve takes brains of any shape, as loaded from a file.
-void keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain, double fitness)
+// pool with no aliens to serve takes brains of any shape, as loaded from a file. True when
+// the brain was taken in.
+bool keepIfAmongTheBest(CAlien_Population::BrainPool& pool, const CBrain& brain, double fitness)
 {
     if ((int)pool.size() < CParams::Alien_NumberInPool)
     {
         pool.insert({fitness, new CBrain(brain)});
-        return;
+        return true;
     }
-    if (pool.empty())
-        return;
-    const auto last = std::prev(pool.end());
-    if (fitness > last->first)
-    {
-        auto entry = pool.extract(last);
-        entry.key() = fitness;
-        if (sameShape(*entry.mapped(), brain))
-            entry.mapped()->assignAsCopy(brain);
-        else
-            delete std::exchange(entry.mapped(), new CBrain(brain));
-        pool.insert(std::move(entry));
-    }
+    if (pool.empty() || !(fitness > pool.rbegin()->first))
+        return false;
+    auto entry = pool.extract(std::prev(pool.end()));
+    entry.key() = fitness;
+    if (sameShape(*entry.mapped(), brain))
+        entry.mapped()->assignAsCopy(brain);
+    else
+        delete std::exchange(entry.mapped(), new CBrain(brain));
+    pool.insert(std::move(entry));
+    return true;
 }
 
 // Why the loader refuses this fitness; empty when it accepts it.
@@ -136,7 +135,32 @@ void CAlien_Population::addToPool(CBrain* brain, double fitness)
     ++m_iNumDead;
     ++m_llTotalOffered;
     m_dTotalFitnessOffered += fitness;
-    keepIfAmongTheBest(m_mmBrainPool, *brain, fitness);
+    fade(m_fade.takeFactor());
+    if (keepIfAmongTheBest(m_mmBrainPool, *brain, fitness))
+        ++m_llTotalJoined;
+}
+
+double CAlien_Population::getEntryBar() const
+{
+    if (!isPoolFull() || m_mmBrainPool.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    return getWorstFitness();
+}
+
+// Every entry's fitness times the factor, node by node: the order stays as it was, and
+// nothing is allocated.
+void CAlien_Population::fade(double factor)
+{
+    if (factor == 1.0)
+        return;
+    BrainPool faded;
+    while (!m_mmBrainPool.empty())
+    {
+        auto node = m_mmBrainPool.extract(m_mmBrainPool.begin());
+        node.key() *= factor;
+        faded.insert(faded.end(), std::move(node));
+    }
+    m_mmBrainPool.swap(faded);
 }
 
 bool CAlien_Population::isPoolFull() const

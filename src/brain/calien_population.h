@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "brain/cpoolfade.h"
+
 class CAlien;
 class CBrain;
 class CGameController;
@@ -26,7 +28,12 @@ public:
 
     // Resets each alien, places it at a free place and takes it into the list.
     void initialize(std::vector<CAlien*> aliens);
-    // Keeps a copy of the brain when it is among the best; the caller keeps its brain.
+    // How the pool's fitness fades with game time (CPoolFade); never, until set.
+    void setFade(const CPoolFade& fade) { m_fade = fade; }
+    // Game time for the fading; the world calls it every step.
+    void passTime(double ms) { m_fade.passTime(ms); }
+    // Keeps a copy of the brain when it beats the pool's worst, as the pool's fitness has
+    // faded by now; the caller keeps its brain.
     void addToPool(CBrain* brain, double fitness);
     bool isPoolFull() const;
     // Makes the brain, which has the pool brains' shapes and is not one of them, a clone of
@@ -43,6 +50,11 @@ public:
     // never reset, so that readers can take differences over any stretch of the run.
     long long getTotalOffered() const { return m_llTotalOffered; }
     double getTotalFitnessOffered() const { return m_dTotalFitnessOffered; }
+    // The brains the pool took in since the population was made, never reset.
+    long long getTotalJoined() const { return m_llTotalJoined; }
+    // The fitness a newcomer must beat to join now, the pool's worst; NaN while it fills, when
+    // any joins.
+    double getEntryBar() const;
     double getBestFitness() const;
     double getWorstFitness() const;
     const BrainPool& getPool() const { return m_mmBrainPool; }
@@ -77,6 +89,7 @@ private:
     bool readEntry(std::istream& in, CBrain& brain, double& fitness, std::string& problem) const;
     bool matchesAlienShape(const CBrain& brain) const;
     void takeOver(BrainPool& pool, std::vector<CBrain*>& alienBrains);
+    void fade(double factor);
 
     int m_iNumAliens;
     // The size asked for at construction; the pool is kept to CParams::Alien_NumberInPool,
@@ -85,6 +98,8 @@ private:
     int m_iNumDead; // brains offered since the statistics last looked
     long long m_llTotalOffered;
     double m_dTotalFitnessOffered;
+    long long m_llTotalJoined = 0;
+    CPoolFade m_fade;
     BrainPool m_mmBrainPool; // owns its brains
     std::vector<CAlien*> m_vAliensOnScreen; // not owned: the controller deletes the aliens
     CGameController* m_pGameController;

@@ -10,5 +10,7 @@ CDeathsInPeriod::SPeriod CDeathsInPeriod::take(const CAlien_Population& populati
     const double fitness = population.getTotalFitnessOffered() - m_dFitness;
     m_llDeaths = population.getTotalOffered();
     m_dFitness = population.getTotalFitnessOffered();
-    return {deaths, deaths > 0 ? fitness / deaths : std::numeric_limits<double>::quiet_NaN()};
+    const long long joined = population.getTotalJoined() - m_llJoined;
+    m_llJoined = population.getTotalJoined();
+    return {deaths, deaths > 0 ? fitness / deaths : std::numeric_limits<double>::quiet_NaN(), joined};
 }

@@ -2,8 +2,8 @@
 
 class CAlien_Population;
 
-// The aliens of one population that died in each sampling period, and the mean fitness
-// they carried when they died (a green alien's alive steps, a red alien's score). It reads
+// The aliens of one population that died in each sampling period, how many of them its pool
+// took in, and the mean fitness they carried when they died (a green alien's alive steps, a red alien's score). It reads
 // the population's running totals, which nothing resets, so the statistics' resets of the
 // death count leave it untouched. One instance follows one population.
 class CDeathsInPeriod
@@ -13,6 +13,7 @@ public:
     {
         long long llDeaths;
         double dMeanFitness; // NaN when none died
+        long long llJoined;  // of them, the newcomers the pool took in
     };
 
     // The period since the previous call, or since the population was made.
@@ -21,4 +22,5 @@ public:
 private:
     long long m_llDeaths = 0;
     double m_dFitness = 0.0;
+    long long m_llJoined = 0;
 };

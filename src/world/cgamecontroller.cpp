@@ -68,6 +68,7 @@ void CGameController::init()
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfRed, CParams::Alien_NumberInPool));
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
     m_vPopulations.push_back(new CAlien_Population(this, CParams::Alien_NumberOfGreen, CParams::Alien_NumberInPool));
+    setPoolFading();
     // The aliens are filed as the populations take them in, one free place after another.
     m_index.sync(m_vPopulations, *m_pGun);
     m_bIndexCurrent = true;
@@ -76,6 +77,12 @@ void CGameController::init()
     m_bIndexCurrent = false;
     startSearches();
     m_bInitialized = true;
+}
+
+void CGameController::setPoolFading()
+{
+    m_vPopulations[kRed]->setFade(CPoolFade(CParams::Alien_Red_PoolHalfLife));
+    m_vPopulations[kGreen]->setFade(CPoolFade(CParams::Alien_Green_PoolHalfLife));
 }
 
 void CGameController::createTrainee()
@@ -102,6 +109,8 @@ void CGameController::update(double dt)
         m_index.sync(m_vPopulations, *m_pGun);
     m_bIndexCurrent = true;
     updateGun(dt);
+    for (CAlien_Population* population : m_vPopulations)
+        population->passTime(dt);
     for (int p = 0; p < static_cast<int>(m_vPopulations.size()); ++p)
         updatePopulation(p, dt);
     updateTrainee(dt);

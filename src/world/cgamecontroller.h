@@ -70,6 +70,7 @@ public:
 
 private:
     void createTrainee();
+    void setPoolFading();
     void startSearches() { m_llTriesLeft = MaxTriesPerSearch; }
     void updateGun(double dt);
     CWorldView worldView() const;

@@ -208,7 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
         SBrokenValue{"Alien_NN_Attack_NeuronsPerHiddenLayer", "0",
                      "Alien_NN_Attack_NeuronsPerHiddenLayer = 0 must be at least 1 while "
                      "Alien_NN_Attack_NumHiddenLayers is positive"},
-        SBrokenValue{"Alien_SensorWidthScale", "0.5", "Alien_SensorWidthScale = 0.5 must be at least 1"}),
+        SBrokenValue{"Alien_SensorWidthScale", "0.5", "Alien_SensorWidthScale = 0.5 must be at least 1"},
+        SBrokenValue{"Alien_Green_PoolHalfLife", "-0.25", "Alien_Green_PoolHalfLife = -0.25 must not be negative"},
+        SBrokenValue{"Alien_Red_PoolHalfLife", "-1", "Alien_Red_PoolHalfLife = -1 must not be negative"}),
     [](const ::testing::TestParamInfo<SBrokenValue>& info)
     { return std::string(info.param.szMember) + "_" + std::to_string(info.index); });
 
@@ -702,7 +704,7 @@ TEST_F(CParamsTest, SetByNameRefusesNamingTheNearestMembersOrTheWord)
     };
     EXPECT_EQ(refused("Alien_Widht", "3"), "no member 'Alien_Widht'; did you mean Alien_Width?");
     EXPECT_EQ(refused("alien_width", "3"), "no member 'alien_width'; did you mean Alien_Width?");
-    EXPECT_EQ(refused("Reserved_5", "3"), "no member 'Reserved_5'; did you mean Reserved_52, Reserved_53 or Reserved_56?");
+    EXPECT_EQ(refused("Reserved_5", "3"), "no member 'Reserved_5'; did you mean Reserved_56 or Reserved_58?");
     EXPECT_EQ(refused("Gun_\x1b[2J", "3").substr(0, 28), "no member 'Gun_\\x1B[2J'; did");
     EXPECT_EQ(refused("Alien_Width", ""), "Alien_Width: the value is missing");
     EXPECT_EQ(refused("Alien_Width", "3 4"), "Alien_Width: '4' follows the value: it must be one word");
@@ -717,6 +719,25 @@ TEST_F(CParamsTest, SetByNameRefusesNamingTheNearestMembersOrTheWord)
         ASSERT_EQ(problems.size(), 1u) << word;
         EXPECT_EQ("params.ini: " + refused(member, word), problems[0]);
     }
+}
+
+// The slots the pools' half-lives took were Reserved_52 and Reserved_53: files and command
+// lines written with those names read as before, into the members that now use them.
+TEST_F(CParamsTest, RenamedSlotsReadUnderTheirOldNames)
+{
+    std::string old = std::regex_replace(shippedParams(), std::regex("Alien_Green_PoolHalfLife [^\n]*"), "Reserved_52 0.5");
+    old = std::regex_replace(old, std::regex("Alien_Red_PoolHalfLife [^\n]*"), "Reserved_53 0");
+    ASSERT_TRUE(load(old));
+    EXPECT_EQ(CParams::Alien_Green_PoolHalfLife, 0.5);
+    EXPECT_EQ(CParams::Alien_Red_PoolHalfLife, 0.0);
+    EXPECT_TRUE(CParams::warnings("params.ini").empty());
+    std::string error;
+    EXPECT_TRUE(CParams::setByName("Reserved_53", "2", error)) << error;
+    EXPECT_EQ(CParams::Alien_Red_PoolHalfLife, 2.0);
+    // An old name elsewhere still tells of a broken order.
+    ASSERT_TRUE(load(std::regex_replace(shippedParams(), std::regex("Bullet_Speed "), "Reserved_52 ")));
+    EXPECT_NE(joined(CParams::warnings("params.ini")).find("labelled 'Reserved_52', the name of value 52"),
+              std::string::npos);
 }
 
 TEST_F(CParamsTest, MembersListsEveryLoadedValueInFileOrder)

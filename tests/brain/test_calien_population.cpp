@@ -168,6 +168,37 @@ TEST_F(CPopulationTest, PoolIsBestFirstWithTiesOldestFirst)
     EXPECT_EQ(pool.getNumDead(), 5);
 }
 
+// Known answers for a pool of three with a half-life of one game minute, and without one: the
+// entries halve each minute in their order, a newcomer competes with the faded worst, and
+// the pool counts the newcomers it took in and says what the next must beat.
+TEST_F(CPopulationTest, PoolFitnessFadesByHalfEachHalfLifeAndNewcomersBeatTheFadedWorst)
+{
+    using Entries = std::vector<std::pair<double, double>>;
+    struct SCase
+    {
+        double dHalfLife;
+        Entries expected;
+        long long llJoined;
+    };
+    for (const SCase& c : {SCase{1.0, {{2, 0.1}, {1.5, 0.2}, {1.5, 0.4}}, 4},
+                           SCase{0.0, {{8, 0.1}, {3, 0.2}, {2, 0.3}}, 3}})
+    {
+        CAlien_Population& pool = freshPopulation();
+        pool.setFade(CPoolFade(c.dHalfLife));
+        EXPECT_TRUE(std::isnan(pool.getEntryBar())); // filling: anything joins
+        offer(pool, 0.1, 8);
+        pool.passTime(60000); // the first entry has halved when the second comes
+        offer(pool, 0.2, 3);
+        offer(pool, 0.3, 2);
+        pool.passTime(60000);
+        offer(pool, 0.4, 1.5); // beats only the faded worst, 1
+        EXPECT_EQ(contents(pool), c.expected) << "half-life " << c.dHalfLife;
+        EXPECT_EQ(pool.getTotalJoined(), c.llJoined);
+        EXPECT_EQ(pool.getEntryBar(), c.expected.back().first);
+        EXPECT_EQ(pool.getNumDead(), 4);
+    }
+}
+
 // A pool with no aliens to serve (a tool's, a fuzzed file's) takes brains of any shape; a
 // better brain of another shape than the worst entry's made the reuse of that entry's
 // memory abort the program.

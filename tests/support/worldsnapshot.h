@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -75,4 +76,18 @@ inline long firstDifference(const std::vector<double>& a, const std::vector<doub
         if (std::memcmp(&a[i], &b[i], sizeof(double)) != 0)
             return static_cast<long>(i);
     return -1;
+}
+
+// FNV-1a over the bits of every value: equal fingerprints mean bit-identical states.
+inline uint64_t fingerprint(const std::vector<double>& values)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (double value : values)
+    {
+        unsigned char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
+        for (unsigned char byte : bytes)
+            hash = (hash ^ byte) * 1099511628211ull;
+    }
+    return hash;
 }

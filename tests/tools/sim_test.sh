@@ -46,9 +46,14 @@ check "a statistics file has no means of the dying to draw" bash -c "! grep -q '
 check "a run with the learning curves succeeds" run --steps 4000 --stats l_stats.tsv --learning l.tsv
 check "StatisticsKeepTheirColumns: the learning curves leave the statistics as they were" cmp -s a.tsv l_stats.tsv
 check "the learning file names its columns" grep -qxP '# minutes\tred_dead\tred_dead_mean_fitness\tred_best\t'\
-'green_dead\tgreen_dead_mean_fitness\tgreen_best' l.tsv
-check "it has a line of seven columns per statistics line" \
-    bash -c "grep -v '^#' l.tsv | awk -F'\t' 'NF != 7 { bad = 1 } END { exit bad || NR != $(grep -vc '^#' a.tsv) }'"
+'green_dead\tgreen_dead_mean_fitness\tgreen_best\tred_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined' l.tsv
+check "it has a line of eleven columns per statistics line" \
+    bash -c "grep -v '^#' l.tsv | awk -F'\t' 'NF != 11 { bad = 1 } END { exit bad || NR != $(grep -vc '^#' a.tsv) }'"
+# A pool's entry bar is nan while it fills, then its worst, never above its best; it takes in
+# at most the aliens that died, and a full pool is reached within the run.
+check "each pool's entry bar and newcomers agree with its best and its dead" \
+    bash -c "grep -v '^#' l.tsv | awk -F'\t' '\$8 != \"nan\" { full = 1; if (\$8 > \$4) bad = 1 } \$10 != \"nan\" && \$10 > \$7 { bad = 1 }
+             \$9 > \$2 || \$11 > \$5 || \$9 < 0 || \$11 < 0 { bad = 1 } END { exit bad || !full }'"
 EVERY=1
 check "a run sampled every step succeeds" run --steps 60 --learning every.tsv
 unset EVERY
@@ -260,10 +265,13 @@ refuses_before_work "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not 
     "$PLOT" p.svg malformed.tsv
 { head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
 refuses_before_work "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
-{ head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\n'; } > nanbest.tsv
+{ head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\tnan\t1\t30\t2\n'; } > nanbest.tsv
 refuses_before_work "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
-    "nanbest.tsv: line 3 is not a learning line of 7 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940'" \
+    "nanbest.tsv: line 3 is not a learning line of 11 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940\x09nan\x091\x0930\x092'" \
     "$PLOT" p.svg nanbest.tsv
+cut -f1-7 l.tsv > seven.tsv
+check "korvane-plot still draws a learning file of seven columns, as written before the pools' entry" \
+    "$PLOT" seven.svg seven.tsv
 { head -2 a.tsv; tail -1 l.tsv; } > mixed.tsv
 refuses_before_work "PlotControlOfAStatisticsFile" 1 \
     "a.tsv: is a statistics file; --control takes the --learning file of a korvane-sim --control run" \
@@ -271,7 +279,7 @@ refuses_before_work "PlotControlOfAStatisticsFile" 1 \
 refuses_before_work "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
 printf '# minutes\n1\t2\t3\n' > narrow.tsv
 refuses_before_work "PlotNamesBothKindsOfLine" 1 \
-    "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 7: '1\x092\x093'" \
+    "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 11 (or 7): '1\x092\x093'" \
     "$PLOT" p.svg narrow.tsv
 # Lines whose minutes go back or are negative were left out without a word; a paused game's
 # repeated minutes are still taken.

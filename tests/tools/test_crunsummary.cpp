@@ -90,9 +90,11 @@ std::vector<std::vector<double>> statisticsLines(const std::string& fileName)
 
 // Two aliens over six steps (thirds: steps 1-2, 3-4, 5-6). Both come alive in step 1; A dies
 // in step 2 at age 1, B in step 4 at age 3, A again in step 6 at age 3. Alive after each
-// step: 2, 1, 2, 1, 2, 1 of 2.
-TEST_F(CRunSummaryTest, ScriptedLivesGiveTheThirdsTheAliveShareAndTheLifetime)
+// step: 2, 1, 2, 1, 2, 1 of 2. A pool of two takes each in: the second fills it, so its bar
+// is the worst entry from then on.
+TEST_F(CRunSummaryTest, ScriptedLivesGiveTheThirdsTheAliveShareTheLifetimeAndThePool)
 {
+    CParams::Alien_NumberInPool = 2;
     CScriptedLives lives(2);
     CAlien_Population reds;
     CRunSummary summary(6, reds, lives.population(), m_world);
@@ -107,9 +109,11 @@ TEST_F(CRunSummaryTest, ScriptedLivesGiveTheThirdsTheAliveShareAndTheLifetime)
     EXPECT_EQ(result["mean_fitness_of_deaths"], Json::parse("[1.0, 3.0, 3.0]"));
     EXPECT_EQ(result["alive_share"], 9.0 / 12.0);
     EXPECT_EQ(result["mean_lifetime_steps"], 7.0 / 3.0);
+    EXPECT_EQ(result["pool_joined"], Json::parse("[1, 1, 1]"));
+    EXPECT_EQ(result["pool_entry_bar"], Json::parse("[null, 1.0, 3.0]"));
     EXPECT_EQ(result["pool"]["best"], 3.0);
-    EXPECT_EQ(result["pool"]["mean"], 7.0 / 3.0);
-    EXPECT_EQ(result["pool"]["worst"], 1.0);
+    EXPECT_EQ(result["pool"]["mean"], 3.0);
+    EXPECT_EQ(result["pool"]["worst"], 3.0);
 }
 
 // Cut short after step 3 of 9 (thirds 1-3, 4-6, 7-9): the first third is whole, the second
@@ -163,7 +167,8 @@ TEST_F(CRunSummaryTest, APopulationWithoutAliensHasNullWhereNothingHappened)
     EXPECT_EQ(result["steps"], 1);
     EXPECT_EQ(result["evolution"], false);
     EXPECT_EQ(result["populations"]["red"],
-              Json::parse(R"({"deaths": 0, "mean_fitness_of_deaths": [null, null, null], "alive_share": null,
+              Json::parse(R"({"deaths": 0, "mean_fitness_of_deaths": [null, null, null], "pool_joined": [0, 0, null],
+                             "pool_entry_bar": [null, null, null], "alive_share": null,
                              "mean_lifetime_steps": null, "pool": {"best": null, "mean": null, "worst": null},
                              "struck_down_by": {"gun_bullet": 0, "red_bullet": 0, "collision": 0, "edge": 0}})"));
     EXPECT_EQ(result["red_bullets_on_gun"], 0);

@@ -21,20 +21,6 @@ struct SCourse
     int iDeaths = 0;
 };
 
-// FNV-1a over the bits of every value: equal fingerprints mean bit-identical states.
-uint64_t fingerprint(const std::vector<double>& values)
-{
-    uint64_t hash = 1469598103934665603ull;
-    for (double value : values)
-    {
-        unsigned char bytes[sizeof value];
-        std::memcpy(bytes, &value, sizeof value);
-        for (unsigned char byte : bytes)
-            hash = (hash ^ byte) * 1099511628211ull;
-    }
-    return hash;
-}
-
 SCourse runWorld(bool reference, int steps)
 {
     CGameController controller;

@@ -24,8 +24,13 @@ constexpr size_t kMaxStatsBytes = 64u << 20;
 constexpr size_t kStatsColumns = 8;
 constexpr int kStatsRedBest = 2;
 constexpr int kStatsGreenBest = 5;
-// A learning line: minutes, then dead, their mean fitness and the pool's best for red and green.
-constexpr size_t kLearningColumns = 7;
+// A learning line: minutes, then dead, their mean fitness and the pool's best for red and green;
+// then, in files written since the pools' entry was reported, the entry bar and the newcomers
+// taken in for red and green.
+constexpr size_t kOldLearningColumns = 7;
+constexpr size_t kLearningColumns = 11;
+constexpr int kRedEntryBar = 7;
+constexpr int kGreenEntryBar = 9;
 constexpr int kRedDead = 1;
 constexpr int kRedDeadMean = 2;
 constexpr int kRedBest = 3;
@@ -53,8 +58,20 @@ bool parseField(const std::string& field, double& value)
     return in >> value && in.eof();
 }
 
+bool isLearningWidth(size_t width)
+{
+    return width == kLearningColumns || width == kOldLearningColumns;
+}
+
+// Where a learning line may hold "nan": a period's mean fitness of the dead, a filling pool's bar.
+bool mayBeNan(size_t width, size_t column)
+{
+    return isLearningWidth(width) &&
+           (column == kRedDeadMean || column == kGreenDeadMean || column == kRedEntryBar || column == kGreenEntryBar);
+}
+
 // A data line's numbers: as many as a statistics or a learning line has, and nothing else;
-// "nan" only where a learning line has a period's mean fitness of the dead.
+// "nan" only where a learning line may hold it.
 bool parseLine(const std::string& line, std::vector<double>& values)
 {
     std::istringstream fields(line);
@@ -66,11 +83,10 @@ bool parseLine(const std::string& line, std::vector<double>& values)
             return false;
         values.push_back(value);
     }
-    if (values.size() != kStatsColumns && values.size() != kLearningColumns)
+    if (values.size() != kStatsColumns && !isLearningWidth(values.size()))
         return false;
     for (size_t i = 0; i < values.size(); ++i)
-        if (std::isnan(values[i]) &&
-            (values.size() != kLearningColumns || (i != kRedDeadMean && i != kGreenDeadMean)))
+        if (std::isnan(values[i]) && !mayBeNan(values.size(), i))
             return false;
     return true;
 }
@@ -112,9 +128,9 @@ bool readDataLines(const std::string& path, std::vector<std::vector<double>>& li
         const size_t width = lines.empty() ? 0 : lines.front().size();
         if (!parseLine(line, values) || (width != 0 && values.size() != width))
         {
-            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 7"
+            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 11 (or 7)"
                                      : width == kStatsColumns ? "not a statistics line of 8 numbers"
-                                                              : "not a learning line of 7 numbers";
+                                                              : "not a learning line of " + std::to_string(width) + " numbers";
             error = "line " + std::to_string(lineNumber) + " is " + kind + ": '" + printableExcerpt(line) + "'";
             return false;
         }
@@ -135,7 +151,7 @@ bool addFileCurves(const std::string& path, CLearningGraph& graph, bool first, s
     std::vector<std::vector<double>> lines;
     if (!readDataLines(path, lines, error))
         return false;
-    const bool learningLines = lines.front().size() == kLearningColumns;
+    const bool learningLines = isLearningWidth(lines.front().size());
     const int run = graph.addRun(runName(path) + ": ", first ? 0xD03030 : 0xF0A0A0, first ? 0x20A040 : 0x90D0A0,
                                  learningLines);
     const double none = std::numeric_limits<double>::quiet_NaN();
@@ -154,7 +170,7 @@ bool addBaseline(const std::string& path, CLearningGraph& graph, std::string& er
     std::vector<std::vector<double>> lines;
     if (!readDataLines(path, lines, error))
         return false;
-    if (lines.front().size() != kLearningColumns)
+    if (!isLearningWidth(lines.front().size()))
     {
         error = "is a statistics file; --control takes the --learning file of a korvane-sim --control run";
         return false;

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include "aliens/calien.h"
 #include "app/cparams.h"
 #include "brain/calien_population.h"
@@ -53,7 +55,9 @@ CRunSummary::STally CRunSummary::startTally(const CAlien_Population& population)
 
 CRunSummary::SMark CRunSummary::now(const STally& tally)
 {
-    return {tally.pPopulation->getTotalOffered(), tally.pPopulation->getTotalFitnessOffered()};
+    const CAlien_Population& population = *tally.pPopulation;
+    return {population.getTotalOffered(), population.getTotalFitnessOffered(), population.getTotalJoined(),
+            population.getEntryBar()};
 }
 
 void CRunSummary::afterStep(long long step)
@@ -100,7 +104,7 @@ Json CRunSummary::populationJson(int populationIndex) const
     const STally& tally = m_aTallies[populationIndex];
     const CAlien_Population& population = *tally.pPopulation;
     const SMark end = now(tally);
-    Json thirds = Json::array();
+    Json thirds = Json::array(), joined = Json::array(), bars = Json::array();
     for (int k = 0; k < 3; ++k)
     {
         // A third ends where the next starts; the last one started ends now.
@@ -108,6 +112,8 @@ Json CRunSummary::populationJson(int populationIndex) const
         const SMark& from = tally.aThirdStart[k];
         const SMark& to = k + 1 < m_iThirdsStarted ? tally.aThirdStart[k + 1] : end;
         thirds.push_back(started ? ratio(to.dFitness - from.dFitness, to.llDeaths - from.llDeaths) : Json(nullptr));
+        joined.push_back(started ? Json(to.llJoined - from.llJoined) : Json(nullptr));
+        bars.push_back(started && std::isfinite(to.dEntryBar) ? Json(to.dEntryBar) : Json(nullptr));
     }
     // Every alive step of the run is counted once, after its step: those of the lives still
     // going at the end are not the dead's, and the dead whose lives began before the run
@@ -118,6 +124,8 @@ Json CRunSummary::populationJson(int populationIndex) const
     Json result;
     result["deaths"] = deaths;
     result["mean_fitness_of_deaths"] = thirds;
+    result["pool_joined"] = joined;
+    result["pool_entry_bar"] = bars;
     result["alive_share"] = ratio(static_cast<double>(tally.llAliveSteps), tally.llAlienSteps);
     result["mean_lifetime_steps"] = ratio(static_cast<double>(deadLifeSteps), deaths);
     result["pool"]["best"] = pooled ? Json(population.getBestFitness()) : Json(nullptr);

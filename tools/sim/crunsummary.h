@@ -9,9 +9,10 @@ class CAlien_Population;
 class CWorldTally;
 
 // What a run did to its red and green aliens, told so that learning shows apart from luck
-// (the pool keeps the best brains ever seen, lucky ones included): for each population its
+// (a pool may keep the best brains ever seen, lucky ones included): for each population its
 // deaths, the mean fitness the dying carried in the first, middle and last third of the
-// steps asked for, the share of alien-steps spent alive, the mean alive steps of the dead
+// steps asked for, the newcomers its pool took in during each third and the fitness a
+// newcomer had to beat at each third's end (its entry bar), the share of alien-steps spent alive, the mean alive steps of the dead
 // and the pool at the end; and what struck the aliens down and how often red bullets hit
 // the gun, so that a setting can be seen to stay a game of bullets and collisions. Cheap at every step: it reads the populations' running totals
 // where the thirds meet and counts the living aliens after each step.
@@ -28,8 +29,10 @@ public:
 
     // The steps that ran, as one JSON object: seed, steps, evolution, params (every member
     // of the parameter file with its value), red_bullets_on_gun and populations, each with
-    // struck_down_by, the count of its aliens struck down by each cause. A third that the run did not
-    // reach or that saw no death has null for its mean, as a population without deaths has
+    // pool_joined and pool_entry_bar by third and struck_down_by, the count of its aliens
+    // struck down by each cause. A third that the run did not reach or that saw no death has
+    // null for its mean (and for its pool figures when not reached; a pool still filling has
+    // no entry bar), as a population without deaths has
     // for its mean lifetime, one without aliens for its alive share and an empty pool for
     // its fitness values. Its readers check the bounds it keeps to (CRunResult): counts
     // (deaths, struck_down_by, red_bullets_on_gun) are whole and not negative; an alive share
@@ -42,10 +45,12 @@ public:
     static double poolMean(const CAlien_Population& population);
 
 private:
-    struct SMark // a population's running totals at one moment
+    struct SMark // a population's running totals, and its pool's entry bar, at one moment
     {
         long long llDeaths;
         double dFitness;
+        long long llJoined;
+        double dEntryBar;
     };
     struct STally
     {

@@ -124,7 +124,8 @@ bool CSimulation::openTables()
     return m_statsFile.open(m_sOptions.sStatsFile, "minutes\tred_dead\tred_best\tred_worst\tgreen_dead\tgreen_best\t"
                                                    "green_worst\tgreen_mean") &&
            m_learningFile.open(m_sOptions.sLearningFile, "minutes\tred_dead\tred_dead_mean_fitness\tred_best\t"
-                                                         "green_dead\tgreen_dead_mean_fitness\tgreen_best");
+                                                         "green_dead\tgreen_dead_mean_fitness\tgreen_best\t"
+                                                         "red_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined");
 }
 
 int CSimulation::run(const CStopRequest& stop)
@@ -182,11 +183,12 @@ void CSimulation::sample(double minutes)
     }
     if (m_learningFile.isOpen())
     {
-        // A period without deaths has the mean "nan".
+        // A period without deaths has the mean "nan", a pool still filling the entry bar "nan".
         std::ostringstream line;
         line << minutes << "\t" << redDeaths.llDeaths << "\t" << redDeaths.dMeanFitness << "\t"
              << reds.getBestFitness() << "\t" << greenDeaths.llDeaths << "\t" << greenDeaths.dMeanFitness << "\t"
-             << greens.getBestFitness();
+             << greens.getBestFitness() << "\t" << reds.getEntryBar() << "\t" << redDeaths.llJoined << "\t"
+             << greens.getEntryBar() << "\t" << greenDeaths.llJoined;
         m_learningFile.writeLine(line.str());
     }
     m_learning.addPeriod(m_iRun, minutes, {redDeaths.llDeaths, redDeaths.dMeanFitness, reds.getBestFitness()},

@@ -53,7 +53,9 @@ int main(int argc, char** argv)
     app.add_option("--learning", options.sLearningFile,
                    "learning curves' file, for korvane-plot: a # line naming the columns, then per statistics period "
                    "the minutes, and for red and for green the aliens that died, the mean fitness they carried "
-                   "(nan when none died) and the best fitness in the pool");
+                   "(nan when none died) and the best fitness in the pool; then for red and for green the "
+                   "fitness a newcomer must beat to join the pool (its entry bar, nan while it fills) and "
+                   "the newcomers it took in");
     app.add_option("--stats-every", options.dStatsEveryMs, "statistics and learning period in ms of simulated time "
                                                            "(default: Stats_SaveInterval)")
         ->check(COptionValidators::positiveNumber());
