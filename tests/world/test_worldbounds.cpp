@@ -17,10 +17,10 @@ TEST_F(CWorldBoundsTest, BoundsFollowTheRules)
     EXPECT_EQ(off.llGreenAliens, CParams::Alien_NumberOfGreen);
     EXPECT_EQ(off.llRedAliens, CParams::Alien_NumberOfRed);
     // 1512 px of flight at 20 px a step: 76 steps, and one more; a gun shot every
-    // Gun_FireInterval steps, a red one every 11 (a fire delay of 10 and the shot).
-    ASSERT_EQ(CParams::Alien_Red_FireDelay, 10);
+    // Gun_FireInterval steps, a red one every 21 (a fire delay of 20 and the shot).
+    ASSERT_EQ(CParams::Alien_Red_FireDelay, 20);
     EXPECT_EQ(off.llGunBullets, 77 / CParams::Gun_FireInterval + 1);
-    EXPECT_EQ(off.llRedBullets, CParams::Alien_NumberOfRed * (77 / 11 + 1));
+    EXPECT_EQ(off.llRedBullets, CParams::Alien_NumberOfRed * (77 / 21 + 1));
     CParams::Alien_ReproductionOn = 1;
     EXPECT_EQ(worldBounds().llGreenAliens, 12 * 8); // seats of 64 x 48 in 800 x 410
 }
