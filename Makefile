@@ -10,7 +10,7 @@ EMENV := NODE_PATH=/usr/share/nodejs
 FONT := /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-web web webbench configure build game build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz
+.PHONY: deps deps-web web webbench configure build game build-asan build-fuzz test run graphics clean bench plot sweep experiment screenshot soak fuzz evolved
 
 deps:
 	@sh scripts/install-deps.sh
@@ -96,6 +96,14 @@ sweep: build
 # Evolution against the control baseline over ten seeds through korvane-sweep; results in experiment/.
 experiment: build
 	sh scripts/experiment.sh ./$(BUILD)/korvane-sweep scripts/experiment.sweep experiment
+
+# The evolved aliens that ship with the game (key e): both pools after 300,000 steps (2.8 hours
+# of game time) of the shipped params.ini, the gun driving itself and firing.
+EVOLVED_SEED ?= 20261209
+evolved: build
+	mkdir -p evolved
+	./$(BUILD)/korvane-sim --params params.ini --steps 300000 --seed $(EVOLVED_SEED) \
+		--save-green evolved/GreenAliens.txt --save-red evolved/RedAliens.txt
 
 # The README's picture: a frame of a few seconds' play on a virtual screen, a red ship inspected.
 screenshot: build

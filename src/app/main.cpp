@@ -59,8 +59,6 @@ int main(int argc, char** argv)
     // now: a start-up that fails must keep its own exit status.
     glutCloseFunc(quit);
     glutTimerFunc(static_cast<unsigned>(stepLength()), worldTimer, 1);
-    glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
-    glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
     glutMainLoop();
     return 0;
 }

@@ -42,9 +42,9 @@ class CStatsLines
 public:
     explicit CStatsLines(const CPixelSpace& space)
         : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height))),
-          m_vLines{"Number Dead = " + std::to_string(g_iDeadInPeriod),
-                   "Best Age = " + std::to_string(static_cast<int>(g_dBestAge)),
-                   "Worst Age = " + std::to_string(static_cast<int>(g_dWorstAge))}
+          m_vLines{"Number Dead = " + std::to_string(g_statistics.deadInPeriod()),
+                   "Best Age = " + std::to_string(static_cast<int>(g_statistics.bestFitness())),
+                   "Worst Age = " + std::to_string(static_cast<int>(g_statistics.worstFitness()))}
     {
     }
 
@@ -164,7 +164,9 @@ CHud::SState hudState()
             g_gameController.getTally().hitsOnGun(),
             g_playerStake.killsPerMinute(),
             g_playerStake.hitsPerMinute(),
-            !g_bHelpLoaded && now - g_dStartRealMs < kKeysHintMs};
+            !g_bHelpLoaded && now - g_dStartRealMs < kKeysHintMs,
+            g_watchMode.isOn(),
+            g_bEvolvedStart};
 }
 } // namespace
 

@@ -24,20 +24,17 @@
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;
+CControlWorld g_controlWorld;
 bool g_bPaused = false;
 bool g_bFastMode = false;
 bool g_bGunAutoMode = false;
 bool g_bBlankScreen = false;
 bool g_bShowStats = false;
 bool g_bShowHelp = false;
-int g_iDeadInPeriod = 0;
-int g_iTotalDead = 0;
-double g_dBestAge = 0.0;
-double g_dWorstAge = 0.0;
 int g_iCaptureCounter = 0;
 int g_iNextFrame = 0;
-double g_dMinutesElapsed = 0.0;
 CStatsFile g_statsFile(std::cerr);
+CGameStatistics g_statistics;
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
 bool g_bShowGraph = false;
@@ -48,6 +45,8 @@ CMessageLine g_messages;
 CInspector g_inspector;
 CPlayerStake g_playerStake;
 double g_dStartRealMs = 0.0;
+CWatchMode g_watchMode;
+bool g_bEvolvedStart = false;
 
 namespace
 {
@@ -73,8 +72,7 @@ void resetRunState()
     g_bShowHud = true;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
-    g_iDeadInPeriod = g_iTotalDead = g_iCaptureCounter = g_iNextFrame = 0;
-    g_dBestAge = g_dWorstAge = 0.0;
+    g_iCaptureCounter = g_iNextFrame = 0;
 }
 
 void toggleGunAutoMode()
@@ -90,6 +88,52 @@ void toggleFastMode()
         g_pacer.start(realMs());
     for (const std::string& said : CKeyFeedback::fastMode(g_bFastMode, g_bPaused))
         postMessage(said);
+}
+
+// Key w: the game set up for watching the aliens learn, or back as it was.
+void toggleWatching()
+{
+    CGun& gun = *g_gameController.getGun();
+    const CWatchMode::SState want = g_watchMode.toggle({gun.isAutoMode(), gun.isFiring(), g_bShowGraph, g_bFastMode});
+    if (gun.isAutoMode() != want.bGunAuto)
+        toggleGunAutoMode();
+    if (gun.isFiring() != want.bFiring)
+        gun.toggleFiring();
+    g_bShowGraph = want.bGraph;
+    if (g_bFastMode != want.bFast)
+        toggleFastMode();
+    postMessage(g_watchMode.isOn() ? "Watching evolution: the gun plays, fast, with the graph (w to stop)"
+                                   : "Watching evolution ended");
+}
+
+// A new world in place of the old, from the same seed when one was given: the gun keeps its
+// modes and the statistics file goes on; the clock, the tallies and the learning graph start
+// again, and nothing points into the old world.
+void startNewWorld(bool evolved)
+{
+    const bool autoMode = g_gameController.getGun()->isAutoMode();
+    const bool firing = g_gameController.getGun()->isFiring();
+    g_inspector.clear();
+    g_gameController.init();
+    std::string said;
+    {
+        const CStreamCapture terminal(std::cerr);
+        g_bEvolvedStart = evolved && loadEvolvedPools();
+        said = terminal.lastLine();
+    }
+    g_controlWorld.init(g_gameController.getSeed());
+    CGun& gun = *g_gameController.getGun();
+    gun.setAutoMode(autoMode);
+    if (gun.isFiring() != firing)
+        gun.toggleFiring();
+    g_worldClock = CWorldClock();
+    g_playerStake = CPlayerStake();
+    startLearningGraph();
+    if (evolved && !g_bEvolvedStart)
+        postMessage(said + "; a fresh world instead");
+    else
+        postMessage(g_bEvolvedStart ? "A new world of evolved aliens (e: a fresh one)"
+                                    : "A new world of fresh aliens (e: evolved ones)");
 }
 
 // Runs a pool key's action and shows what the terminal said of it.
@@ -149,6 +193,7 @@ void keyboard(unsigned char key, int, int)
         postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
         break;
     case 'd': g_bShowStats = !g_bShowStats; break;
+    case 'e': startNewWorld(!g_bEvolvedStart); break;
     case 'f': toggleFastMode(); break;
     case 'g': g_bShowGraph = !g_bShowGraph; break;
     case 'h': g_bShowHud = !g_bShowHud; break;
@@ -158,6 +203,7 @@ void keyboard(unsigned char key, int, int)
         postMessage(CKeyFeedback::paused(g_bPaused, g_bFastMode));
         break;
     case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
+    case 'w': toggleWatching(); break;
     default: break;
     }
     glutPostRedisplay();
@@ -199,10 +245,11 @@ void specialKeys(int key, int, int)
 void stepWorld(double dt)
 {
     g_gameController.update(dt);
+    g_controlWorld.step(*g_gameController.getGun(), dt);
     g_worldClock.addStep(dt, realMs());
     const CWorldTally& tally = g_gameController.getTally();
     g_playerStake.observe(tally.gunKills(), tally.hitsOnGun(), g_worldClock.worldMs(), realMs());
-    sampleLearning();
+    sampleStatistics();
     if (g_inspector.wasReborn())
     {
         const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
@@ -239,7 +286,6 @@ double shortestRedrawGap()
 
 void initGame()
 {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     setProjection();
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
@@ -248,8 +294,8 @@ void initGame()
     glShadeModel(GL_SMOOTH);
     loadTextures();
     buildAnimationTables();
-    measureRandomBaseline();
     g_gameController.init();
+    g_controlWorld.init(g_gameController.getSeed());
     openStatistics();
     resetRunState();
     g_dStartRealMs = realMs();

@@ -7,41 +7,46 @@
 #include "view/cinspector.h"
 #include "view/cmessageline.h"
 #include "view/cplayerstake.h"
+#include "app/cgamestatistics.h"
 #include "app/cstatsfile.h"
+#include "app/cwatchmode.h"
 #include "view/cworldclock.h"
+#include "world/ccontrolworld.h"
 #include "world/cgamecontroller.h"
 
 // The window shell's state: one game, its run flags and its statistics counters. Every
 // callback runs on GLUT's one thread, so none of this needs locking.
 extern std::string g_sWindowTitle;
 extern CGameController g_gameController;
+extern CControlWorld g_controlWorld; // random brains beside the game, for the learning graph
 extern bool g_bPaused;
 extern bool g_bFastMode;
 extern bool g_bGunAutoMode;
 extern bool g_bBlankScreen;
 extern bool g_bShowStats;
 extern bool g_bShowHelp;
-extern int g_iDeadInPeriod;
-extern int g_iTotalDead;
-extern double g_dBestAge;
-extern double g_dWorstAge;
 extern int g_iCaptureCounter;
 extern int g_iNextFrame; // the number the next written frame tries first
-extern double g_dMinutesElapsed;
 extern CStatsFile g_statsFile;
+extern CGameStatistics g_statistics; // the statistics file's figures, by game time
 extern std::vector<std::string> g_vHelpLines;
 extern bool g_bHelpLoaded;
 extern bool g_bShowGraph;
-extern CLearningGraph g_learningGraph; // the game's learning curves and random brains' level (key g)
+extern CLearningGraph g_learningGraph; // the game's learning curves and the control world's (key g)
 extern bool g_bShowHud;
 extern CWorldClock g_worldClock;   // the world time the steps covered, and how fast it runs
 extern CMessageLine g_messages;    // what the keys did, shown in the window
 extern CInspector g_inspector;     // the ship the player looks into
 extern CPlayerStake g_playerStake; // the gun's kills and hits, their rates and the hit flash
 extern double g_dStartRealMs;      // when the game started, in realMs
+extern CWatchMode g_watchMode;     // key w
+extern bool g_bEvolvedStart;       // the world began from the evolved pools (key e)
 
 // The file that s and l save the green brain pool to and load it from.
 constexpr const char* kGreenPoolFile = "GreenAliens_saved.txt";
+// The pools of evolved aliens that ship with the game (key e).
+constexpr const char* kEvolvedGreenFile = "evolved/GreenAliens.txt";
+constexpr const char* kEvolvedRedFile = "evolved/RedAliens.txt";
 
 class CStepPacer;
 
@@ -75,15 +80,17 @@ void postMessage(const std::string& text);
 
 // Statistics and the green brain file.
 void openStatistics();
-void statsUpdateTimer(int value);
-void statsSaveTimer(int value);
 void closeStatistics();
-// The random brains' level of the learning graph; before the world seeds its random sequence.
-void measureRandomBaseline();
-// After a world step: the learning graph's point when a period of game time has ended.
-void sampleLearning();
+// The learning graph of a new world: its curves and the control world's, from game minute 0.
+void startLearningGraph();
+// After a world step: the statistics' sample and line, and the learning graph's point, each
+// when its period of game time has ended.
+void sampleStatistics();
 void saveGreenBrains();
 void loadGreenBrains();
+// Both populations' pools and aliens from the evolved pools' files; false, with the reason on
+// the standard error stream, when a file cannot be loaded.
+bool loadEvolvedPools();
 
 // Overlays.
 void toggleHelp();

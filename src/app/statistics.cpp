@@ -1,10 +1,7 @@
-#include <GL/glut.h>
-
 #include <ctime>
 
 #include "view/cdeathsinperiod.h"
 #include "view/clearninggraph.h"
-#include "view/crandombaseline.h"
 #include "app/cparams.h"
 #include "app/shell.h"
 #include "app/statsfile.h"
@@ -16,12 +13,15 @@ const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
 
-// The game's run in the learning graph, where each period's deaths begin, and when the
-// period under way ends, in world time.
+// The game's and the control world's runs in the learning graph, where each period's deaths
+// begin, and when the period under way ends, in world time.
 int g_iLearningRun = 0;
+int g_iControlRun = 0;
 CDeathsInPeriod g_redDeaths;
 CDeathsInPeriod g_greenDeaths;
-double g_dNextPeriodMs = 0.0;
+CDeathsInPeriod g_controlRedDeaths;
+CDeathsInPeriod g_controlGreenDeaths;
+CGamePeriod g_learningPeriod{1.0};
 
 CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Population& population)
 {
@@ -33,49 +33,37 @@ CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Populatio
 void openStatistics()
 {
     g_statsFile.create(statsFileName(std::time(nullptr)));
+    g_statistics.reset();
+    startLearningGraph();
+}
+
+void startLearningGraph()
+{
+    g_learningGraph = CLearningGraph();
     g_iLearningRun = g_learningGraph.addRun("", 0xFF5050, 0x50FF70, true);
-    g_dNextPeriodMs = CParams::Stats_UpdateInterval;
+    g_iControlRun = g_learningGraph.addBaseline();
+    g_learningPeriod = CGamePeriod(CParams::Stats_UpdateInterval);
+    g_redDeaths = g_greenDeaths = g_controlRedDeaths = g_controlGreenDeaths = CDeathsInPeriod();
 }
 
-void measureRandomBaseline()
+void sampleStatistics()
 {
-    const CRandomBaseline::SMeans means = CRandomBaseline::measure(true);
-    g_learningGraph.setBaseline(means.dRed, means.dGreen);
-}
-
-void sampleLearning()
-{
+    if (g_statistics.afterStep(stepLength(), *g_gameController.getPopulations()[kRed], g_statsFile))
+        fileWritten(g_statsFile.name());
     const double now = g_worldClock.worldMs();
-    if (now < g_dNextPeriodMs)
+    if (!g_learningPeriod.isDue(now))
         return;
-    g_dNextPeriodMs = now + CParams::Stats_UpdateInterval;
     const auto populations = g_gameController.getPopulations();
     g_learningGraph.addPeriod(g_iLearningRun, now / 60000.0, periodOf(g_redDeaths, *populations[kRed]),
                               periodOf(g_greenDeaths, *populations[kGreen]));
-}
-
-void statsUpdateTimer(int)
-{
-    CAlien_Population* reds = g_gameController.getPopulations()[kRed];
-    g_iDeadInPeriod = reds->getNumDead();
-    g_iTotalDead += g_iDeadInPeriod;
-    reds->setNumDead(0);
-    g_dBestAge = reds->getBestFitness();
-    g_dWorstAge = reds->getWorstFitness();
-    glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
-}
-
-void statsSaveTimer(int)
-{
-    g_dMinutesElapsed += CParams::Stats_SaveInterval / 60000.0;
-    if (g_statsFile.saveLine(g_dMinutesElapsed, g_iDeadInPeriod, g_dBestAge, g_dWorstAge))
-        fileWritten(g_statsFile.name());
-    glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
+    const auto control = g_controlWorld.world().getPopulations();
+    g_learningGraph.addPeriod(g_iControlRun, now / 60000.0, periodOf(g_controlRedDeaths, *control[kRed]),
+                              periodOf(g_controlGreenDeaths, *control[kGreen]));
 }
 
 void closeStatistics()
 {
-    if (g_statsFile.close(g_iTotalDead))
+    if (g_statsFile.close(g_statistics.totalDead()))
         fileWritten(g_statsFile.name());
 }
 
@@ -88,4 +76,10 @@ void saveGreenBrains()
 void loadGreenBrains()
 {
     g_gameController.getPopulations()[kGreen]->load(kGreenBrainFile);
+}
+
+bool loadEvolvedPools()
+{
+    const auto populations = g_gameController.getPopulations();
+    return populations[kGreen]->load(kEvolvedGreenFile) && populations[kRed]->load(kEvolvedRedFile);
 }

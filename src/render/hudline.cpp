@@ -19,6 +19,7 @@ SColour badgeColour(int kind)
     {
     case HUD_PAUSED: return CViewColours::kPaused;
     case HUD_FIRING: return CViewColours::kFiring;
+    case HUD_WATCHING: return CViewColours::kWatching;
     default: return CViewColours::kAuto;
     }
 }

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <sstream>
 
-int CFitnessGraph::addSeries(const std::string& name, unsigned colour, double lineWidth)
+int CFitnessGraph::addSeries(const std::string& name, unsigned colour, double lineWidth, bool dashed)
 {
-    m_vSeries.push_back({name, colour, lineWidth, {}, ""});
+    m_vSeries.push_back({name, colour, lineWidth, dashed, {}, ""});
     return static_cast<int>(m_vSeries.size()) - 1;
 }
 
@@ -30,21 +30,6 @@ void CFitnessGraph::addPoint(int series, double x, double y)
     points.push_back({x, y});
 }
 
-void CFitnessGraph::setLevel(const std::string& name, unsigned colour, double y)
-{
-    auto level = std::find_if(m_vLevels.begin(), m_vLevels.end(), [&name](const SLevel& l) { return l.sName == name; });
-    if (!std::isfinite(y))
-    {
-        if (level != m_vLevels.end())
-            m_vLevels.erase(level);
-        return;
-    }
-    if (level == m_vLevels.end())
-        m_vLevels.push_back({name, colour, y});
-    else
-        *level = {name, colour, y};
-}
-
 bool CFitnessGraph::isEmpty() const
 {
     return std::all_of(m_vSeries.begin(), m_vSeries.end(), [](const SSeries& s) { return s.vPoints.empty(); });
@@ -57,9 +42,6 @@ double CFitnessGraph::largest(double SPoint::*coordinate) const
         for (const SPoint& point : series.vPoints)
             if (std::isfinite(point.*coordinate))
                 most = std::max(most, point.*coordinate);
-    if (coordinate == &SPoint::y)
-        for (const SLevel& level : m_vLevels)
-            most = std::max(most, level.dY);
     return most;
 }
 
@@ -80,9 +62,6 @@ CFitnessGraph::SScale CFitnessGraph::yScale() const
         for (const SPoint& point : series.vPoints)
             if (point.y > 0 && std::isfinite(point.y))
                 smallest = std::min(smallest, point.y);
-    for (const SLevel& level : m_vLevels)
-        if (level.dY > 0)
-            smallest = std::min(smallest, level.dY);
     const double most = largest(&SPoint::y);
     if (!m_bLogScale || !(smallest <= most))
     {

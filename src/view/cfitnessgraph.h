@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-// Curves of fitness over game minutes, each with its colour and line width and a note to
-// write beside its last point, levels drawn dashed across the whole graph, a title, the names
-// of the two axes, and the axis ranges and tick steps that fit them all. Both the in-game
+// Curves of fitness over game minutes, each with its colour, line width, whether it is drawn
+// dashed, and a note to write beside its last point, a title, the names of the two axes, and
+// the axis ranges and tick steps that fit them all. Both the in-game
 // graph and the SVG plots draw from it. Texts are Latin-1, as the window's fonts take them.
 class CFitnessGraph
 {
@@ -21,16 +21,9 @@ public:
         std::string sName;
         unsigned uColour; // 0xRRGGBB
         double dLineWidth; // in pixels
+        bool bDashed;
         std::vector<SPoint> vPoints;
         std::string sNote = ""; // written beside the last point
-    };
-
-    // A value to compare the curves with, drawn dashed from x = 0 to the axis' end.
-    struct SLevel
-    {
-        std::string sName;
-        unsigned uColour;
-        double dY;
     };
 
     // From 0 to a round value above everything drawn, in round steps: ticks at k * dStep
@@ -46,16 +39,13 @@ public:
 
     static constexpr double ThickLine = 3.0;
     static constexpr double ThinLine = 1.0;
-    int addSeries(const std::string& name, unsigned colour, double lineWidth = ThickLine);
+    int addSeries(const std::string& name, unsigned colour, double lineWidth = ThickLine, bool dashed = false);
     // A series that reaches MaxPoints drops every second point, so a run of any length
     // keeps its whole course at a coarser grain in bounded memory.
     void addPoint(int series, double x, double y);
     static constexpr size_t MaxPoints = 4096;
     void setNote(int series, const std::string& note) { m_vSeries[series].sNote = note; }
     const std::vector<SSeries>& getSeries() const { return m_vSeries; }
-    // Adds or moves the level of that name; a level that is not a finite number is not drawn.
-    void setLevel(const std::string& name, unsigned colour, double y);
-    const std::vector<SLevel>& getLevels() const { return m_vLevels; }
     bool isEmpty() const;
 
     void setTitle(const std::string& title) { m_sTitle = title; }
@@ -92,7 +82,6 @@ private:
     double largest(double SPoint::*coordinate) const;
 
     std::vector<SSeries> m_vSeries;
-    std::vector<SLevel> m_vLevels;
     bool m_bLogScale = false;
     std::string m_sTitle;
     std::string m_sXName;

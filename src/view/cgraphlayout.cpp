@@ -11,35 +11,85 @@ namespace
 {
 constexpr int kMaxLegendRows = 3;
 constexpr double kLabelGap = 4.0;
-constexpr double kLevelWidth = 1.5;
 
 bool overlaps(const SRect& a, const SRect& b)
 {
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
-// The legend's entries: the first curve, the levels (dashed), then the other curves, so that
-// what the first curve is measured against keeps its place when rows are left out.
+// The legend's entries: the first curve, the dashed ones, then the other curves, so that what
+// the first curve is measured against keeps its place when rows are left out.
 std::vector<CGraphLayout::SEntry> legendEntries(const CFitnessGraph& graph)
 {
-    std::vector<CGraphLayout::SEntry> entries;
+    std::vector<CGraphLayout::SEntry> solid, dashed;
     for (const CFitnessGraph::SSeries& series : graph.getSeries())
-        entries.push_back({series.sName, series.uColour, series.dLineWidth, false});
-    const auto levels = entries.empty() ? entries.begin() : entries.begin() + 1;
-    std::vector<CGraphLayout::SEntry> dashed;
-    for (const CFitnessGraph::SLevel& level : graph.getLevels())
-        dashed.push_back({level.sName, level.uColour, kLevelWidth, true});
-    entries.insert(levels, dashed.begin(), dashed.end());
-    return entries;
+        (series.bDashed ? dashed : solid).push_back({series.sName, series.uColour, series.dLineWidth, series.bDashed});
+    const auto after = solid.empty() ? solid.begin() : solid.begin() + 1;
+    solid.insert(after, dashed.begin(), dashed.end());
+    return solid;
 }
 
-// A dashed line from left to right at y, as separate dashes.
-void addDashes(std::vector<CGraphLayout::SLine>& lines, double left, double right, double y, unsigned colour,
+// A dashed line along the points, as separate dashes: the pattern runs on over the corners.
+void addDashes(std::vector<CGraphLayout::SLine>& lines, const std::vector<SVector2D>& points, unsigned colour,
                double width)
 {
-    for (double x = left; x < right; x += CGraphLayout::kDash + CGraphLayout::kDashGap)
-        lines.push_back({SVector2D(x, y), SVector2D(std::min(x + CGraphLayout::kDash, right), y), GRAPH_CURVE, colour,
-                         width});
+    constexpr double period = CGraphLayout::kDash + CGraphLayout::kDashGap;
+    double phase = 0.0; // along the pattern where the segment starts
+    for (size_t i = 1; i < points.size(); ++i)
+    {
+        const SVector2D from = points[i - 1], to = points[i];
+        const double length = std::hypot(to.x - from.x, to.y - from.y);
+        const auto along = [&](double t) {
+            return SVector2D(from.x + (to.x - from.x) * t / length, from.y + (to.y - from.y) * t / length);
+        };
+        for (double t = -phase; t < length; t += period)
+            if (t + CGraphLayout::kDash > 0)
+                lines.push_back({along(std::max(t, 0.0)), along(std::min(t + CGraphLayout::kDash, length)),
+                                 GRAPH_CURVE, colour, width});
+        phase = std::fmod(phase + length, period);
+    }
+}
+
+// Does the segment pass through the box? Liang and Barsky's clipping.
+bool crosses(const SVector2D& a, const SVector2D& b, const SRect& box)
+{
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - box.left, box.right - a.x, a.y - box.bottom, box.top - a.y};
+    for (int i = 0; i < 4; ++i)
+    {
+        if (p[i] == 0)
+        {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Is the box clear of the curve, widened by its line's half width? Only the segments within
+// the box's reach are looked at: a curve's points go left to right.
+bool clearOf(const SRect& box, const CGraphLayout::SCurve& curve)
+{
+    const double m = curve.dWidth / 2 + 1;
+    const SRect wide(box.left - m, box.top + m, box.right + m, box.bottom - m);
+    const std::vector<SVector2D>& points = curve.vPoints;
+    const auto byX = [](const SVector2D& point, double x) { return point.x < x; };
+    size_t i = std::lower_bound(points.begin(), points.end(), wide.left, byX) - points.begin();
+    i = i > 0 ? i - 1 : 0;
+    for (; i < points.size() && (i == 0 || points[i - 1].x <= wide.right); ++i)
+        if (crosses(points[i > 0 ? i - 1 : 0], points[i], wide))
+            return false;
+    return true;
 }
 } // namespace
 
@@ -135,7 +185,8 @@ void CGraphLayout::placeLegend(SPanel& panel, const std::vector<TLegendRow>& row
         for (const SEntry& entry : rows[row])
         {
             if (entry.bDashed)
-                addDashes(panel.vLines, x, x + kSampleLength, middle, entry.uColour, entry.dWidth);
+                addDashes(panel.vLines, {SVector2D(x, middle), SVector2D(x + kSampleLength, middle)}, entry.uColour,
+                          entry.dWidth);
             else
                 panel.vLines.push_back({SVector2D(x, middle), SVector2D(x + kSampleLength, middle), GRAPH_CURVE,
                                         entry.uColour, entry.dWidth});
@@ -191,11 +242,9 @@ void CGraphLayout::placeCurves(SPanel& panel, const CFitnessGraph& graph, double
         return SVector2D(p.left + std::clamp(x / xMax, 0.0, 1.0) * (p.right - p.left),
                          p.bottom + yScale.share(y) * (p.top - p.bottom));
     };
-    for (const CFitnessGraph::SLevel& level : graph.getLevels())
-        addDashes(panel.vLines, p.left, p.right, at(0, level.dY).y, level.uColour, kLevelWidth);
-    const double lh = m_font.dLineHeight;
-    const double d = m_font.dDescent;
-    std::vector<SRect> notes;
+    // Every curve first, the dashed ones as dashes: the notes keep off all of them.
+    std::vector<SCurve> all;
+    std::vector<std::string> notes;
     for (const CFitnessGraph::SSeries& series : graph.getSeries())
     {
         SCurve curve{{}, series.uColour, series.dLineWidth};
@@ -204,24 +253,56 @@ void CGraphLayout::placeCurves(SPanel& panel, const CFitnessGraph& graph, double
                 curve.vPoints.push_back(at(point.x, point.y));
         if (curve.vPoints.empty())
             continue;
-        panel.vCurves.push_back(curve);
-        const std::string note = CTextFit::fitted(series.sNote, m_font.width, p.right - p.left);
-        if (note.empty())
-            continue;
-        // Beside the last point, above the line, kept inside the plot and off the other notes.
-        const SVector2D last = curve.vPoints.back();
-        const double width = m_font.width(note);
-        const double x = std::min(last.x + kLabelGap, p.right - width);
-        double baseline = std::clamp(last.y + kLabelGap + d, p.bottom + d, p.top - lh + d);
-        SRect box(x, baseline + lh - d, x + width, baseline - d);
-        while (std::any_of(notes.begin(), notes.end(), [&box](const SRect& other) { return overlaps(box, other); }))
-        {
-            baseline -= lh;
-            box = SRect(x, baseline + lh - d, x + width, baseline - d);
-        }
-        if (box.bottom < p.bottom)
-            continue;
-        notes.push_back(box);
-        panel.vTexts.push_back({x, baseline, note, GRAPH_NOTE, series.uColour});
+        all.push_back(curve);
+        notes.push_back(series.sNote);
+        if (series.bDashed)
+            addDashes(panel.vLines, curve.vPoints, curve.uColour, curve.dWidth);
+        else
+            panel.vCurves.push_back(curve);
+    }
+    std::vector<SRect> placed;
+    for (size_t i = 0; i < all.size(); ++i)
+        placeNote(panel, all, i, notes[i], placed);
+}
+
+// The note beside its curve's last point in the first place, from just above that point
+// outwards, that no curve crosses and no other note takes; where the plot has no such place,
+// one that its own curve does not cross; left out when there is none either.
+void CGraphLayout::placeNote(SPanel& panel, const std::vector<SCurve>& curves, size_t index, const std::string& text,
+                             std::vector<SRect>& placed) const
+{
+    const SRect& p = panel.plot;
+    const std::string note = CTextFit::fitted(text, m_font.width, p.right - p.left);
+    if (note.empty())
+        return;
+    const double lh = m_font.dLineHeight, d = m_font.dDescent;
+    const double width = m_font.width(note);
+    const SVector2D last = curves[index].vPoints.back();
+    const double lowest = p.bottom + d, highest = p.top - lh + d;
+    const double first = std::clamp(last.y + kLabelGap + d, lowest, highest);
+    for (const bool everyCurve : {true, false})
+    {
+        const auto free = [&](const SRect& box) {
+            if (std::any_of(placed.begin(), placed.end(), [&box](const SRect& other) { return overlaps(box, other); }))
+                return false;
+            if (!everyCurve)
+                return clearOf(box, curves[index]);
+            return std::all_of(curves.begin(), curves.end(), [&box](const SCurve& curve) { return clearOf(box, curve); });
+        };
+        // Rightmost first, then leftwards by half a note; at each, above the point outwards in
+        // steps of two pixels, then below it.
+        for (double x = std::min(last.x + kLabelGap, p.right - width); x >= p.left; x -= width / 2)
+            for (double step = 0; step <= p.top - p.bottom; step += 2)
+                for (const double baseline : {first + step, first - step - 2})
+                {
+                    if (baseline < lowest || baseline > highest)
+                        continue;
+                    const SRect box(x, baseline + lh - d, x + width, baseline - d);
+                    if (!free(box))
+                        continue;
+                    placed.push_back(box);
+                    panel.vTexts.push_back({x, baseline, note, GRAPH_NOTE, curves[index].uColour});
+                    return;
+                }
     }
 }

@@ -20,9 +20,10 @@ constexpr int GRAPH_CURVE = 4; // lines in their curve's or level's colour
 // The learning graph laid out in a box of pixels (y up): a panel per population stacked, red on
 // top, each with its title, its curves in a plot area scaled to its own data with ticks and
 // labels on both axes (the last x label carries the unit: both panels share the x axis, so
-// that they read alike), each level dashed across, each curve's note beside its last point, and
+// that they read alike), dashed curves as dashes, each curve's note beside its last point, and
 // its legend in rows below. Guarantees: every line, point and text (by the widths given) lies
-// inside the box; a text too wide for its room is shortened with "..." or left out, tick
+// inside the box; no curve crosses a note and no note another (a note with no free place
+// is left out); a text too wide for its room is shortened with "..." or left out, tick
 // labels that would overlap are thinned out, legend rows that do not fit are left out, and a
 // panel too small for a plot shows its title alone.
 class CGraphLayout
@@ -73,7 +74,7 @@ public:
     void layout(const CLearningGraph& graph, const SRect& box, const SFont& font);
     const std::vector<SPanel>& panels() const { return m_vPanels; }
 
-    // A legend entry: a curve, or a level (dashed).
+    // A legend entry: a curve's name and line.
     struct SEntry
     {
         std::string sName;
@@ -89,6 +90,8 @@ private:
     void placeLegend(SPanel& panel, const std::vector<TLegendRow>& rows, double bottom) const;
     void placeTicks(SPanel& panel, const CFitnessGraph& graph, double xMax) const;
     void placeCurves(SPanel& panel, const CFitnessGraph& graph, double xMax) const;
+    void placeNote(SPanel& panel, const std::vector<SCurve>& curves, size_t index, const std::string& text,
+                   std::vector<SRect>& placed) const;
 
     SFont m_font;
     std::vector<SPanel> m_vPanels;

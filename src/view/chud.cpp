@@ -17,10 +17,14 @@ std::vector<CHud::SItem> CHud::items(const SState& state)
     list.push_back({speed(state.bFast, state.dMultiple), HUD_TEXT, 6});
     if (state.bPaused)
         list.push_back(state.bFast ? SItem{"PAUSE PENDING", HUD_PAUSE_PENDING, 0} : SItem{"PAUSED", HUD_PAUSED, 0});
+    if (state.bWatching)
+        list.push_back({"WATCHING EVOLUTION", HUD_WATCHING, 1});
     if (state.bFiring)
         list.push_back({"FIRING", HUD_FIRING, 3});
     if (state.bAuto)
         list.push_back({"AUTO", HUD_AUTO, 4});
+    if (state.bEvolvedStart)
+        list.push_back({"evolved start", HUD_TEXT, 5});
     list.push_back({countWithRate("kills", state.llKills, state.dKillsPerMinute), HUD_TEXT, 7});
     list.push_back({countWithRate("gun hit", state.llHitsOnGun, state.dHitsPerMinute), HUD_TEXT, 5});
     if (state.bKeysHint)

@@ -11,10 +11,12 @@ constexpr int HUD_PAUSED = 1;
 constexpr int HUD_FIRING = 2;
 constexpr int HUD_AUTO = 3;
 constexpr int HUD_PAUSE_PENDING = 4; // asked for in fast mode: it takes effect at normal speed
+constexpr int HUD_WATCHING = 5;      // watching evolution (key w)
 
 // What the heads-up line shows and where: the world clock, the speed, a badge for the pause
 // (PAUSED while the world stands; in fast mode, which runs it regardless, PAUSE PENDING),
-// firing and automatic mode that are on, the player's kills and the hits the gun took with
+// watching evolution, firing and automatic mode that are on, whether the world began from the
+// evolved pools, the player's kills and the hits the gun took with
 // their rates over the last game minute, and for a newcomer's first seconds the key to the
 // help page. Guarantees: laid out from a left edge with a gap between them, the items keep
 // that order and each starts where the one before ends; when the room is short, items are
@@ -36,6 +38,8 @@ public:
         double dKillsPerMinute = std::numeric_limits<double>::quiet_NaN(); // NaN: not known yet
         double dHitsPerMinute = std::numeric_limits<double>::quiet_NaN();
         bool bKeysHint = false; // "F1: keys"
+        bool bWatching = false; // "WATCHING EVOLUTION"
+        bool bEvolvedStart = false; // "evolved start": the world began from the shipped pools
     };
     struct SItem
     {

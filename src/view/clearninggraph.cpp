@@ -8,6 +8,7 @@ namespace
 {
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 constexpr unsigned kBaselineColour = 0xA0A0A8;
+constexpr double kBaselineWidth = 1.5;
 
 struct SPanelWords
 {
@@ -18,7 +19,7 @@ const SPanelWords kWords[2] = {{"Red aliens: the score of the dying (log scale)"
                                {"Green aliens: the steps the dying lived", "steps alive"}};
 } // namespace
 
-CLearningGraph::CLearningGraph() : m_adBaseline{kNone, kNone}
+CLearningGraph::CLearningGraph()
 {
     for (const int population : {Red, Green})
     {
@@ -31,13 +32,25 @@ CLearningGraph::CLearningGraph() : m_adBaseline{kNone, kNone}
 
 int CLearningGraph::addRun(const std::string& prefix, unsigned redColour, unsigned greenColour, bool deadMeans)
 {
-    SRun run{deadMeans, -std::numeric_limits<double>::infinity(), {}};
     const unsigned colours[2] = {redColour, greenColour};
+    return addRun(prefix + (deadMeans ? "mean of the last minute's dying" : "best in the pool"), colours, deadMeans,
+                  false);
+}
+
+int CLearningGraph::addBaseline()
+{
+    const unsigned colours[2] = {kBaselineColour, kBaselineColour};
+    m_iBaseline = addRun(BaselineName, colours, true, true);
+    return m_iBaseline;
+}
+
+int CLearningGraph::addRun(const std::string& name, const unsigned colours[2], bool deadMeans, bool dashed)
+{
+    SRun run{deadMeans, -std::numeric_limits<double>::infinity(), {}};
     for (const int population : {Red, Green})
     {
-        const std::string name = deadMeans ? "mean of the last minute's dying" : "best in the pool";
-        run.asCurves[population].iSeries = m_aPanels[population].addSeries(
-            prefix + name, colours[population], deadMeans ? CFitnessGraph::ThickLine : CFitnessGraph::ThinLine);
+        const double width = dashed ? kBaselineWidth : deadMeans ? CFitnessGraph::ThickLine : CFitnessGraph::ThinLine;
+        run.asCurves[population].iSeries = m_aPanels[population].addSeries(name, colours[population], width, dashed);
         run.asCurves[population].dLastMean = kNone;
     }
     m_vRuns.push_back(run);
@@ -50,17 +63,20 @@ void CLearningGraph::addPeriod(int run, double gameMinutes, const SPeriod& red, 
     if (!(gameMinutes > r.dLastMinutes))
         return;
     r.dLastMinutes = gameMinutes;
-    addPoint(Red, r.asCurves[Red], r.bDeadMeans, gameMinutes, red);
-    addPoint(Green, r.asCurves[Green], r.bDeadMeans, gameMinutes, green);
+    if (addPoint(Red, r.asCurves[Red], r.bDeadMeans, gameMinutes, red))
+        writeNotes(Red);
+    if (addPoint(Green, r.asCurves[Green], r.bDeadMeans, gameMinutes, green))
+        writeNotes(Green);
 }
 
-void CLearningGraph::addPoint(int population, SCurve& curve, bool deadMeans, double minutes, const SPeriod& period)
+// True when the curve's newest mean changed.
+bool CLearningGraph::addPoint(int population, SCurve& curve, bool deadMeans, double minutes, const SPeriod& period)
 {
     CFitnessGraph& panel = m_aPanels[population];
     if (!deadMeans)
     {
         panel.addPoint(curve.iSeries, minutes, period.dPoolBest);
-        return;
+        return false;
     }
     if (period.llDeaths > 0 && std::isfinite(period.dDeadMean))
         curve.dqWindow.push_back({minutes, period.llDeaths, period.dDeadMean * period.llDeaths});
@@ -75,30 +91,23 @@ void CLearningGraph::addPoint(int population, SCurve& curve, bool deadMeans, dou
         fitness += kept.dFitness;
     }
     if (deaths == 0)
-        return;
+        return false;
     curve.dLastMean = fitness / static_cast<double>(deaths);
     panel.addPoint(curve.iSeries, minutes, curve.dLastMean);
-    writeNote(population, curve);
+    return true;
 }
 
-void CLearningGraph::setBaseline(double red, double green)
+// Each run's ratio of its newest mean to the random brains' newest.
+void CLearningGraph::writeNotes(int population)
 {
-    m_adBaseline[Red] = red;
-    m_adBaseline[Green] = green;
-    for (const int population : {Red, Green})
+    const double baseline = m_iBaseline < 0 ? kNone : m_vRuns[m_iBaseline].asCurves[population].dLastMean;
+    for (int run = 0; run < static_cast<int>(m_vRuns.size()); ++run)
     {
-        m_aPanels[population].setLevel(BaselineName, kBaselineColour, m_adBaseline[population]);
-        for (const SRun& run : m_vRuns)
-            if (run.bDeadMeans)
-                writeNote(population, run.asCurves[population]);
+        const SCurve& curve = m_vRuns[run].asCurves[population];
+        const bool known = run != m_iBaseline && m_vRuns[run].bDeadMeans && baseline > 0 &&
+                           std::isfinite(baseline) && std::isfinite(curve.dLastMean);
+        m_aPanels[population].setNote(curve.iSeries, known ? ratioNote(curve.dLastMean / baseline) : "");
     }
-}
-
-void CLearningGraph::writeNote(int population, const SCurve& curve)
-{
-    const double baseline = m_adBaseline[population];
-    const bool known = baseline > 0 && std::isfinite(baseline) && std::isfinite(curve.dLastMean);
-    m_aPanels[population].setNote(curve.iSeries, known ? ratioNote(curve.dLastMean / baseline) : "");
 }
 
 std::string CLearningGraph::ratioNote(double ratio)

@@ -10,10 +10,11 @@
 // korvane-plot): a panel for each population, each scaled to its own data, against minutes of
 // game time. In each, for every run drawn, a thick line: the mean fitness that the aliens
 // dying over the last RollingMinutes of game time carried (a green alien's steps alive, a red
-// alien's score), so that the noise of single periods does not hide the trend; a dashed level:
-// the same mean for random brains; and beside each run's line its ratio to that level
-// ("×3.4 random brains"). A run from a file without the dying's means (a statistics file) has
-// only its pool's best to show, in a thin line.
+// alien's score), so that the noise of single periods does not hide the trend; a dashed line:
+// the same mean over the same window for random brains (a control world's run beside the game,
+// or a control run's file); and beside each run's line the ratio of its newest mean to the
+// dashed line's newest ("×3.4 random brains"). A run from a file without the dying's means (a
+// statistics file) has only its pool's best to show, in a thin line.
 class CLearningGraph
 {
 public:
@@ -34,11 +35,12 @@ public:
     // A run's curves, named after the prefix ("" or "run: "), in the given colours; returns
     // the run's number.
     int addRun(const std::string& prefix, unsigned redColour, unsigned greenColour, bool deadMeans);
+    // The run of random brains, drawn dashed and named BaselineName, that every other run's
+    // ratio is taken to; returns its number. One graph has one.
+    int addBaseline();
     // The periods of the run that ended at this game time. One that ends no later than the
     // run's last (the game was paused throughout) adds nothing.
     void addPeriod(int run, double gameMinutes, const SPeriod& red, const SPeriod& green);
-    // The mean fitness that dying aliens with random brains carry; NaN where it is not known.
-    void setBaseline(double red, double green);
     const CFitnessGraph& panel(int population) const { return m_aPanels[population]; }
 
     // "×3.4 random brains" (Latin-1).
@@ -68,10 +70,11 @@ private:
         SCurve asCurves[2];
     };
 
-    void addPoint(int population, SCurve& curve, bool deadMeans, double minutes, const SPeriod& period);
-    void writeNote(int population, const SCurve& curve);
+    int addRun(const std::string& prefix, const unsigned colours[2], bool deadMeans, bool dashed);
+    bool addPoint(int population, SCurve& curve, bool deadMeans, double minutes, const SPeriod& period);
+    void writeNotes(int population);
 
     CFitnessGraph m_aPanels[2];
     std::vector<SRun> m_vRuns;
-    double m_adBaseline[2];
+    int m_iBaseline = -1; // the random brains' run, once there is one
 };

@@ -27,6 +27,7 @@ public:
     static constexpr SColour kPaused{240 / 255.0f, 170 / 255.0f, 30 / 255.0f, 1.0f};
     static constexpr SColour kFiring{220 / 255.0f, 60 / 255.0f, 50 / 255.0f, 1.0f};
     static constexpr SColour kAuto{60 / 255.0f, 140 / 255.0f, 240 / 255.0f, 1.0f};
+    static constexpr SColour kWatching{40 / 255.0f, 150 / 255.0f, 110 / 255.0f, 1.0f};
     static constexpr SColour kBadgeText{0.0f, 0.0f, 0.0f, 1.0f};
     static constexpr SColour kMessage{255 / 255.0f, 230 / 255.0f, 128 / 255.0f, 1.0f};
     static constexpr SColour kPanel{0.0f, 0.0f, 0.06f, 0.78f};

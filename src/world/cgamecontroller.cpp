@@ -36,14 +36,27 @@ CGameController::CGameController()
 
 CGameController::~CGameController()
 {
+    clear();
+}
+
+void CGameController::clear()
+{
     for (CAlien_Population* population : m_vPopulations)
     {
         for (CAlien* alien : population->getAliens())
             delete alien;
         delete population;
     }
+    m_vPopulations.clear();
     delete m_pTrainee;
+    m_pTrainee = nullptr;
     delete m_pGun;
+    m_pGun = nullptr;
+    // The index points into the world it filed: a new world is filed anew.
+    m_index = CWorldIndex();
+    m_bIndexCurrent = false;
+    m_bToldNoFreePlace = false;
+    m_bInitialized = false;
 }
 
 void CGameController::setSeed(unsigned seed)
@@ -54,6 +67,7 @@ void CGameController::setSeed(unsigned seed)
 
 void CGameController::init()
 {
+    clear();
     if (!m_bSeeded)
         m_uSeed = static_cast<unsigned>(std::time(nullptr));
     m_random.seed(m_uSeed);
@@ -137,7 +151,10 @@ void CGameController::prepareQueries()
 
 void CGameController::updateGun(double dt)
 {
-    m_pGun->step(dt);
+    if (m_pGunLeader)
+        m_pGun->follow(*m_pGunLeader);
+    else
+        m_pGun->step(dt);
     // A red bullet touching the gun is removed and credited to its alien.
     prepareQueries();
     if (collisionCause(m_pGun->getRect(), true, -1, TYPE_GUN) == CAUSE_RED_BULLET)
@@ -267,7 +284,7 @@ bool CGameController::hasRoomFor(const CAlien_Population* population) const
 void CGameController::warnIfCrowded() const
 {
     const long long asked = static_cast<long long>(CParams::Alien_NumberOfGreen) + CParams::Alien_NumberOfRed;
-    if (asked > bandSeats())
+    if (asked > bandSeats() && !m_bQuiet)
         std::cerr << "Warning: " << asked << " aliens are asked for, but the band seats only " << bandSeats()
                   << "; they will be placed over each other" << std::endl;
 }
@@ -415,7 +432,7 @@ SVector2D CGameController::freePosition(double width, double height, int exclude
         if (isFreePlace(rectAround(position.x, position.y, width, height), excludeId))
             return position;
     }
-    if (!m_bToldNoFreePlace)
+    if (!m_bToldNoFreePlace && !m_bQuiet)
         std::cerr << "No free place for a new alien; placing it over another" << std::endl;
     m_bToldNoFreePlace = true;
     return position;

@@ -40,6 +40,13 @@ public:
     // rules are written; off (the default): the spatial index answers, with the same
     // results. For comparing the two.
     void setReferenceQueries(bool on) { m_bReferenceQueries = on; }
+    // Set: each step's gun takes the leader's last update (CGun::follow) instead of moving
+    // and firing by itself. The leader stays the caller's.
+    void setGunLeader(const CGun* leader) { m_pGunLeader = leader; }
+    // On: the world keeps its warnings to itself (a world beside another of the same values).
+    void setQuiet(bool on) { m_bQuiet = on; }
+    // Builds the world; again, a new world in place of the old one (of a new seed from the
+    // clock unless one was set).
     void init();
     void update(double dt);
     void setKeyEvent(int keyEvent);
@@ -69,6 +76,7 @@ public:
     void spawnChild(CAlien* parent, CAlien_Population* population);
 
 private:
+    void clear();
     void createTrainee();
     void setPoolFading();
     void startSearches() { m_llTriesLeft = MaxTriesPerSearch; }
@@ -100,6 +108,8 @@ private:
     CAlien_Green_Trainee* m_pTrainee;               // owned; null outside training modes
     bool m_bEvolution;
     bool m_bReferenceQueries = false;
+    const CGun* m_pGunLeader = nullptr; // not owned
+    bool m_bQuiet = false;
     CWorldIndex m_index;        // where every alien and bullet is; points into the world
     bool m_bIndexCurrent = false; // the world changes only through this controller (init, a step)
     long long m_llTriesLeft; // to this world step's searches for a free place

@@ -49,6 +49,7 @@ void CGun::resetAction()
 
 void CGun::update(SAction action, double dt)
 {
+    m_bFiredInLastUpdate = false;
     lowerCounters();
     double fx = 0.0;
     if (!forceFor(action.movement, fx))
@@ -61,6 +62,16 @@ void CGun::update(SAction action, double dt)
     m_vPos += m_vVelocity * dt;
     keepInsideWindow();
     fireIfReady();
+}
+
+void CGun::follow(const CGun& leader)
+{
+    m_vPos = leader.m_vPos;
+    m_vVelocity = leader.m_vVelocity;
+    m_dAngle = leader.m_dAngle;
+    m_bFiredInLastUpdate = false;
+    if (leader.m_bFiredInLastUpdate)
+        fire();
 }
 
 void CGun::setAction(SAction action)
@@ -134,6 +145,13 @@ void CGun::fireIfReady()
 {
     if (m_iFireCounter != 0 || !m_bFiring)
         return;
-    m_vBullets.push_back(new CBullet(m_vPos.x, m_vPos.y + CParams::Gun_Height / 2, m_dAngle));
+    fire();
     m_iFireCounter = CParams::Gun_FireInterval;
+}
+
+void CGun::fire()
+{
+    m_vBullets.push_back(new CBullet(m_vPos.x, m_vPos.y + CParams::Gun_Height / 2, m_dAngle));
+    m_bFiredInLastUpdate = true;
+    ++m_llShotsFired;
 }

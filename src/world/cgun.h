@@ -19,6 +19,12 @@ public:
     void resetAction();
     void update(SAction action, double dt);
     void step(double dt) { update(m_sAction, dt); }
+    // Takes the leader's last update in place of one of its own: where the leader stands and
+    // how it moves, and the shot it fired in that update, from the same place. It draws no
+    // random numbers and ignores its own keys, mode and fire interval.
+    void follow(const CGun& leader);
+    bool firedInLastUpdate() const { return m_bFiredInLastUpdate; }
+    long long getShotsFired() const { return m_llShotsFired; }
     void setAction(SAction action);
     void setAutoMode(bool on) { m_bAutoMode = on; }
     bool isAutoMode() const { return m_bAutoMode; }
@@ -42,6 +48,7 @@ private:
     void accelerate(SVector2D acceleration, double dt);
     void keepInsideWindow();
     void fireIfReady();
+    void fire();
 
     bool m_bFiring;
     bool m_bAutoMode;
@@ -52,5 +59,7 @@ private:
     double m_dMass;
     double m_dAngle;
     SAction m_sAction;       // what the next update does
+    bool m_bFiredInLastUpdate = false;
+    long long m_llShotsFired = 0;
     std::vector<CBullet*> m_vBullets; // owned, oldest first
 };

@@ -20,7 +20,7 @@ check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; r
 make_workdir() {
     local dir
     dir=$(mktemp -d)
-    cp -r "$ROOT/graphics" "$ROOT/HelpPage.txt" "$dir/"
+    cp -r "$ROOT/graphics" "$ROOT/evolved" "$ROOT/HelpPage.txt" "$dir/"
     sed -e 's/^Stats_UpdateInterval .*/Stats_UpdateInterval 200/' \
         -e 's/^Stats_SaveInterval .*/Stats_SaveInterval 600/' "$ROOT/params.ini" > "$dir/params.ini"
     echo "$dir"
@@ -96,7 +96,7 @@ shows_background_and_aliens() {
 # this has been tried twice.
 paused_picture_stands_still() {
     local before=$LAST_FRAME begun=$SECONDS
-    wait_ticks 2 && wait_for $DEADLINE seconds_reach $((begun + 4)) && snap &&
+    wait_for $DEADLINE seconds_reach $((begun + 4)) && snap &&
         cmp -s "$(frame "$before")" "$(frame "$LAST_FRAME")"
 }
 
@@ -166,8 +166,8 @@ snap() {
     press C
 }
 
-# The statistics timer's lines so far. A new one proves that the game's timers ran, the world
-# timer among them (it runs while paused too).
+# The statistics lines so far, one every Stats_SaveInterval of game time: a new one proves
+# that the world stepped.
 ticks() { grep -c 'Saving game stats\.\.done\.' "$WORK/game.log"; }
 ticks_reach() { [ "$(ticks)" -ge "$1" ]; }
 wait_ticks() { wait_for $DEADLINE ticks_reach $(( $(ticks) + $1 )); }
@@ -287,8 +287,8 @@ test_signal_ends_without_the_closing_lines_is_mended() {
     for signal in TERM INT HUP; do
         WORK=$(make_workdir)
         start_game || { fail "the window appears for the SIG$signal test"; stop_game; continue; }
-        [ "$signal" != INT ] || press p
         wait_for $DEADLINE has_data_line
+        [ "$signal" != INT ] || press p
         # The key above is handled before the signal arrives: a capture proves it.
         snap
         kill -s "$signal" "$GAME_PID"
@@ -804,6 +804,42 @@ test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended() {
     rm -rf "$WORK"
 }
 
+# w: the gun drives itself and fires, fast mode and the graph with the control world's dashed
+# curve, and the heads-up line's badge; w again puts everything back. e: a new world bred from
+# the shipped evolved pools, e again a fresh one.
+WATCHING='Watching evolution: the gun plays, fast, with the graph (w to stop)'
+watching_shows() {
+    snap && local f; f=$(frame $LAST_FRAME)
+    message_row_reads "$f" 0 "$WATCHING" && [ "$(graph_pixels "$f")" -ge 100 ] && [ "$(baseline_pixels "$f")" -ge 30 ]
+}
+lines_come_by_game_time() { # in fast mode a game minute of lines passes in seconds
+    [ "$(grep -cP "$DATA_LINE" "$(stats_file)" 2>/dev/null)" -ge 100 ]
+}
+pools_loaded() { [ "$(grep -c '^Loading\.\.\. ' "$WORK/game.log")" -ge "$1" ] && ! grep -q '^Cannot load' "$WORK/game.log"; }
+test_watching_evolution_and_evolved_aliens() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the watching test"; stop_game; return; }
+    snap
+    press w
+    check "w says it watches evolution and shows the graph against random brains" wait_for $DEADLINE watching_shows
+    check "the world runs fast: 100 statistics lines of 0.6 s of game time come quickly" \
+        wait_for $DEADLINE lines_come_by_game_time
+    check "the gun drives itself and fires" wait_for $DEADLINE gun_has_moved
+    press w
+    check "w again ends it: the message says so" wait_for $DEADLINE eval 'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "Watching evolution ended"'
+    check "and the graph is gone" test "$(graph_pixels "$(frame $LAST_FRAME)")" -lt 100
+    press e
+    check "e loads both evolved pools" wait_for $DEADLINE pools_loaded 2
+    check "and says a new world of evolved aliens began" \
+        wait_for $DEADLINE eval 'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "A new world of evolved aliens (e: a fresh one)"'
+    press e
+    check "e again begins a fresh one" \
+        wait_for $DEADLINE eval 'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "A new world of fresh aliens (e: evolved ones)"'
+    quit_game
+    check "the game ends as usual" test "$STATUS" = 0
+    rm -rf "$WORK"
+}
+
 BLANKED='Screen blanked: press ` to draw again'
 # The blanked line in message row 0 (rows 483 to 509 from the top hold its strip) and nothing
 # lit elsewhere: neither the world nor the heads-up line.
@@ -845,6 +881,7 @@ else
     test_special_files_in_play_are_refused
     test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended
     test_blanked_window_looked_like_a_crash_is_mended
+    test_watching_evolution_and_evolved_aliens
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -20,8 +20,11 @@ TEST(SvgPlotTest, APanelForEachPopulationWithItsCurveRandomBrainsAndTheRatio)
     const int run = learning.addRun("", 0xD03030, 0x20A040, true);
     learning.addPeriod(run, 0.5, {2, 3.1, 7}, {4, 12, 40});
     learning.addPeriod(run, 1.0, {2, 3.3, 9}, {4, 14, 44});
-    learning.setBaseline(1.6, 4);
+    const int random = learning.addBaseline();
+    learning.addPeriod(random, 0.5, {2, 1.6, 2}, {4, 4, 9});
+    learning.addPeriod(random, 1.0, {2, 1.6, 2}, {4, 4, 9});
     const std::string svg = renderSvg(learning, CLearningGraph::Title);
+    EXPECT_NE(svg.find("stroke=\"#A0A0A8\" stroke-width=\"1.5\"/>"), std::string::npos) << "random brains dashed";
 
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");

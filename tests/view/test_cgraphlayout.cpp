@@ -42,8 +42,24 @@ CLearningGraph learningGraph()
         graph.addPeriod(game, minutes, {3, 1.5 + minutes / 5, 400}, {5, 20 + 5 * minutes, 900});
         graph.addPeriod(other, minutes, {3, period % 60 == 0 ? 900 : 2.0, 400}, {0, kNone, 900});
     }
-    graph.setBaseline(1.7, 18);
+    const int random = graph.addBaseline();
+    for (int period = 1; period <= 900; ++period)
+        graph.addPeriod(random, period / 60.0, {3, 1.7, 5}, {5, 18, 40});
     return graph;
+}
+
+// Does any point of the segment, taken every half pixel, lie in the box?
+bool passesThrough(SVector2D a, SVector2D b, const SRect& box)
+{
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    for (double t = 0; t <= length; t += 0.5)
+    {
+        const double x = a.x + (length > 0 ? (b.x - a.x) * t / length : 0);
+        const double y = a.y + (length > 0 ? (b.y - a.y) * t / length : 0);
+        if (x > box.left && x < box.right && y > box.bottom && y < box.top)
+            return true;
+    }
+    return false;
 }
 } // namespace
 
@@ -105,4 +121,39 @@ TEST(CGraphLayoutTest, PanelsNameThemselvesTheirUnitsAndRandomBrainsAndNoteTheRa
     EXPECT_DOUBLE_EQ(red.share(10), 0.5);
     EXPECT_EQ(red.share(0), 0.0);
     EXPECT_FALSE(learningGraph().panel(CLearningGraph::Green).yScale().bLog);
+}
+
+// A green curve that falls steeply in its last seconds (a crowd of short lives): the ratio was
+// written above its last point, shifted left to stay in the plot, right over the fall.
+TEST(CGraphLayoutTest, RatioNoteCoveredByItsCurveIsMended)
+{
+    CLearningGraph graph;
+    const int game = graph.addRun("", 0xFF5050, 0x50FF70, true);
+    const int random = graph.addBaseline();
+    for (int period = 1; period <= 900; ++period)
+    {
+        const bool crowd = period > 880;
+        graph.addPeriod(game, period / 60.0, {3, 5, 50}, {crowd ? 100000 : 5, crowd ? 1 : 20 + period / 10.0, 500});
+        graph.addPeriod(random, period / 60.0, {3, 2, 9}, {5, 18, 40});
+    }
+    for (const SRect& box : {SRect(404, 578, 792, 333), SRect(0, 240, 320, 0), SRect(0, 1000, 1500, 0)})
+    {
+        CGraphLayout layout;
+        layout.layout(graph, box, kFont);
+        int notes = 0;
+        for (const CGraphLayout::SPanel& panel : layout.panels())
+            for (const CGraphLayout::SText& text : panel.vTexts)
+            {
+                if (text.iKind != GRAPH_NOTE)
+                    continue;
+                ++notes;
+                const SRect note = textBox(text);
+                for (const CGraphLayout::SCurve& curve : panel.vCurves)
+                    for (size_t i = 1; i < curve.vPoints.size(); ++i)
+                        ASSERT_FALSE(passesThrough(curve.vPoints[i - 1], curve.vPoints[i], note)) << text.sText;
+                for (const CGraphLayout::SLine& line : panel.vLines)
+                    ASSERT_FALSE(line.iKind == GRAPH_CURVE && passesThrough(line.from, line.to, note)) << text.sText;
+            }
+        EXPECT_EQ(notes, 2) << "both panels say their ratio";
+    }
 }

@@ -31,14 +31,15 @@ TEST(CHudTest, ShowsClockSpeedTheModesThatAreOnKillsAndHits)
     EXPECT_EQ(texts(CHud::items(quiet())),
               (std::vector<std::string>{"1:05", times + "1", "kills 3", "gun hit 1"}));
     CHud::SState all = quiet();
-    all.bPaused = all.bFiring = all.bAuto = true;
+    all.bPaused = all.bFiring = all.bAuto = all.bWatching = all.bEvolvedStart = true;
     const std::vector<CHud::SItem> items = CHud::items(all);
-    EXPECT_EQ(texts(items),
-              (std::vector<std::string>{"1:05", times + "1", "PAUSED", "FIRING", "AUTO", "kills 3", "gun hit 1"}));
+    EXPECT_EQ(texts(items), (std::vector<std::string>{"1:05", times + "1", "PAUSED", "WATCHING EVOLUTION", "FIRING",
+                                                      "AUTO", "evolved start", "kills 3", "gun hit 1"}));
     EXPECT_EQ(items[2].iKind, HUD_PAUSED);
-    EXPECT_EQ(items[3].iKind, HUD_FIRING);
-    EXPECT_EQ(items[4].iKind, HUD_AUTO);
-    EXPECT_EQ(items[5].iKind, HUD_TEXT);
+    EXPECT_EQ(items[3].iKind, HUD_WATCHING);
+    EXPECT_EQ(items[4].iKind, HUD_FIRING);
+    EXPECT_EQ(items[5].iKind, HUD_AUTO);
+    EXPECT_EQ(items[6].iKind, HUD_TEXT);
 }
 
 TEST(CHudTest, FastModeShowsTheMeasuredMultipleAndThePauseAsPending)

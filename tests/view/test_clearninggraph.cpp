@@ -108,22 +108,29 @@ TEST(CLearningGraphTest, EachPanelDrawsTheDyingsMeanOverTheLastGameMinute)
     EXPECT_EQ(graph.panel(CLearningGraph::Green).yName(), "mean steps alive");
 }
 
-TEST(CLearningGraphTest, RandomBrainsAreADashedLevelAndEachCurveSaysItsRatioToIt)
+// The random brains' run is a dashed curve of the same rolling mean, and each run's note is its
+// newest mean over the random brains' newest, rewritten as either moves.
+TEST(CLearningGraphTest, RandomBrainsAreADashedCurveAndEachRunSaysItsRatioToIt)
 {
     CLearningGraph graph;
     const int run = graph.addRun("", 0xFF0000, 0x00FF00, true);
     graph.addPeriod(run, 0.5, {2, 6.8, 50}, {4, 51, 400});
-    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "") << "no level known yet";
-    graph.setBaseline(2.0, 15.0);
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "") << "no random brains yet";
+    const int random = graph.addBaseline();
+    const CFitnessGraph::SSeries& dashed = curve(graph, CLearningGraph::Green, random);
+    EXPECT_TRUE(dashed.bDashed);
+    EXPECT_EQ(dashed.sName, CLearningGraph::BaselineName);
+    EXPECT_FALSE(curve(graph, CLearningGraph::Green, run).bDashed);
+    graph.addPeriod(random, 0.5, {4, 2.0, 5}, {2, 15, 40});
     EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "\xD7" "3.4 random brains");
     EXPECT_EQ(curve(graph, CLearningGraph::Green).sNote, "\xD7" "3.4 random brains");
+    EXPECT_EQ(dashed.sNote, "") << "random brains have no ratio to themselves";
     graph.addPeriod(run, 1.0, {2, 6.8, 50}, {4, 1449, 2000});
     EXPECT_EQ(curve(graph, CLearningGraph::Green).sNote, "\xD7" "50 random brains") << "(4 * 51 + 4 * 1449) / 8 / 15";
-    ASSERT_EQ(graph.panel(CLearningGraph::Green).getLevels().size(), 1u);
-    EXPECT_EQ(graph.panel(CLearningGraph::Green).getLevels()[0].dY, 15.0);
-    graph.setBaseline(kNone, kNone); // unknown: neither level nor ratio
-    EXPECT_TRUE(graph.panel(CLearningGraph::Red).getLevels().empty());
-    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "");
+    graph.addPeriod(random, 1.0, {0, kNone, 5}, {6, 25, 40}); // the window: (2 * 15 + 6 * 25) / 8
+    EXPECT_EQ(curve(graph, CLearningGraph::Green).sNote, "\xD7" "33 random brains") << "750 / 22.5";
+    EXPECT_EQ(dashed.vPoints.back().y, 22.5);
+    EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "\xD7" "3.4 random brains") << "red's newest stays 2";
 }
 
 TEST(CLearningGraphTest, AStatisticsFileHasOnlyThePoolsBestInThinLines)

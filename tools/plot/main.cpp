@@ -7,7 +7,6 @@
 #include <iostream>
 #include <limits>
 #include <sstream>
-#include <tuple>
 #include <vector>
 
 #include "view/clearninggraph.h"
@@ -164,7 +163,7 @@ bool addFileCurves(const std::string& path, CLearningGraph& graph, bool first, s
     return true;
 }
 
-// The mean fitness of all the aliens that died in a control run's learning file.
+// A control run's learning file as the random brains' dashed curves.
 bool addBaseline(const std::string& path, CLearningGraph& graph, std::string& error)
 {
     std::vector<std::vector<double>> lines;
@@ -175,17 +174,10 @@ bool addBaseline(const std::string& path, CLearningGraph& graph, std::string& er
         error = "is a statistics file; --control takes the --learning file of a korvane-sim --control run";
         return false;
     }
-    double deaths[2] = {}, fitness[2] = {};
+    const int run = graph.addBaseline();
     for (const std::vector<double>& v : lines)
-        for (const auto& [population, dead, mean] : {std::tuple{0, kRedDead, kRedDeadMean},
-                                                     std::tuple{1, kGreenDead, kGreenDeadMean}})
-            if (v[dead] > 0 && std::isfinite(v[mean]))
-            {
-                deaths[population] += v[dead];
-                fitness[population] += v[dead] * v[mean];
-            }
-    const double none = std::numeric_limits<double>::quiet_NaN();
-    graph.setBaseline(deaths[0] > 0 ? fitness[0] / deaths[0] : none, deaths[1] > 0 ? fitness[1] / deaths[1] : none);
+        graph.addPeriod(run, v[0], {static_cast<long long>(v[kRedDead]), v[kRedDeadMean], v[kRedBest]},
+                        {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]});
     return true;
 }
 } // namespace
@@ -201,8 +193,8 @@ int main(int argc, char** argv)
                   << "Draws korvane-sim's learning curves over minutes of game time, a panel for red and one for\n"
                   << "green: from a --learning file the mean fitness of the aliens that died over the last game\n"
                   << "minute (thick), from a --stats file each pool's best (thin). --control takes the --learning\n"
-                  << "file of a korvane-sim --control run: its dying's mean fitness is drawn as random brains'\n"
-                  << "level, dashed, and each curve's ratio to it is written beside the curve.\n"
+                  << "file of a korvane-sim --control run: its dying's mean over the last game minute is drawn\n"
+                  << "dashed as random brains', and each curve's last ratio to it is written beside the curve.\n"
                   << "Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line\n"
                   << "(too few names, or the picture is one of the statistics files).\n";
         return 2;

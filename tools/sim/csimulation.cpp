@@ -11,7 +11,6 @@
 #include "app/cparams.h"
 #include "brain/animationtables.h"
 #include "brain/calien_population.h"
-#include "view/crandombaseline.h"
 #include "common/svgplot.h"
 #include "world/cgun.h"
 #include "files/cstoprequest.h"
@@ -51,7 +50,8 @@ bool applySetting(const std::string& setting, std::string& error)
 } // namespace
 
 CSimulation::CSimulation(const SSimOptions& options)
-    : m_sOptions(options), m_iRun(m_learning.addRun("", kRedColour, kGreenColour, true))
+    : m_sOptions(options), m_iRun(m_learning.addRun("", kRedColour, kGreenColour, true)),
+      m_iControlRun(m_learning.addBaseline())
 {
 }
 
@@ -66,12 +66,6 @@ int CSimulation::prepare()
     std::cout << "seed " << m_sOptions.uSeed << std::endl;
 
     buildAnimationTables();
-    // Measured before the world seeds its sequence: the run is the same with or without it.
-    if (!m_sOptions.sPlotFile.empty())
-    {
-        const CRandomBaseline::SMeans random = CRandomBaseline::measure(m_sOptions.bGunAuto);
-        m_learning.setBaseline(random.dRed, random.dGreen);
-    }
     m_controller.setSeed(m_sOptions.uSeed);
     m_controller.setEvolution(!m_sOptions.bControl);
     m_controller.setReferenceQueries(m_sOptions.bReference);
@@ -81,6 +75,8 @@ int CSimulation::prepare()
         m_controller.getGun()->setAutoMode(true);
         m_controller.getGun()->toggleFiring();
     }
+    if (!m_sOptions.sPlotFile.empty())
+        m_control.init(m_sOptions.uSeed);
     const auto populations = m_controller.getPopulations();
     if (!m_sOptions.sLoadRed.empty() && !populations[kRed]->load(m_sOptions.sLoadRed))
         return 1;
@@ -141,6 +137,8 @@ int CSimulation::run(const CStopRequest& stop)
     {
         ++step;
         m_controller.update(dt);
+        if (m_control.isInitialized())
+            m_control.step(*m_controller.getGun(), dt);
         m_pSummary->afterStep(step);
         sinceSample += dt;
         if (sinceSample >= m_sOptions.dStatsEveryMs)
@@ -193,6 +191,14 @@ void CSimulation::sample(double minutes)
     }
     m_learning.addPeriod(m_iRun, minutes, {redDeaths.llDeaths, redDeaths.dMeanFitness, reds.getBestFitness()},
                          {greenDeaths.llDeaths, greenDeaths.dMeanFitness, greens.getBestFitness()});
+    if (m_control.isInitialized())
+    {
+        const auto control = m_control.world().getPopulations();
+        const CDeathsInPeriod::SPeriod red = m_controlRedDeaths.take(*control[kRed]);
+        const CDeathsInPeriod::SPeriod green = m_controlGreenDeaths.take(*control[kGreen]);
+        m_learning.addPeriod(m_iControlRun, minutes, {red.llDeaths, red.dMeanFitness, control[kRed]->getBestFitness()},
+                             {green.llDeaths, green.dMeanFitness, control[kGreen]->getBestFitness()});
+    }
     populations[kRed]->setNumDead(0);
     populations[kGreen]->setNumDead(0);
 }

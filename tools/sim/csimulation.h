@@ -8,6 +8,7 @@
 #include "view/clearninggraph.h"
 #include "sim/crunsummary.h"
 #include "sim/ctablefile.h"
+#include "world/ccontrolworld.h"
 #include "world/cgamecontroller.h"
 
 class CStopRequest;
@@ -33,7 +34,9 @@ struct SSimOptions
 
 // The game's world without a window: steps it, samples both populations every period of
 // game time into the statistics file, the learning curves' file and graph, tallies the
-// run's summary, and reports progress.
+// run's summary, and reports progress. For a plot, a control world steps beside it with its
+// gun replayed, as in the game, and gives the graph its random brains; it never changes the
+// run's own seeded results.
 // Every output, the statistics file included, replaces an old file only once it is
 // complete: a failed write leaves the old file as it was.
 class CSimulation
@@ -65,8 +68,13 @@ private:
     CTableFile m_statsFile{"statistics"};
     CTableFile m_learningFile{"learning curves"};
     std::unique_ptr<CRunSummary> m_pSummary; // made with the world
-    CLearningGraph m_learning; // the plot's curves, and random brains' level when there is a plot
+    CLearningGraph m_learning; // the plot's curves: the run's, and the control world's
     int m_iRun = 0;            // the run's curves in it
+    int m_iControlRun = 0;
     CDeathsInPeriod m_redDeaths;
     CDeathsInPeriod m_greenDeaths;
+    // Stepped beside the run only for a plot, whose dashed curves it draws.
+    CControlWorld m_control;
+    CDeathsInPeriod m_controlRedDeaths;
+    CDeathsInPeriod m_controlGreenDeaths;
 };

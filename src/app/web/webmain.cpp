@@ -73,8 +73,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded)
     initGame();
     g_normalPace = CStepPacer(stepLength(), kMostNormalStepsPerFrame);
     g_normalPace.start(realMs());
-    glutTimerFunc(CParams::Stats_UpdateInterval, statsUpdateTimer, 2);
-    glutTimerFunc(CParams::Stats_SaveInterval, statsSaveTimer, 3);
     g_bRunning = true;
     emscripten_set_main_loop(frame, 0, 0);
     tellPage("started");
