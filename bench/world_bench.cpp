@@ -7,6 +7,7 @@
 // the sizes are compared over the same stretch of play and the work timed never changes.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "allocationcounter.h"
@@ -48,6 +49,22 @@ int deaths(const CGameController& controller)
     return dead;
 }
 
+// One evaluation of the shipped movement network, in nanoseconds, timed here: the unit a
+// world step's cost is told in ("network passes per alien"), so that the figure compares
+// machines and builds.
+double movementPassNs()
+{
+    CNeuralNet net(6, 2, 1, 8);
+    const std::vector<double> inputs{300, 500, 0.5, 1, 0.25, 1};
+    constexpr int kPasses = 200000;
+    double sink = 0;
+    const auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < kPasses; ++i)
+        sink += net.update(inputs)[0];
+    benchmark::DoNotOptimize(sink);
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - begin).count() / kPasses;
+}
+
 // Warms the seeded world up and times the state's steps of it.
 void timeSteps(benchmark::State& state, int aliens, bool referenceQueries)
 {
@@ -62,9 +79,16 @@ void timeSteps(benchmark::State& state, int aliens, bool referenceQueries)
         controller.update(dt);
     const long long allocationsBefore = allocationCount();
     const int deathsBefore = deaths(controller);
+    const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state)
         controller.update(dt);
+    const double stepNs =
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - begin).count() /
+        static_cast<double>(state.iterations());
     const double steps = static_cast<double>(state.iterations());
+    // A step's cost in evaluations of one movement network per alien: 1 would be the networks
+    // alone; the rest is sensing, moving, colliding and breeding.
+    state.counters["net passes/alien"] = stepNs / (aliens * movementPassNs());
     state.counters["alien-steps/s"] = benchmark::Counter(steps * aliens, benchmark::Counter::kIsRate);
     // The aliens' own work allocates nothing: what a step allocates comes with its deaths
     // (each reborn alien's brain is bred and copied) and its shots (a bullet each).

@@ -2,7 +2,7 @@
 """A/B sweep of brain-pool rules: each arm's runs against same-seed control runs.
 
 Usage: pool-rule-ab.py SIM PARAMS OUT_FOLDER ARMS_FILE [--seeds 1-10] [--minutes 20]
-                       [--long-steps 300000] [--jobs 2]
+                       [--long-steps 300000] [--jobs 2] [--svg CURVES.svg]
 
 ARMS_FILE: one arm a line, "name Member=Value Member=Value ..." (no settings: the parameter
 file as it is); '#' starts a comment. Every arm and the control run the parameter file with
@@ -12,7 +12,8 @@ game minute, and for --long-steps world steps with a summary. The gun drives its
 fires. Prints Markdown tables: per arm the geometric mean over the seeds of evolution /
 control of the dying's mean fitness for each game minute and for minutes 1, 2-5 and 16-20,
 the red bullets on the gun against the control's, and the long runs' last-third ratios and
-alive shares. Runs already in OUT_FOLDER are reused.
+alive shares; --svg draws the per-minute ratios, a panel for green and one for red. Runs
+already in OUT_FOLDER are reused.
 """
 import concurrent.futures
 import json
@@ -100,7 +101,7 @@ def geomean(values):
 
 def main():
     args = sys.argv[1:]
-    options = {"--seeds": "1-10", "--minutes": "20", "--long-steps": "300000", "--jobs": "2"}
+    options = {"--seeds": "1-10", "--minutes": "20", "--long-steps": "300000", "--jobs": "2", "--svg": ""}
     positional = []
     i = 0
     while i < len(args):
@@ -131,7 +132,47 @@ def main():
                                                 control_settings(settings), n, True, long_run))
         for job in jobs:
             job.result()
-    report(out, arms, seeds, minutes, long_steps)
+    curves = report(out, arms, seeds, minutes, long_steps)
+    if options["--svg"]:
+        with open(options["--svg"], "w", encoding="utf-8") as f:
+            f.write(svg(curves, minutes))
+
+
+COLOURS = ["#888888", "#D03030", "#2060D0", "#20A040", "#A040C0", "#E08020", "#008080"]
+
+
+def svg(curves, minutes):
+    """Per-minute ratio curves, evolution / control, a panel for green and one for red."""
+    width, height, left, top, panel = 900, 680, 60, 40, 250
+    out = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+           f'font-family="sans-serif" font-size="12">', '<rect width="100%" height="100%" fill="white"/>',
+           f'<text x="{width / 2}" y="22" text-anchor="middle" font-size="15">The dying\'s mean fitness a game '
+           f'minute, evolution / same-seed control (geometric mean over the seeds)</text>']
+    for row, (population, name) in enumerate(((1, "green: steps the dying lived"), (0, "red: score of the dying"))):
+        y0 = top + 20 + row * (panel + 50)
+        values = [v for c in curves.values() for v in c[population] if math.isfinite(v)]
+        high = math.ceil(max(values + [1.0]))
+        out.append(f'<text x="{left}" y="{y0 - 6}" font-size="13">{name}</text>')
+        px = lambda m: left + (m - 1) * (width - left - 180) / max(1, minutes - 1)
+        py = lambda v: y0 + panel - v / high * panel
+        out.append(f'<line x1="{left}" y1="{y0 + panel}" x2="{px(minutes)}" y2="{y0 + panel}" stroke="#888"/>')
+        out.append(f'<line x1="{left}" y1="{y0}" x2="{left}" y2="{y0 + panel}" stroke="#888"/>')
+        for tick in range(0, high + 1):
+            out.append(f'<text x="{left - 8}" y="{py(tick) + 4}" text-anchor="end">\u00d7{tick}</text>')
+            out.append(f'<line x1="{left}" y1="{py(tick)}" x2="{px(minutes)}" y2="{py(tick)}" stroke="#eee"/>')
+        for m in range(1, minutes + 1, max(1, minutes // 10)):
+            out.append(f'<text x="{px(m)}" y="{y0 + panel + 16}" text-anchor="middle">{m}</text>')
+        out.append(f'<text x="{px(minutes)}" y="{y0 + panel + 32}" text-anchor="end">game minute</text>')
+        for k, (arm, curve) in enumerate(curves.items()):
+            colour = COLOURS[k % len(COLOURS)]
+            points = " ".join(f"{px(m + 1):.1f},{py(v):.1f}" for m, v in enumerate(curve[population])
+                              if math.isfinite(v))
+            out.append(f'<polyline fill="none" stroke="{colour}" stroke-width="2" points="{points}"/>')
+            out.append(f'<line x1="{px(minutes) + 8}" y1="{y0 + 10 + 16 * k}" x2="{px(minutes) + 26}" '
+                       f'y2="{y0 + 10 + 16 * k}" stroke="{colour}" stroke-width="3"/>')
+            out.append(f'<text x="{px(minutes) + 32}" y="{y0 + 14 + 16 * k}">{arm}</text>')
+    out.append("</svg>\n")
+    return "\n".join(out)
 
 
 def load(out, name, seed, long_run):
@@ -177,7 +218,7 @@ def report(out, arms, seeds, minutes, long_steps):
         print(f"| {name} | " + " | ".join(f"{curves[name][1][m]:.1f} / {curves[name][0][m]:.1f}"
                                          for m in range(minutes)) + " |")
     if long_steps <= 0:
-        return
+        return curves
     print(f"\n{long_steps} steps: last third, evolution / control (geometric mean), alive shares (mean).\n")
     print("| arm | green | red | green alive | red alive | red hits on gun a minute, arm / control |")
     print("|---|---|---|---|---|---|")
@@ -197,6 +238,7 @@ def report(out, arms, seeds, minutes, long_steps):
         n = len(seeds)
         print(f"| {name} | {geomean(green):.2f} | {geomean(red):.2f} | {100 * sum(galive) / n:.0f} % | "
               f"{100 * sum(ralive) / n:.0f} % | {sum(hits) / n:.1f} / {sum(chits) / n:.1f} |")
+    return curves
 
 
 if __name__ == "__main__":
