@@ -3,6 +3,7 @@
 Chromium (SwiftShader's GL), driven over the DevTools protocol with a fixed seed. It checks that
 the game starts and draws the scene and the heads-up line, pauses and resumes, inspects a ship
 by a click, keeps a saved pool across a page reload, captures a frame identical to the screen,
+meets the evolved aliens and watches evolution by the page's buttons,
 shows a bad params.ini's problems on the page, and ends with q writing the statistics' closing
 line, without a script error. Every check waits for the state it tests.
 Usage: web_test.py <site folder>; exit status 77 (skipped) when the site was not built."""
@@ -185,6 +186,8 @@ def play(page, downloads):
     check('l loads the pool saved before the reload',
           page.wait_said(r'done\.$|Cannot load', since) and not page.said('Cannot load', since))
 
+    watching(page)
+
     since = len(b.console)
     page.key('q')
     check('q ends the game and the page says so', b.wait_for(
@@ -194,6 +197,29 @@ def play(page, downloads):
     check('the statistics file ends with its closing line',
           re.search(r'\n\n\n\nOverall number of dead:\d+\n$', closing) is not None)
     check('and it is kept in the browser too', bool(stats) and stats[-1] in b.evaluate("FS.readdir('/keep')"))
+
+
+def stats_lines(b):
+    """The data lines of this visit's statistics file so far."""
+    name = b.evaluate("FS.readdir('/game').filter(n => n.startsWith('KVN_STAT__')).sort().pop() || ''")
+    text = b.evaluate(f"FS.readFile('/game/{name}', {{encoding: 'utf8'}})") if name else ''
+    return len([line for line in text.split('\n') if re.match(r'^[0-9.]+\t', line)])
+
+
+def watching(page):
+    """The page's buttons for watching evolution (w) and for evolved aliens (e)."""
+    b = page.b
+    since = len(b.console)
+    b.evaluate("document.getElementById('evolved').click()")
+    check('"Meet evolved aliens" loads both shipped pools', b.wait_for(
+        lambda: sum(1 for _, text in b.console[since:] if text.startswith('Loading... ')) >= 2, DEADLINE)
+          and not page.said('Cannot load', since))
+    lines = stats_lines(b)
+    b.evaluate("document.getElementById('watch').click()")
+    # Ten game minutes of statistics lines come within the deadline only in fast mode.
+    check('"Watch evolution" runs the world fast with the graph',
+          b.wait_for(lambda: stats_lines(b) >= lines + 20, DEADLINE))
+    b.evaluate("document.getElementById('watch').click()")
 
 
 def bad_params(page, folder):
