@@ -9,6 +9,7 @@
 #include "aliens/calien.h"
 #include "view/ckeyfeedback.h"
 #include "view/cletterbox.h"
+#include "app/ccommands.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
 #include "app/cstreamcapture.h"
@@ -50,8 +51,6 @@ bool g_bEvolvedStart = false;
 
 namespace
 {
-constexpr int kKeyEscape = 27;
-constexpr int kKeyGrave = 96;
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
@@ -75,78 +74,7 @@ void resetRunState()
     g_iCaptureCounter = g_iNextFrame = 0;
 }
 
-void toggleGunAutoMode()
-{
-    g_bGunAutoMode = !g_bGunAutoMode;
-    g_gameController.getGun()->setAutoMode(g_bGunAutoMode);
-}
-
-void toggleFastMode()
-{
-    g_bFastMode = !g_bFastMode;
-    if (g_bFastMode)
-        g_pacer.start(realMs());
-    for (const std::string& said : CKeyFeedback::fastMode(g_bFastMode, g_bPaused))
-        postMessage(said);
-}
-
-// Key w: the game set up for watching the aliens learn, or back as it was.
-void toggleWatching()
-{
-    CGun& gun = *g_gameController.getGun();
-    const CWatchMode::SState want = g_watchMode.toggle({gun.isAutoMode(), gun.isFiring(), g_bShowGraph, g_bFastMode});
-    if (gun.isAutoMode() != want.bGunAuto)
-        toggleGunAutoMode();
-    if (gun.isFiring() != want.bFiring)
-        gun.toggleFiring();
-    g_bShowGraph = want.bGraph;
-    if (g_bFastMode != want.bFast)
-        toggleFastMode();
-    postMessage(g_watchMode.isOn() ? "Watching evolution: the gun plays, fast, with the graph (w to stop)"
-                                   : "Watching evolution ended");
-}
-
-// A new world in place of the old, from the same seed when one was given: the gun keeps its
-// modes and the statistics file goes on; the clock, the tallies and the learning graph start
-// again, and nothing points into the old world.
-void startNewWorld(bool evolved)
-{
-    const bool autoMode = g_gameController.getGun()->isAutoMode();
-    const bool firing = g_gameController.getGun()->isFiring();
-    g_inspector.clear();
-    g_gameController.init();
-    std::string said;
-    {
-        const CStreamCapture terminal(std::cerr);
-        g_bEvolvedStart = evolved && loadEvolvedPools();
-        said = terminal.lastLine();
-    }
-    g_controlWorld.init(g_gameController.getSeed());
-    CGun& gun = *g_gameController.getGun();
-    gun.setAutoMode(autoMode);
-    if (gun.isFiring() != firing)
-        gun.toggleFiring();
-    g_worldClock = CWorldClock();
-    g_playerStake = CPlayerStake();
-    startLearningGraph();
-    if (evolved && !g_bEvolvedStart)
-        postMessage(said + "; a fresh world instead");
-    else
-        postMessage(g_bEvolvedStart ? "A new world of evolved aliens (e: a fresh one)"
-                                    : "A new world of fresh aliens (e: evolved ones)");
-}
-
-// Runs a pool key's action and shows what the terminal said of it.
-void poolKey(void (*action)(), const std::string& doneText)
-{
-    std::string said;
-    {
-        const CStreamCapture terminal(std::cerr);
-        action();
-        said = terminal.lastLine();
-    }
-    postMessage(CKeyFeedback::poolAnswer(said, doneText));
-}
+} // namespace
 
 // The picture as large as the window holds it, its proportions kept.
 CLetterbox windowLetterbox()
@@ -158,6 +86,8 @@ CLetterbox windowLetterbox()
 
 // Sets the viewport to the picture's part of the window, and gives that box as glViewport
 // takes it.
+namespace
+{
 void setViewport(int* box)
 {
     const CLetterbox letterbox = windowLetterbox();
@@ -177,68 +107,27 @@ void reshape(int, int)
 
 void keyboard(unsigned char key, int, int)
 {
-    const CGun* gun = g_gameController.getGun();
-    switch (key)
-    {
-    case kKeyEscape:
-    case 'q': quit(); break;
-    case ' ':
-        g_gameController.setKeyEvent(ACTION_FIRE);
-        postMessage(CKeyFeedback::toggled("Firing", gun->isFiring()));
-        break;
-    case 'C': postMessage(captureFrame()); break;
-    case kKeyGrave: g_bBlankScreen = !g_bBlankScreen; break;
-    case 'a':
-        toggleGunAutoMode();
-        postMessage(CKeyFeedback::toggled("Automatic mode", gun->isAutoMode()));
-        break;
-    case 'd': g_bShowStats = !g_bShowStats; break;
-    case 'e': startNewWorld(!g_bEvolvedStart); break;
-    case 'f': toggleFastMode(); break;
-    case 'g': g_bShowGraph = !g_bShowGraph; break;
-    case 'h': g_bShowHud = !g_bShowHud; break;
-    case 'l': poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
-    case 'p':
-        g_bPaused = !g_bPaused;
-        postMessage(CKeyFeedback::paused(g_bPaused, g_bFastMode));
-        break;
-    case 's': poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
-    case 'w': toggleWatching(); break;
-    default: break;
-    }
-    glutPostRedisplay();
+    runCommand(CCommands::forKey(key));
 }
 
 // A left click inspects the ship under it, or clears the inspection on empty space; a right
 // click clears it.
 void mouse(int button, int state, int x, int y)
 {
-    if (state != GLUT_DOWN || (button != GLUT_LEFT_BUTTON && button != GLUT_RIGHT_BUTTON))
+    if (state != GLUT_DOWN)
         return;
-    const CLetterbox letterbox = windowLetterbox();
-    if (button == GLUT_RIGHT_BUTTON || !letterbox.isInside(x, y))
-        g_inspector.clear();
-    else if (const CAlien* alien = g_inspector.pick(g_gameController.getPopulations(), letterbox.toWorld(x, y),
-                                                    kPickTolerance / letterbox.scale()))
-    {
-        const std::string message = CInspector::inspectingMessage(*alien);
-        std::cerr << message << std::endl;
-        postMessage(message);
-    }
-    glutPostRedisplay();
+    if (button == GLUT_LEFT_BUTTON)
+        inspectAt(x, y, kPickTolerance);
+    else if (button == GLUT_RIGHT_BUTTON)
+        runCommand(COMMAND_UNINSPECT);
 }
 
 void specialKeys(int key, int, int)
 {
-    switch (key)
-    {
-    case GLUT_KEY_F1: toggleHelp(); break;
-    case GLUT_KEY_UP: g_gameController.setKeyEvent(ACTION_UP); break;
-    case GLUT_KEY_DOWN: g_gameController.setKeyEvent(ACTION_DOWN); break;
-    case GLUT_KEY_LEFT: g_gameController.setKeyEvent(ACTION_LEFT); break;
-    case GLUT_KEY_RIGHT: g_gameController.setKeyEvent(ACTION_RIGHT); break;
-    default: break;
-    }
+    static_assert(SPECIAL_KEY_F1 == GLUT_KEY_F1 && SPECIAL_KEY_LEFT == GLUT_KEY_LEFT &&
+                      SPECIAL_KEY_RIGHT == GLUT_KEY_RIGHT,
+                  "the commands' special keys are GLUT's codes");
+    runCommand(CCommands::forSpecialKey(key));
 }
 
 // One world step, and what the player is told of it.

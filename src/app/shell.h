@@ -40,6 +40,7 @@ extern CInspector g_inspector;     // the ship the player looks into
 extern CPlayerStake g_playerStake; // the gun's kills and hits, their rates and the hit flash
 extern double g_dStartRealMs;      // when the game started, in realMs
 extern CWatchMode g_watchMode;     // key w
+extern bool g_bInBrowser;          // a web page: Escape never ends the game and q asks twice
 extern bool g_bEvolvedStart;       // the world began from the evolved pools (key e)
 
 // The file that s and l save the green brain pool to and load it from.
@@ -64,6 +65,17 @@ CStepPacer& fastPacer();
 long long framesShown();
 // A key as the keyboard callback takes it, for keys a platform's GLUT does not pass on.
 void keyPressed(unsigned char key);
+// Runs a command of the table (CCommands), whatever asked for it.
+void runCommand(int command);
+// Inspects the ship at this point of the window, within the tolerance in window pixels, or
+// clears the inspection on empty space.
+void inspectAt(int x, int y, double tolerancePixels);
+// A new world in place of the old (key e, the page's "Play again"): of the evolved pools or of
+// random brains.
+void startNewWorld(bool evolved);
+// The picture's place in the window, its proportions kept.
+class CLetterbox;
+CLetterbox windowLetterbox();
 // q, Escape, closing the window or a stop signal: the statistics' closing lines, then endGame.
 void quit();
 
