@@ -6,6 +6,7 @@
 
 #include "aliens/calien.h"
 #include "app/ccommands.h"
+#include "app/cfingerdrive.h"
 #include "app/cparams.h"
 #include "app/cquitconfirm.h"
 #include "app/csteppacer.h"
@@ -16,6 +17,7 @@
 #include "world/cgun.h"
 
 bool g_bInBrowser = false;
+CFingerDrive g_fingerDrive;
 
 namespace
 {
@@ -155,6 +157,24 @@ void inspectAt(int x, int y, double tolerancePixels)
         postMessage(message);
     }
     glutPostRedisplay();
+}
+
+void touchAt(int x, int y, int phase, double tolerancePixels)
+{
+    const CLetterbox letterbox = windowLetterbox();
+    const SVector2D world = letterbox.toWorld(x, y);
+    if (phase == TOUCH_UP)
+        g_fingerDrive.release();
+    else if (phase == TOUCH_MOVE && g_fingerDrive.isHeld())
+        g_fingerDrive.hold(world.x);
+    else if (phase == TOUCH_DOWN && letterbox.isInside(x, y))
+    {
+        // A finger on a ship looks into it; anywhere else it takes the gun.
+        if (CInspector::nearestAlien(g_gameController.getPopulations(), world, tolerancePixels / letterbox.scale()))
+            inspectAt(x, y, tolerancePixels);
+        else
+            g_fingerDrive.hold(world.x);
+    }
 }
 
 void runCommand(int command)

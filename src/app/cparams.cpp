@@ -288,6 +288,35 @@ bool CParams::setByName(const std::string& name, const std::string& value, std::
     return false;
 }
 
+bool CParams::setFromText(const std::string& setting, std::string& error)
+{
+    const size_t equals = setting.find('=');
+    if (equals == std::string::npos)
+    {
+        error = "'" + printableExcerpt(setting) + "' is not Member=Value";
+        return false;
+    }
+    return setByName(setting.substr(0, equals), setting.substr(equals + 1), error);
+}
+
+std::string CParams::settingsAgainst(const std::vector<SMember>& base)
+{
+    std::ostringstream settings;
+    settings << std::setprecision(17);
+    const std::vector<SMember> now = members();
+    for (size_t i = 0; i < now.size() && i < base.size(); ++i)
+    {
+        if (now[i].dValue == base[i].dValue && std::signbit(now[i].dValue) == std::signbit(base[i].dValue))
+            continue;
+        settings << (settings.tellp() > 0 ? "," : "") << now[i].szName << "=";
+        if (now[i].bInteger)
+            settings << static_cast<int>(now[i].dValue);
+        else
+            settings << now[i].dValue;
+    }
+    return settings.str();
+}
+
 std::vector<CParams::SMember> CParams::members()
 {
     std::vector<SMember> list;

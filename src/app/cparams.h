@@ -126,6 +126,10 @@ public:
     // are validate's to check, once every value is set.
     static bool setByName(const std::string& name, const std::string& value, std::string& error);
 
+    // One "Member=Value" setting, as setByName takes it; false, with the reason, when it is not
+    // of that form or setByName refuses it.
+    static bool setFromText(const std::string& setting, std::string& error);
+
     // A loaded member and its value, for listing them in file order; an int member's is whole.
     struct SMember
     {
@@ -134,6 +138,9 @@ public:
         double dValue;
     };
     static std::vector<SMember> members();
+    // The members whose values differ from the list's, as "Member=Value" settings joined by
+    // commas, each value written so that it reads back to the same bits.
+    static std::string settingsAgainst(const std::vector<SMember>& base);
 
     // Recomputes the derived members from the loaded ones (loading does this itself).
     static void updateDerived();

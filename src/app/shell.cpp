@@ -1,18 +1,13 @@
 #include <GL/glut.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <ctime>
 #include <iostream>
 
 #include "aliens/calien.h"
-#include "view/ckeyfeedback.h"
 #include "view/cletterbox.h"
 #include "app/ccommands.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
-#include "app/cstreamcapture.h"
 #include "app/shell.h"
 #include "brain/animationtables.h"
 #include "render/cglstate.h"
@@ -20,8 +15,6 @@
 #include "render/ctexture.h"
 #include "render/scene.h"
 #include "world/cgun.h"
-#include "files/cstoprequest.h"
-#include "files/outofmemory.h"
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;
@@ -100,9 +93,7 @@ void setViewport(int* box)
 
 void reshape(int, int)
 {
-    int box[4];
-    setViewport(box);
-    glutPostRedisplay();
+    windowResized();
 }
 
 void keyboard(unsigned char key, int, int)
@@ -133,6 +124,10 @@ void specialKeys(int key, int, int)
 // One world step, and what the player is told of it.
 void stepWorld(double dt)
 {
+    const CGun& gun = *g_gameController.getGun();
+    const int push = g_fingerDrive.push(gun.getPosition().x);
+    if (!gun.isAutoMode() && push != ACTION_UNDEFINED && push != ACTION_NONE)
+        g_gameController.setKeyEvent(push);
     g_gameController.update(dt);
     g_controlWorld.step(*g_gameController.getGun(), dt);
     g_worldClock.addStep(dt, realMs());
@@ -198,6 +193,13 @@ void runSteps(int steps)
     const double now = realMs();
     if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
         glutPostRedisplay();
+}
+
+void windowResized()
+{
+    int box[4];
+    setViewport(box);
+    glutPostRedisplay();
 }
 
 double stepLength()

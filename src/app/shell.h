@@ -7,6 +7,7 @@
 #include "view/cinspector.h"
 #include "view/cmessageline.h"
 #include "view/cplayerstake.h"
+#include "app/cfingerdrive.h"
 #include "app/cgamestatistics.h"
 #include "app/cstatsfile.h"
 #include "app/cwatchmode.h"
@@ -41,6 +42,7 @@ extern CPlayerStake g_playerStake; // the gun's kills and hits, their rates and 
 extern double g_dStartRealMs;      // when the game started, in realMs
 extern CWatchMode g_watchMode;     // key w
 extern bool g_bInBrowser;          // a web page: Escape never ends the game and q asks twice
+extern CFingerDrive g_fingerDrive; // a finger held on the picture, driving the gun
 extern bool g_bEvolvedStart;       // the world began from the evolved pools (key e)
 
 // The file that s and l save the green brain pool to and load it from.
@@ -65,11 +67,20 @@ CStepPacer& fastPacer();
 long long framesShown();
 // A key as the keyboard callback takes it, for keys a platform's GLUT does not pass on.
 void keyPressed(unsigned char key);
+// The window got a new size: the picture's place in it anew, drawn at once.
+void windowResized();
 // Runs a command of the table (CCommands), whatever asked for it.
 void runCommand(int command);
 // Inspects the ship at this point of the window, within the tolerance in window pixels, or
 // clears the inspection on empty space.
 void inspectAt(int x, int y, double tolerancePixels);
+// A finger on a touch screen at this point of the window: put down on a ship it inspects it,
+// within the tolerance in window pixels; anywhere else on the picture it drives the gun
+// towards it, following its moves, until it is lifted.
+constexpr int TOUCH_DOWN = 0;
+constexpr int TOUCH_MOVE = 1;
+constexpr int TOUCH_UP = 2;
+void touchAt(int x, int y, int phase, double tolerancePixels);
 // A new world in place of the old (key e, the page's "Play again"): of the evolved pools or of
 // random brains.
 void startNewWorld(bool evolved);

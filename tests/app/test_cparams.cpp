@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <cstring>
 #include <regex>
 #include <sstream>
 #include <streambuf>
@@ -760,4 +761,32 @@ TEST_F(CParamsTest, MembersListsEveryLoadedValueInFileOrder)
     }
     for (const CParams::SMember& member : CParams::members())
         EXPECT_EQ(member.dValue, 7.0) << member.szName;
+}
+
+// A page's link to a run carries the values that differ from the shipped file: applied to the
+// shipped file they give back every member to the bit, doubles of any digits included.
+TEST_F(CParamsTest, SettingsAgainstTheShippedValuesReadBackToTheSameBits)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    const std::vector<CParams::SMember> shipped = CParams::members();
+    EXPECT_EQ(CParams::settingsAgainst(shipped), "");
+    CParams::Alien_MaxSpeed = 0.1 + 0.2;
+    CParams::Alien_NumberOfRed = 9;
+    CParams::NN_Bias = -1e-300;
+    const std::vector<CParams::SMember> changed = CParams::members();
+    const std::string settings = CParams::settingsAgainst(shipped);
+    EXPECT_EQ(settings, "NN_Bias=-1e-300,Alien_MaxSpeed=0.30000000000000004,Alien_NumberOfRed=9");
+    ASSERT_TRUE(load(shippedParams()));
+    std::string error;
+    for (size_t start = 0; start < settings.size();)
+    {
+        const size_t comma = std::min(settings.find(',', start), settings.size());
+        EXPECT_TRUE(CParams::setFromText(settings.substr(start, comma - start), error)) << error;
+        start = comma + 1;
+    }
+    const std::vector<CParams::SMember> back = CParams::members();
+    for (size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(std::memcmp(&back[i].dValue, &changed[i].dValue, sizeof(double)), 0) << back[i].szName;
+    EXPECT_FALSE(CParams::setFromText("Alien_MaxSpeed", error));
+    EXPECT_EQ(error, "'Alien_MaxSpeed' is not Member=Value");
 }

@@ -190,7 +190,10 @@ def play(page, downloads):
 
     since = len(b.console)
     page.key('q')
-    check('q ends the game and the page says so', b.wait_for(
+    b.pump(0.5)
+    check('one q leaves the game running', b.evaluate("getComputedStyle(document.getElementById('ended')).display") == 'none')
+    page.key('q')
+    check('a second q ends the game and the page says so', b.wait_for(
         lambda: b.evaluate("getComputedStyle(document.getElementById('ended')).display") == 'block', DEADLINE))
     stats = b.evaluate("FS.readdir('/game').filter(n => n.startsWith('KVN_STAT__')).sort()")
     closing = b.evaluate(f"FS.readFile('/game/{stats[-1]}', {{encoding: 'utf8'}})") if stats else ''
@@ -210,16 +213,16 @@ def watching(page):
     """The page's buttons for watching evolution (w) and for evolved aliens (e)."""
     b = page.b
     since = len(b.console)
-    b.evaluate("document.getElementById('evolved').click()")
+    b.evaluate("document.querySelector('#commands [data-command=evolved]').click()")
     check('"Meet evolved aliens" loads both shipped pools', b.wait_for(
         lambda: sum(1 for _, text in b.console[since:] if text.startswith('Loading... ')) >= 2, DEADLINE)
           and not page.said('Cannot load', since))
     lines = stats_lines(b)
-    b.evaluate("document.getElementById('watch').click()")
+    b.evaluate("document.querySelector('#commands [data-command=watch]').click()")
     # Ten game minutes of statistics lines come within the deadline only in fast mode.
     check('"Watch evolution" runs the world fast with the graph',
           b.wait_for(lambda: stats_lines(b) >= lines + 20, DEADLINE))
-    b.evaluate("document.getElementById('watch').click()")
+    b.evaluate("document.querySelector('#commands [data-command=watch]').click()")
 
 
 def bad_params(page, folder):
@@ -244,7 +247,9 @@ def main():
         print('the web build is not there (make web builds it): skipped')
         return 77
     server = serve(site)
-    browser = cdp.Browser(WIDTH + 40, HEIGHT + 200)
+    # As wide as the picture and tall enough for the whole page: the canvas fits the page's width
+    # without a scroll bar, and shows the picture at its own size.
+    browser = cdp.Browser(WIDTH, HEIGHT + 800)
     with tempfile.TemporaryDirectory() as folder:
         browser.allow_downloads(folder)
         page = Page(browser, f'http://127.0.0.1:{server.server_address[1]}/index.html?seed=7')

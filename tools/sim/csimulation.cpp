@@ -36,17 +36,6 @@ void printPool(const char* name, const CAlien_Population& population)
               << ", worst " << population.getWorstFitness() << ", mean " << CRunSummary::poolMean(population) << "\n";
 }
 
-// Sets the member a "Member=Value" setting names; false, with the reason, if it cannot.
-bool applySetting(const std::string& setting, std::string& error)
-{
-    const size_t equals = setting.find('=');
-    if (equals == std::string::npos)
-    {
-        error = "'" + printableExcerpt(setting) + "' is not Member=Value";
-        return false;
-    }
-    return CParams::setByName(setting.substr(0, equals), setting.substr(equals + 1), error);
-}
 } // namespace
 
 CSimulation::CSimulation(const SSimOptions& options)
@@ -99,7 +88,7 @@ int CSimulation::loadParameters() const
     for (const std::string& setting : m_sOptions.vSettings)
     {
         std::string error;
-        if (!applySetting(setting, error))
+        if (!CParams::setFromText(setting, error))
         {
             std::cerr << "--set: " << error << std::endl;
             applied = false;

@@ -28,18 +28,23 @@ bool isFrame(const std::string& fileName)
 }
 } // namespace
 
-void CWebFiles::restore()
+bool CWebFiles::restore(bool withParams)
 {
     DIR* folder = opendir(kKeptFolder);
     if (!folder)
-        return;
+        return false;
+    bool params = false;
     while (const dirent* entry = readdir(folder))
     {
         const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            copyFile(std::string(kKeptFolder) + "/" + name, name);
+        const bool isParams = name == "params.ini";
+        if (name == "." || name == ".." || (isParams && !withParams))
+            continue;
+        if (copyFile(std::string(kKeptFolder) + "/" + name, name) && isParams)
+            params = true;
     }
     closedir(folder);
+    return params;
 }
 
 void CWebFiles::written(const std::string& fileName)

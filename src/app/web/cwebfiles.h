@@ -12,8 +12,9 @@ class CWebFiles
 public:
     static constexpr const char* kKeptFolder = "/keep";
 
-    // Into the working folder: every file kept from earlier visits.
-    static void restore();
+    // Into the working folder: every file kept from earlier visits, the player's params.ini only
+    // when asked for. True when a kept params.ini was restored.
+    static bool restore(bool withParams);
     // A file the game has written whole: kept, or offered as a download when it is a frame.
     static void written(const std::string& fileName);
 };

@@ -5,9 +5,12 @@
 // the page) and "ended".
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <algorithm>
+#include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/ccommands.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
 #include "app/shell.h"
@@ -26,10 +29,51 @@ void tellPage(const char* event)
     EM_ASM({ Module.korvaneEvent(UTF8ToString($0)); }, event);
 }
 
+// Applies a link's "Member=Value" settings, joined by commas; false, with the problems on the
+// standard error stream, when one cannot be set or the values break a rule.
+bool applySettings(const std::string& settings)
+{
+    bool applied = true;
+    for (size_t start = 0; start < settings.size();)
+    {
+        const size_t comma = std::min(settings.find(',', start), settings.size());
+        std::string error;
+        if (!CParams::setFromText(settings.substr(start, comma - start), error))
+        {
+            std::cerr << "The link's settings: " << error << std::endl;
+            applied = false;
+        }
+        start = comma + 1;
+    }
+    return applied && CParams::reportProblems("The link's settings");
+}
+
+// What the page shows of this run and puts in its link: the seed, the values that differ from
+// the shipped params.ini, whether the player's own params.ini is in use, and the picture's
+// proportions for fitting the canvas.
+// (One statement a call: a comma in EM_ASM's code would part the macro's arguments.)
+void tellRun(const std::string& changed, bool ownParams)
+{
+    EM_ASM({ Module.korvaneRun = new Object(); });
+    EM_ASM({ Module.korvaneRun.seed = $0; }, static_cast<double>(g_gameController.getSeed()));
+    EM_ASM({ Module.korvaneRun.changed = UTF8ToString($0); }, changed.c_str());
+    EM_ASM({ Module.korvaneRun.ownParams = $0 != 0; }, ownParams ? 1 : 0);
+    EM_ASM({ Module.korvaneRun.aspect = $0; }, static_cast<double>(CParams::Window_Width) / CParams::Window_Height);
+}
+
 void frame()
 {
     const double now = realMs();
     runSteps(g_bFastMode ? fastPacer().stepsDue(now) : (g_bPaused ? 0 : g_normalPace.stepsDue(now)));
+}
+
+void startLoop()
+{
+    g_normalPace = CStepPacer(stepLength(), kMostNormalStepsPerFrame);
+    g_normalPace.start(realMs());
+    g_bRunning = true;
+    emscripten_set_main_loop(frame, 0, 0);
+    tellPage("started");
 }
 } // namespace
 
@@ -49,13 +93,18 @@ void fileWritten(const std::string& fileName)
 }
 
 // Called by the page once the kept files are back; seeded: the world's sequence from seed.
-extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded)
+// A link's settings (link: 1) replay its run: the shipped params.ini with them, whatever
+// params.ini the player keeps.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int link, const char* settings)
 {
     installOutOfMemoryHandler("korvane-aliens");
     umask(022); // Emscripten starts with 0777: saved files could not be read back
     chdir("/game");
-    CWebFiles::restore();
-    if (!CParams::loadAndReport("params.ini"))
+    g_bInBrowser = true;
+    CParams().loadParameters("params.ini");
+    const std::vector<CParams::SMember> shipped = CParams::members();
+    const bool ownParams = CWebFiles::restore(!link);
+    if (!CParams::loadAndReport("params.ini") || (link && !applySettings(settings)))
     {
         tellPage("failed");
         return;
@@ -71,11 +120,48 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded)
     if (seeded)
         g_gameController.setSeed(seed);
     initGame();
-    g_normalPace = CStepPacer(stepLength(), kMostNormalStepsPerFrame);
-    g_normalPace.start(realMs());
-    g_bRunning = true;
-    emscripten_set_main_loop(frame, 0, 0);
-    tellPage("started");
+    tellRun(CParams::settingsAgainst(shipped), ownParams);
+    startLoop();
+}
+
+// "Play again" once the game has ended: a new world and a new statistics file, the kept files
+// (the saved pool among them) as they are.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneRestart()
+{
+    if (g_bRunning)
+        return;
+    registerCallbacks();
+    openStatistics();
+    startNewWorld(false);
+    startLoop();
+}
+
+// A command of the table by its name, as the page's buttons give it.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneCommand(const char* name)
+{
+    if (g_bRunning)
+        runCommand(CCommands::forName(name));
+}
+
+// The buttons the page makes, from the commands' table.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneButtons()
+{
+    static const std::string buttons = CCommands::buttonsJson();
+    return buttons.c_str();
+}
+
+// A finger on the canvas, in the canvas's pixels, with a finger's reach in them.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneTouch(int x, int y, int phase, double reach)
+{
+    if (g_bRunning)
+        touchAt(x, y, phase, reach);
+}
+
+// The page gave the canvas a new size.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneResized()
+{
+    if (g_bRunning)
+        windowResized();
 }
 
 // A key Emscripten's GLUT does not pass on (the grave accent that blanks the screen).
@@ -109,7 +195,10 @@ int main()
                 console.error('Cannot read the files kept in the browser: ' + error);
             Module.korvaneBeforeStart();
             const seed = Module.korvaneSeed;
-            Module.ccall('korvaneStart', null, [ 'number', 'number' ], [ seed || 0, seed === undefined ? 0 : 1 ]);
+            const settings = Module.korvaneSettings;
+            Module.ccall('korvaneStart', null, [ 'number', 'number', 'number', 'string' ],
+                         [ seed || 0, seed === undefined ? 0 : 1, settings === undefined ? 0 : 1,
+                           settings === undefined ? "" : settings ]);
         });
     });
     return 0;
