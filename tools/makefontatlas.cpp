@@ -1,6 +1,7 @@
 // korvane-makefontatlas FONT.ttf OUT.cpp: bakes the overlays' three fonts (10, 12 and 18 pixels,
 // the sizes of the window's bitmap fonts) from a TrueType font into one alpha picture and the
-// source of g_fontAtlas, every Latin-1 letter of each. The browser's GL has no bitmap fonts.
+// source of g_fontAtlas, every Latin-1 letter of each, at once, twice and three times their size
+// for screens of that many device pixels a pixel. The browser's GL has no bitmap fonts.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -16,6 +17,13 @@
 namespace
 {
 constexpr int kSizes[3] = {10, 12, 18};
+constexpr int kFaces = 3 * SFontAtlas::kScales;
+
+// Face f: font f % 3 at scale f / 3 + 1.
+int pixelSize(int face)
+{
+    return kSizes[face % 3] * (face / 3 + 1);
+}
 constexpr int kAtlasWidth = 512;
 
 bool hasLetter(int code)
@@ -95,7 +103,7 @@ std::string source(const std::vector<std::vector<SBaked>>& faces, int height, co
     out << "\n};\n} // namespace\n\nconst SFontAtlas g_fontAtlas = {" << kAtlasWidth << ", " << height << ", kAlpha, {";
     for (size_t f = 0; f < faces.size(); ++f)
     {
-        out << "\n    {" << kSizes[f] << ", {";
+        out << "\n    {" << pixelSize(static_cast<int>(f)) << ", {";
         for (const SBaked& letter : faces[f])
         {
             const SGlyph& g = letter.glyph;
@@ -123,11 +131,11 @@ int main(int argc, char** argv)
         std::cerr << argv[1] << ": cannot be read as a font\n";
         return 1;
     }
-    std::vector<std::vector<SBaked>> faces(3);
-    for (int f = 0; f < 3; ++f)
-        if (!bake(face, kSizes[f], faces[f]))
+    std::vector<std::vector<SBaked>> faces(kFaces);
+    for (int f = 0; f < kFaces; ++f)
+        if (!bake(face, pixelSize(f), faces[f]))
         {
-            std::cerr << argv[1] << ": cannot be set to " << kSizes[f] << " pixels\n";
+            std::cerr << argv[1] << ": cannot be set to " << pixelSize(f) << " pixels\n";
             return 1;
         }
     const int height = place(faces);

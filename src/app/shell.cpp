@@ -47,6 +47,7 @@ namespace
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
 CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
+double g_dPixelRatio = 1.0; // the window's device pixels a pixel of the overlays
 long long g_llFramesShown = 0;
 
 void setProjection()
@@ -88,12 +89,12 @@ void setViewport(int* box)
     box[1] = letterbox.viewportBottom();
     box[2] = letterbox.viewportWidth();
     box[3] = letterbox.viewportHeight();
-    CGlState::setViewport(box[0], box[1], box[2], box[3]);
+    CGlState::setViewport(box[0], box[1], box[2], box[3], g_dPixelRatio);
 }
 
 void reshape(int, int)
 {
-    windowResized();
+    windowResized(g_dPixelRatio);
 }
 
 void keyboard(unsigned char key, int, int)
@@ -195,8 +196,10 @@ void runSteps(int steps)
         glutPostRedisplay();
 }
 
-void windowResized()
+void windowResized(double pixelRatio)
 {
+    if (pixelRatio > 0)
+        g_dPixelRatio = pixelRatio;
     int box[4];
     setViewport(box);
     glutPostRedisplay();

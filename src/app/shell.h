@@ -67,8 +67,9 @@ CStepPacer& fastPacer();
 long long framesShown();
 // A key as the keyboard callback takes it, for keys a platform's GLUT does not pass on.
 void keyPressed(unsigned char key);
-// The window got a new size: the picture's place in it anew, drawn at once.
-void windowResized();
+// The window got a new size, with this many device pixels to a pixel of the overlays (a phone's
+// screen has 2 or 3): the picture's place in it anew, drawn at once.
+void windowResized(double pixelRatio);
 // Runs a command of the table (CCommands), whatever asked for it.
 void runCommand(int command);
 // Inspects the ship at this point of the window, within the tolerance in window pixels, or

@@ -6,11 +6,13 @@
 
 bool CGlState::s_bViewportKnown = false;
 int CGlState::s_aiViewport[4] = {0, 0, 0, 0};
+double CGlState::s_dPixelRatio = 1.0;
 bool CGlState::s_bScissorOn = false;
 int CGlState::s_aiScissor[4] = {0, 0, 0, 0};
 
-void CGlState::setViewport(int left, int bottom, int width, int height)
+void CGlState::setViewport(int left, int bottom, int width, int height, double pixelRatio)
 {
+    s_dPixelRatio = pixelRatio > 0 ? pixelRatio : 1.0;
     s_aiViewport[0] = left;
     s_aiViewport[1] = bottom;
     s_aiViewport[2] = width;

@@ -8,9 +8,11 @@
 class CGlState
 {
 public:
-    // As glViewport takes it: left, bottom, width, height.
-    static void setViewport(int left, int bottom, int width, int height);
+    // As glViewport takes it: left, bottom, width, height, in device pixels; with the device
+    // pixels a pixel of the overlays takes there (a phone's screen has 2 or 3).
+    static void setViewport(int left, int bottom, int width, int height, double pixelRatio = 1.0);
     static const int* viewport();
+    static double pixelRatio() { return s_dPixelRatio; }
 
     // The scissor test: off, or on over the box (as glScissor takes it).
     static void setScissor(bool on, const int* box);
@@ -20,6 +22,7 @@ public:
 private:
     static bool s_bViewportKnown;
     static int s_aiViewport[4];
+    static double s_dPixelRatio;
     static bool s_bScissorOn;
     static int s_aiScissor[4];
 };

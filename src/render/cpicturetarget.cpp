@@ -12,6 +12,7 @@
 CPictureTarget::CPictureTarget(int width, int height, int windowWidth, int windowHeight)
 {
     std::copy(CGlState::viewport(), CGlState::viewport() + 4, m_aiWindowViewport);
+    m_dWindowPixelRatio = CGlState::pixelRatio();
     CGlState::setViewport(0, 0, width, height);
     if ((windowWidth != width || windowHeight != height) && hasFramebufferObjects())
         m_bOffscreen = makeFramebuffer(width, height);
@@ -39,7 +40,8 @@ bool CPictureTarget::makeFramebuffer(int width, int height)
 
 CPictureTarget::~CPictureTarget()
 {
-    CGlState::setViewport(m_aiWindowViewport[0], m_aiWindowViewport[1], m_aiWindowViewport[2], m_aiWindowViewport[3]);
+    CGlState::setViewport(m_aiWindowViewport[0], m_aiWindowViewport[1], m_aiWindowViewport[2], m_aiWindowViewport[3],
+                          m_dWindowPixelRatio);
     if (m_uFramebuffer == 0)
         return;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(m_iDrawBinding));

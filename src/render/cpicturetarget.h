@@ -25,6 +25,7 @@ private:
     unsigned m_uFramebuffer = 0;
     unsigned m_auRenderbuffers[2] = {0, 0}; // colour, depth
     int m_aiWindowViewport[4] = {0, 0, 0, 0};
+    double m_dWindowPixelRatio = 1.0;
     int m_iDrawBinding = 0;
     int m_iReadBinding = 0;
     bool m_bOffscreen = false;

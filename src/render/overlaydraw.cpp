@@ -37,9 +37,9 @@ double widestLine()
 void stroke(const std::vector<SVector2D>& points, bool closed, const SColour& colour, double width)
 {
     setColour(colour);
-    if (width <= widestLine())
+    if (width * CGlState::pixelRatio() <= widestLine())
     {
-        glLineWidth(static_cast<float>(width));
+        glLineWidth(static_cast<float>(width * CGlState::pixelRatio()));
         glBegin(closed ? GL_LINE_LOOP : GL_LINE_STRIP);
         for (const SVector2D& point : points)
             vertex(point.x, point.y);
@@ -71,9 +71,11 @@ constexpr int kRingSegments = 48;
 
 CPixelSpace::CPixelSpace()
 {
+    // In the overlays' pixels: a screen of several device pixels a pixel shows them at the size
+    // they have on any other, only sharper.
     const int* viewport = CGlState::viewport();
-    m_dWidth = viewport[2];
-    m_dHeight = viewport[3];
+    m_dWidth = viewport[2] / CGlState::pixelRatio();
+    m_dHeight = viewport[3] / CGlState::pixelRatio();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();

@@ -4,7 +4,9 @@
 
 // The overlays' three fonts (small, medium, large) baked into one alpha picture for a GL that
 // has no bitmap fonts (WebGL): every Latin-1 letter of each, placed in the picture, with its
-// offset from the pen and its advance. Made by korvane-makefontatlas from a TrueType font.
+// offset from the pen and its advance, in device pixels, at one, two and three device pixels a
+// pixel (kScales), so that text is sharp on any screen. Made by korvane-makefontatlas from a
+// TrueType font.
 struct SGlyph
 {
     short x, y, w, h; // in the picture, rows from its top
@@ -21,11 +23,16 @@ struct SFontFace
 
 struct SFontAtlas
 {
+    static constexpr int kScales = 3;
+
     int iWidth, iHeight;
     const unsigned char* pAlpha; // iWidth * iHeight coverage values, rows from the top
-    SFontFace aFaces[3];         // FONT_SMALL, FONT_MEDIUM, FONT_LARGE
+    // FONT_SMALL, FONT_MEDIUM, FONT_LARGE at scale 1, then at 2, then at 3.
+    SFontFace aFaces[3 * kScales];
 
-    // The advance of the text, as the pen moves through it.
+    static int face(int font, int scale) { return font + 3 * (scale - 1); }
+
+    // The advance of the text in device pixels, as the pen moves through it.
     double width(int face, const std::string& text) const
     {
         double sum = 0;

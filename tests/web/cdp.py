@@ -40,6 +40,22 @@ class Browser:
         self.call('Emulation.setDeviceMetricsOverride',
                   {'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False}, session=True)
 
+    def emulate(self, width, height, scale=1, mobile=False, touch=False):
+        """A screen of this size in CSS pixels, at this pixel ratio; a phone's with touch."""
+        self.call('Emulation.setDeviceMetricsOverride',
+                  {'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': mobile}, session=True)
+        self.call('Emulation.setTouchEmulationEnabled', {'enabled': touch, 'maxTouchPoints': 5 if touch else 1},
+                  session=True)
+
+    def touch(self, kind, x=0, y=0):
+        """A finger put down, moved or lifted (kind touchStart, touchMove, touchEnd) at x, y."""
+        points = [] if kind == 'touchEnd' else [{'x': x, 'y': y, 'id': 1, 'radiusX': 8, 'radiusY': 8}]
+        self.call('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points}, session=True)
+
+    def tap(self, x, y):
+        self.touch('touchStart', x, y)
+        self.touch('touchEnd')
+
     def close(self):
         try:
             self.call('Browser.close', timeout=10)
@@ -151,11 +167,12 @@ class Browser:
             self.call('Input.dispatchMouseEvent', {'type': kind, 'x': x, 'y': y, 'button': button,
                                                    'clickCount': 1}, session=True)
 
-    def screenshot(self, left=None, top=None, width=None, height=None):
-        """The page, or the box of it given, as PNG bytes."""
+    def screenshot(self, left=None, top=None, width=None, height=None, scale=1):
+        """The page, or the box of it given, as PNG bytes (scale 1 / the device's pixel ratio:
+        a pixel a CSS pixel)."""
         params = {'format': 'png'}
         if left is not None:
-            params['clip'] = {'x': left, 'y': top, 'width': width, 'height': height, 'scale': 1}
+            params['clip'] = {'x': left, 'y': top, 'width': width, 'height': height, 'scale': scale}
         return base64.b64decode(self.call('Page.captureScreenshot', params, session=True)['data'])
 
     def allow_downloads(self, folder):

@@ -2,8 +2,12 @@
 """The web build end to end: the page served as static files and opened in a real headless
 Chromium (SwiftShader's GL), driven over the DevTools protocol with a fixed seed. It checks that
 the game starts and draws the scene and the heads-up line, pauses and resumes, inspects a ship
-by a click, keeps a saved pool across a page reload, captures a frame identical to the screen,
-meets the evolved aliens and watches evolution by the page's buttons,
+by a click, shows the help at once while paused and closes it with Escape, which never ends the
+game, keeps a saved pool across a page reload, captures a frame identical to the screen,
+meets the evolved aliens and watches evolution by the page's buttons, ends only at a second q and
+plays again without a reload, shows its seed and replays a run from its link, plays on a phone
+(touch at 390 x 844: the canvas fits, a finger drives the gun both ways, the fire button, a tap
+inspects, a swipe never scrolls) and fits 320 x 240 and 1920 x 1080,
 shows a bad params.ini's problems on the page, and ends with q writing the statistics' closing
 line, without a script error. Every check waits for the state it tests.
 Usage: web_test.py <site folder>; exit status 77 (skipped) when the site was not built."""
@@ -76,9 +80,11 @@ class Page:
 
     def key(self, name):
         keys = {'p': ('p', 'KeyP', 80), 'g': ('g', 'KeyG', 71), 's': ('s', 'KeyS', 83), 'l': ('l', 'KeyL', 76),
-                'q': ('q', 'KeyQ', 81), 'C': ('C', 'KeyC', 67), 'F1': ('F1', 'F1', 112)}
+                'q': ('q', 'KeyQ', 81), 'C': ('C', 'KeyC', 67), 'F1': ('F1', 'F1', 112),
+                'Escape': ('Escape', 'Escape', 27)}
         key, code, key_code = keys[name]
-        self.b.key(key, code, key_code, None if name == 'F1' else key, shift=name == 'C')
+        text = {'F1': None, 'Escape': '\x1b'}.get(name, key)
+        self.b.key(key, code, key_code, text, shift=name == 'C')
 
 
 def changes(page, *box):
@@ -170,6 +176,8 @@ def play(page, downloads):
         where = f', from {min(differing)} to {max(differing)}' if differing else ''
         check(f'the captured frame is the screen ({len(differing)} pixels differ{where})', not differing)
 
+    escape_and_help(page)
+
     since = len(b.console)
     stores = b.evaluate('Module.korvaneStores || 0')
     page.key('s')
@@ -191,15 +199,41 @@ def play(page, downloads):
     since = len(b.console)
     page.key('q')
     b.pump(0.5)
-    check('one q leaves the game running', b.evaluate("getComputedStyle(document.getElementById('ended')).display") == 'none')
+    check('one q leaves the game running', not ended(b))
     page.key('q')
-    check('a second q ends the game and the page says so', b.wait_for(
-        lambda: b.evaluate("getComputedStyle(document.getElementById('ended')).display") == 'block', DEADLINE))
+    check('a second q ends the game and the page says so', b.wait_for(lambda: ended(b), DEADLINE))
     stats = b.evaluate("FS.readdir('/game').filter(n => n.startsWith('KVN_STAT__')).sort()")
     closing = b.evaluate(f"FS.readFile('/game/{stats[-1]}', {{encoding: 'utf8'}})") if stats else ''
     check('the statistics file ends with its closing line',
           re.search(r'\n\n\n\nOverall number of dead:\d+\n$', closing) is not None)
     check('and it is kept in the browser too', bool(stats) and stats[-1] in b.evaluate("FS.readdir('/keep')"))
+
+    since = len(b.console)
+    frames = b.evaluate('Module._korvaneFramesShown()')
+    b.evaluate("document.getElementById('again').click()")
+    check('"Play again" starts a new game without a reload', page.wait_said('^Statistics (go to|will not be saved)', since)
+          and not ended(b) and b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 10, DEADLINE))
+    check('the saved pool is still kept', 'GreenAliens_saved.txt' in b.evaluate("FS.readdir('/keep')"))
+    run_links(page)
+
+
+def ended(b):
+    return b.evaluate("getComputedStyle(document.getElementById('ended')).display") == 'block'
+
+
+def escape_and_help(page):
+    """In the paused game F1 shows the help at once, and Escape, a reflex key in a browser,
+    closes it and never ends the game."""
+    b = page.b
+    b.wait_for(lambda: not redraws(page), DEADLINE)
+    before = page.shot()
+    page.key('F1')
+    check('F1 shows the help at once in the paused game', b.wait_for(lambda: page.shot() != before, 5))
+    page.key('Escape')
+    check('Escape closes the help page', b.wait_for(lambda: page.shot() == before, DEADLINE))
+    page.key('Escape')
+    b.pump(0.5)
+    check('Escape with nothing open leaves the game running', not ended(b))
 
 
 def stats_lines(b):
@@ -225,6 +259,22 @@ def watching(page):
     b.evaluate("document.querySelector('#commands [data-command=watch]').click()")
 
 
+def run_links(page):
+    """The seed shows on the page, and "Copy a link to this run" puts it with the values that
+    differ from the shipped params.ini in the address, which replays the run."""
+    b = page.b
+    seed = b.evaluate('Module.korvaneRun.seed')
+    check('the page shows the seed', f'Seed {seed}' in b.evaluate("document.getElementById('seed').textContent"))
+    b.evaluate("document.getElementById('link').click()")
+    check('the link to the run is in the address',
+          b.wait_for(lambda: b.evaluate('location.search') == f'?seed={seed}&set=', DEADLINE))
+    since = len(b.console)
+    b.navigate(page.url.split('?')[0] + '?seed=5&set=' + 'Alien_NumberOfRed%3D3%2CAlien_MaxSpeed%3D0.25')
+    check('a link with values opens their run', page.wait_said('^Statistics (go to|will not be saved)', since) and
+          b.evaluate('[Module.korvaneRun.seed, Module.korvaneRun.changed].join(" ")') ==
+          '5 Alien_MaxSpeed=0.25,Alien_NumberOfRed=3')
+
+
 def bad_params(page, folder):
     b = page.b
     bad = os.path.join(folder, 'params.ini')
@@ -239,6 +289,109 @@ def bad_params(page, folder):
     since = len(b.console)
     b.evaluate("document.getElementById('shipped').click()")
     check('the shipped params.ini brings the game back', page.wait_said('^Statistics (go to|will not be saved)', since))
+
+
+PHONE = (390, 844, 3)  # CSS pixels and device pixels a CSS pixel
+
+
+def layout(b):
+    """The canvas's box and the page's widths, in CSS pixels."""
+    return b.evaluate('(() => { const r = canvas.getBoundingClientRect(); const d = document.documentElement;'
+                      ' return {left: r.left, top: r.top, width: r.width, height: r.height, buffer: canvas.width,'
+                      ' client: d.clientWidth, scroll: d.scrollWidth, inner: innerHeight}; })()')
+
+
+def fits(box, aspect=4 / 3):
+    """The canvas fills the width or the height of the first screen, in the picture's proportions,
+    and the page never scrolls sideways."""
+    return (box['scroll'] <= box['client'] and box['left'] >= 0 and box['left'] + box['width'] <= box['client'] and
+            box['top'] >= 0 and box['top'] + box['height'] <= box['inner'] and
+            abs(box['width'] - box['height'] * aspect) <= 2 and
+            (box['width'] >= box['client'] - 1 or box['height'] >= box['inner'] - 1))
+
+
+def gun_x(rows):
+    """Where the gun stands along the canvas, from its grey shape in the strip it slides in."""
+    height, width = len(rows), len(rows[0])
+    columns = [0] * width
+    for row in rows[int(0.86 * height):int(0.94 * height)]:
+        for x, (r, g, b) in enumerate(row):
+            if min(r, g, b) > 100 and max(r, g, b) - min(r, g, b) < 60:
+                columns[x] += 1
+    windows = [sum(columns[max(0, x - 5):x + 6]) for x in range(width)]
+    best = max(range(width), key=lambda x: windows[x])
+    return best if windows[best] >= 8 else None
+
+
+def phone(url):
+    """The page as a phone shows it: it fits, a finger drives the gun both ways, the fire button
+    fires, a tap looks into a ship, and a swipe on the canvas never scrolls the page."""
+    width, height, scale = PHONE
+    b = cdp.Browser(width, height)
+    b.emulate(width, height, scale, mobile=True, touch=True)
+    page = Page(b, url)
+    try:
+        check('the page starts on a phone', page.open())
+        box = layout(b)
+        check(f'on a phone the page is as wide as the phone, the canvas fills it in the first screen, sharp ({box})',
+              box['client'] == width and fits(box) and box['buffer'] == round(box['width'] * scale))
+        buttons = b.evaluate("Array.from(document.querySelectorAll('#touchbar button')).map(e => "
+                             "[e.dataset.command, e.getBoundingClientRect().width, e.getBoundingClientRect().height])")
+        check(f'touch buttons big enough for a finger ({buttons})',
+              {c for c, _, _ in buttons} >= {'fire', 'auto', 'pause', 'fast', 'graph', 'help', 'watch'} and
+              all(w >= 44 and h >= 44 for _, w, h in buttons))
+        picture = lambda: pictures.png_pixels(b.screenshot(0, 0, box['width'], box['height'], 1 / scale))
+        row = box['height'] * 0.9
+        b.wait_for(lambda: gun_x(picture()) is not None, DEADLINE)
+        for side, target, arrived in (('left', 10, lambda x: x <= 60), ('right', box['width'] - 10, lambda x: x >= box['width'] - 60)):
+            b.touch('touchStart', target, row)
+            check(f'a finger held at the {side} drives the gun there',
+                  b.wait_for(lambda: (gun_x(picture()) or -999) >= 0 and arrived(gun_x(picture())), DEADLINE))
+            b.touch('touchEnd')
+        fire = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=fire]')"
+                          ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        b.tap(*fire)
+        firing = (220, 60, 50)
+        check('the fire button fires: the FIRING badge shows', b.wait_for(
+            lambda: pictures.count(picture()[:20], lambda p: abs(p[0] - firing[0]) + abs(p[1] - firing[1]) +
+                                   abs(p[2] - firing[2]) < 30) > 30, DEADLINE))
+        since = len(b.console)
+        check('a tap on a ship looks into it', b.wait_for(lambda: tap_a_red_ship(b, picture()) and
+                                                          page.said(r'^Inspecting red alien \d+$', since), DEADLINE))
+        b.touch('touchStart', box['width'] / 2, box['height'] / 2)
+        for step in range(1, 6):
+            b.touch('touchMove', box['width'] / 2, box['height'] / 2 - 60 * step)
+        b.touch('touchEnd')
+        check('a swipe on the canvas never scrolls the page', b.evaluate('scrollY') == 0)
+    finally:
+        b.close()
+
+
+def tap_a_red_ship(b, rows):
+    """Taps a finger's breadth beside the first red ship in the picture; false when none shows."""
+    for y in range(25, len(rows) - 60):
+        for x in range(len(rows[0]) - 12):
+            r, g, blue = rows[y][x]
+            if r > 120 and g < 0.35 * r and blue < 0.35 * r:
+                box = pictures.crop(rows, x, y, 12, 8)
+                if pictures.count(box, lambda p: p[0] > 120 and p[1] < 0.35 * p[0] and p[2] < 0.35 * p[0]) > 10:
+                    b.tap(x + 6, y + 12)
+                    return True
+    return False
+
+
+def screens(url):
+    """A small screen and a large one: the canvas fits the first screen, the page never scrolls
+    sideways."""
+    for width, height in ((320, 240), (1920, 1080)):
+        b = cdp.Browser(width, height)
+        try:
+            page = Page(b, url)
+            page.open()
+            box = layout(b)
+            check(f'at {width} x {height} the whole canvas fits the first screen ({box})', fits(box))
+        finally:
+            b.close()
 
 
 def main():
@@ -256,6 +409,8 @@ def main():
         try:
             play(page, folder)
             bad_params(page, folder)
+            phone(page.url)
+            screens(page.url)
             errors = [text for kind, text in browser.console if kind == 'error'] + browser.exceptions
             check('no script error in the console' + (': ' + '; '.join(errors) if errors else ''), not errors)
         finally:

@@ -2,9 +2,11 @@
 // baked at build time (render/sfontatlas.h), a textured quad a letter on whole pixels.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "render/cglstate.h"
 #include "render/overlaydraw.h"
 #include "render/sfontatlas.h"
 
@@ -32,18 +34,29 @@ unsigned atlasTexture()
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     return name;
 }
+
+// The atlas's scale nearest the screen's device pixels a pixel.
+int atlasScale()
+{
+    return std::clamp(static_cast<int>(std::lround(CGlState::pixelRatio())), 1, SFontAtlas::kScales);
+}
 } // namespace
 
+// The text in the overlays' pixels, from glyphs of the screen's scale laid on whole device
+// pixels.
 void drawText(double x, double y, int font, const std::string& text, const SColour& colour)
 {
-    const SFontFace& face = g_fontAtlas.aFaces[font];
+    const int scale = atlasScale();
+    const SFontFace& face = g_fontAtlas.aFaces[SFontAtlas::face(font, scale)];
     const float w = static_cast<float>(g_fontAtlas.iWidth), h = static_cast<float>(g_fontAtlas.iHeight);
+    const float s = static_cast<float>(scale);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, atlasTexture());
     glColor4f(colour.r, colour.g, colour.b, colour.a);
     glBegin(GL_QUADS);
-    float pen = std::round(static_cast<float>(x));
-    const float baseline = std::round(static_cast<float>(y));
+    // In device pixels from here on, divided by the scale as each vertex is given.
+    float pen = std::round(static_cast<float>(x) * s);
+    const float baseline = std::round(static_cast<float>(y) * s);
     for (const char c : text)
     {
         const SGlyph& g = face.aGlyphs[static_cast<unsigned char>(c)];
@@ -52,13 +65,13 @@ void drawText(double x, double y, int font, const std::string& text, const SColo
             const float left = pen + g.left, top = baseline + g.top;
             const float u0 = g.x / w, u1 = (g.x + g.w) / w, v0 = g.y / h, v1 = (g.y + g.h) / h;
             glTexCoord2f(u0, v1);
-            glVertex2f(left, top - g.h);
+            glVertex2f(left / s, (top - g.h) / s);
             glTexCoord2f(u1, v1);
-            glVertex2f(left + g.w, top - g.h);
+            glVertex2f((left + g.w) / s, (top - g.h) / s);
             glTexCoord2f(u1, v0);
-            glVertex2f(left + g.w, top);
+            glVertex2f((left + g.w) / s, top / s);
             glTexCoord2f(u0, v0);
-            glVertex2f(left, top);
+            glVertex2f(left / s, top / s);
         }
         pen += g.advance;
     }
@@ -68,5 +81,6 @@ void drawText(double x, double y, int font, const std::string& text, const SColo
 
 double textWidth(int font, const std::string& text)
 {
-    return g_fontAtlas.width(font, text);
+    const int scale = atlasScale();
+    return g_fontAtlas.width(SFontAtlas::face(font, scale), text) / scale;
 }

@@ -157,11 +157,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneTouch(int x, int y, int phase, doubl
         touchAt(x, y, phase, reach);
 }
 
-// The page gave the canvas a new size.
-extern "C" EMSCRIPTEN_KEEPALIVE void korvaneResized()
+// The page gave the canvas a new size, of this many device pixels to a CSS pixel.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneResized(double pixelRatio)
 {
     if (g_bRunning)
-        windowResized();
+        windowResized(pixelRatio);
 }
 
 // A key Emscripten's GLUT does not pass on (the grave accent that blanks the screen).
