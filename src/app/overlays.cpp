@@ -6,6 +6,8 @@
 #include "aliens/calien_red.h"
 #include "view/ckeyfeedback.h"
 #include "view/clabelplacer.h"
+#include "view/cstatslines.h"
+#include "view/ctextfit.h"
 #include "view/coverlaylayout.h"
 #include "app/cparams.h"
 #include "app/helppage.h"
@@ -36,16 +38,18 @@ template <typename T> std::string format(const T& value)
 constexpr double kStatsLineStep = 25.0;
 
 // The statistics lines where they always stood, in pixels of the picture: the first one's
-// baseline starts at the point; their block takes every letter.
-class CStatsLines
+// baseline starts at the point; their block takes every letter, and each line is shortened to
+// stay inside the picture.
+class CStatsBlock
 {
 public:
-    explicit CStatsLines(const CPixelSpace& space)
-        : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height))),
-          m_vLines{"Number Dead = " + std::to_string(g_statistics.deadInPeriod()),
-                   "Best Age = " + std::to_string(static_cast<int>(g_statistics.bestFitness())),
-                   "Worst Age = " + std::to_string(static_cast<int>(g_statistics.worstFitness()))}
+    explicit CStatsBlock(const CPixelSpace& space)
+        : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height)))
     {
+        const auto width = [](const std::string& text) { return textWidth(FONT_LARGE, text); };
+        for (const std::string& line : CStatsLines::lines(g_statistics.deadInPeriod(), CParams::Stats_UpdateInterval,
+                                                          g_statistics.bestFitness(), g_statistics.worstFitness()))
+            m_vLines.push_back(CTextFit::fitted(line, width, space.width() - 2 * m_at.x));
     }
 
     SRect block() const
@@ -77,7 +81,7 @@ const COverlayLayout& overlayLayout(const CPixelSpace& space)
     // The panels keep clear of the gun and of the room its bullets start in.
     const CGun& gun = *g_gameController.getGun();
     const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
-    const SRect stats = CStatsLines(space).block();
+    const SRect stats = CStatsBlock(space).block();
     const CAlien* alien = g_inspector.selected();
     g_overlayLayout.layout({space.width(), space.height(), hudRoom, gunRoom, newestMessageTop(space),
                             g_bShowStats ? &stats : nullptr, g_bShowGraph, alien != nullptr,
@@ -103,7 +107,7 @@ public:
 
     void drawStats()
     {
-        const CStatsLines lines(m_space);
+        const CStatsBlock lines(m_space);
         lines.draw();
         m_vKeepOut.push_back(lines.block());
     }
@@ -238,7 +242,8 @@ void drawPlayerView()
     // lie over it.
     if (g_bShowHelp)
         drawHelpPanel(g_vHelpLines, layout.help());
-    drawMessages(space, g_messages.shown(realMs()));
+    // Never over the inspector's panel and its labels.
+    drawMessages(space, g_messages.shown(realMs()), g_inspector.selected() ? layout.inspector() : SRect(0, 0, 0, 0));
 }
 
 void drawBlankedLine()

@@ -1,6 +1,7 @@
 #include "render/hudline.h"
 
 #include "view/chelplayout.h"
+#include "view/cmessagelayout.h"
 #include "render/overlaydraw.h"
 
 namespace
@@ -70,26 +71,14 @@ double newestMessageTop(const CPixelSpace& space)
     return kMessageBaseline * space.height() + lineHeight(kMessageFont) - textDescent(kMessageFont);
 }
 
-void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages)
+void drawMessages(const CPixelSpace& space, const std::vector<CMessageLine::SShown>& messages, const SRect& panel)
 {
-    const auto width = [](const std::string& text) { return textWidth(kMessageFont, text); };
-    const double room = space.width() - 2 * kHudEdge;
-    double baseline = kMessageBaseline * space.height();
-    // Newest lowest: laid from the last message up.
-    for (auto message = messages.rbegin(); message != messages.rend(); ++message)
+    const CMessageLayout::SFont font{[](const std::string& text) { return textWidth(kMessageFont, text); },
+                                     lineHeight(kMessageFont), textDescent(kMessageFont)};
+    for (const CMessageLayout::SRow& row :
+         CMessageLayout::layout(messages, font, space.width(), kMessageBaseline * space.height(), kHudEdge, panel))
     {
-        const std::vector<std::string> rows = CHelpLayout::wrap(message->sText, width, room);
-        baseline += lineHeight(kMessageFont) * static_cast<double>(rows.size() - 1);
-        double rowBaseline = baseline;
-        for (const std::string& row : rows)
-        {
-            const double x = (space.width() - width(row)) / 2;
-            fillRect(SRect(x - 6, rowBaseline + lineHeight(kMessageFont) - textDescent(kMessageFont), x + width(row) + 6,
-                           rowBaseline - textDescent(kMessageFont) - 1),
-                     faded(CViewColours::kPanel, message->dOpacity));
-            drawText(x, rowBaseline, kMessageFont, row, faded(CViewColours::kMessage, message->dOpacity));
-            rowBaseline -= lineHeight(kMessageFont);
-        }
-        baseline += lineHeight(kMessageFont) + 3;
+        fillRect(row.strip, faded(CViewColours::kPanel, row.dOpacity));
+        drawText(row.dX, row.dBaseline, kMessageFont, row.sText, faded(CViewColours::kMessage, row.dOpacity));
     }
 }

@@ -7,6 +7,7 @@
 #include "aliens/calien_red.h"
 #include "view/cbrainview.h"
 #include "view/cinspectorpanel.h"
+#include "view/ctextfit.h"
 #include "app/cparams.h"
 #include "brain/cbrain.h"
 #include "render/overlaydraw.h"
@@ -77,17 +78,21 @@ void drawInspectorMarks(const CPixelSpace& space, const CAlien& alien, SVector2D
 
 void drawInspectorPanel(CAlien& alien, const SRect& region, bool blueAliens)
 {
-    const std::vector<std::string> facts = CInspectorPanel::facts(alien);
     const bool red = alien.getType() == TYPE_RED;
     CInspectorPanel panel;
-    panel.layout(region, static_cast<int>(facts.size()), lineHeight(kFont), red);
+    panel.layout(region, static_cast<int>(CInspectorPanel::facts(alien).size()), lineHeight(kFont), red);
     fillRect(panel.panel(), CViewColours::kPanel);
+    const std::vector<std::string> facts = CInspectorPanel::facts(alien, !panel.showsNetworks());
     double baseline = panel.factsTop();
-    for (const std::string& fact : facts)
+    for (int row = 0; row < panel.factRows() && row < static_cast<int>(facts.size()); ++row)
     {
         baseline -= lineHeight(kFont);
-        drawText(panel.panel().left + CInspectorPanel::kPadding, baseline, kFont, fact, CViewColours::kPanelText);
+        const std::string text = CTextFit::fitted(facts[row], [](const std::string& t) { return textWidth(kFont, t); },
+                                                  panel.panel().right - panel.panel().left - 2 * CInspectorPanel::kPadding);
+        drawText(panel.panel().left + CInspectorPanel::kPadding, baseline, kFont, text, CViewColours::kPanelText);
     }
+    if (!panel.showsNetworks())
+        return;
 
     const CBrain& brain = *alien.getBrain();
     CBrainView view;
