@@ -220,6 +220,13 @@ test_playing_session() {
     press F1 F1
     check "while paused the aliens stay where they were" wait_for $DEADLINE paused_picture_stands_still
     local paused=$LAST_FRAME
+    # The paused window, once its messages have faded, is not drawn again by itself: F1 draws it.
+    wait_for $DEADLINE window_stands_still
+    cp "$WORK/shot.bmp" "$WORK/still.bmp"
+    press F1
+    check "F1 shows the help page in the paused window at once" \
+        wait_for $DEADLINE eval 'window_shot && ! cmp -s "$WORK/still.bmp" "$WORK/shot.bmp"'
+    press F1
 
     press d
     snap
@@ -592,6 +599,11 @@ shows_no_inspector() { at_most 0 "$1" ring && at_most 0 "$1" caption; }
 reborn() { grep -qi "^$INSPECTED is reborn with a [a-z]* brain$" "$WORK/game.log"; }
 
 window_shot() { import -window "$WINDOW" -type TrueColor "BMP3:$WORK/shot.bmp" 2>/dev/null; }
+window_stands_still() { # two pictures of the window a second apart alike
+    local begun=$SECONDS
+    window_shot && cp "$WORK/shot.bmp" "$WORK/before.bmp" && wait_for $DEADLINE seconds_reach $((begun + 2)) &&
+        window_shot && cmp -s "$WORK/before.bmp" "$WORK/shot.bmp"
+}
 # 1000 x 500 holds the 800 x 600 picture 667 pixels wide from x = 166: black bars beside it.
 LIT_BOX=""
 shot_is_letterboxed() {
