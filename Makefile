@@ -49,11 +49,14 @@ web: deps-web configure
 	@echo "The page is in $(WEB_BUILD)/site: serve that folder with any static web server."
 
 # The web build's speed and size: its frame rate and first frame in headless Chromium, its
-# world steps against the native build's, the files a visitor downloads.
+# world steps against the native build's, the files a visitor downloads, and Lighthouse's mobile
+# audit (installed from npm into build-web/npm when missing).
+LIGHTHOUSE := $(WEB_BUILD)/npm/node_modules/.bin/lighthouse
 webbench: web
 	cmake --build $(BUILD) -j $(JOBS) --target korvane-stepbench
+	test -x $(LIGHTHOUSE) || npm install --prefix $(WEB_BUILD)/npm --no-audit --no-fund lighthouse@12
 	python3 scripts/webbench.py $(WEB_BUILD)/site $(BUILD)/korvane-stepbench \
-		$(WEB_BUILD)/src/app/web/korvane-stepbench.js params.ini
+		$(WEB_BUILD)/src/app/web/korvane-stepbench.js params.ini $(LIGHTHOUSE)
 
 test: build build-asan build-fuzz web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,14 +1,23 @@
 #!/usr/bin/env python3
 """The web build's speed and size (make webbench): the page in headless Chromium with
 SwiftShader's GL (its first frame after opening, its frame rate over ten seconds of the shipped
-game), the world's steps in WebAssembly under node against the native build, and the files a
-visitor downloads, compressed as a web server sends them.
-Usage: webbench.py <site folder> <native korvane-stepbench> <wasm korvane-stepbench.js> <params.ini>"""
+game), the world's steps in WebAssembly under node against the native build, the files a
+visitor downloads, compressed as a web server sends them, and Lighthouse's audit of the page as
+a phone opens it (performance, accessibility, best practices), served compressed as a web host
+serves it.
+Usage: webbench.py <site folder> <native korvane-stepbench> <wasm korvane-stepbench.js> <params.ini>
+                   <lighthouse command>"""
+import functools
 import gzip
+import http.server
+import io
+import json
 import os
 import re
 import subprocess
 import sys
+import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
@@ -21,8 +30,59 @@ def steps_per_second(command):
     return float(re.search(r'([0-9.]+) microseconds a step', out).group(1))
 
 
+class CompressingHandler(http.server.SimpleHTTPRequestHandler):
+    """The site's files gzipped for a client that takes them so, as a web host sends them."""
+    def log_message(self, *args):
+        pass
+
+    def send_head(self):
+        path = self.translate_path(self.path)
+        if os.path.isdir(path):
+            path = os.path.join(path, 'index.html')
+        if not os.path.isfile(path):
+            self.send_error(404)
+            return None
+        with open(path, 'rb') as f:
+            data = f.read()
+        packed = 'gzip' in self.headers.get('Accept-Encoding', '')
+        body = gzip.compress(data, 6) if packed else data
+        self.send_response(200)
+        self.send_header('Content-Type', self.guess_type(path))
+        if packed:
+            self.send_header('Content-Encoding', 'gzip')
+        self.send_header('Content-Length', str(len(body)))
+        self.send_header('Cache-Control', 'max-age=3600')
+        self.end_headers()
+        return io.BytesIO(body)
+
+
+def lighthouse(command, site):
+    """Lighthouse's mobile audit of the page, served compressed: its three scores and the
+    figures behind performance."""
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(CompressingHandler, directory=site))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        with tempfile.TemporaryDirectory() as folder:
+            report = os.path.join(folder, 'report.json')
+            subprocess.run([command, f'http://127.0.0.1:{server.server_address[1]}/index.html',
+                            '--chrome-path=/usr/bin/chromium', '--quiet', '--output=json', f'--output-path={report}',
+                            '--only-categories=performance,accessibility,best-practices',
+                            '--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader '
+                            '--enable-unsafe-swiftshader'], check=True)
+            with open(report) as f:
+                result = json.load(f)
+    finally:
+        server.shutdown()
+    print('Lighthouse, mobile (simulated slow 4G and a 4 times slower processor):')
+    for key, category in result['categories'].items():
+        print(f'  {category["title"]}: {category["score"]:.2f}')
+    for audit in ('first-contentful-paint', 'largest-contentful-paint', 'total-blocking-time',
+                  'cumulative-layout-shift', 'speed-index'):
+        print(f'  {result["audits"][audit]["title"]}: {result["audits"][audit]["displayValue"]}')
+
+
 def main():
-    site, native, wasm, params = sys.argv[1:5]
+    site, native, wasm, params, lighthouse_command = sys.argv[1:6]
     print('Files a visitor downloads (gzip -9, as a server compresses them):')
     total = 0
     for name in sorted(os.listdir(site)):
@@ -42,7 +102,7 @@ def main():
     browser = cdp.Browser(840, 800)
     try:
         browser.navigate(f'http://127.0.0.1:{server.server_address[1]}/index.html?seed=1')
-        shown = 'Module._korvaneFramesShown ? Module._korvaneFramesShown() : 0'
+        shown = 'window.korvaneFirstFrame ? Module._korvaneFramesShown() : 0'
         browser.wait_for(lambda: browser.evaluate(shown) > 0, 60)
         first = browser.evaluate('performance.now()')
         print(f'First frame shown {first / 1000:.2f} s after the page was opened (at most)')
@@ -54,6 +114,7 @@ def main():
     finally:
         browser.close()
         server.shutdown()
+    lighthouse(lighthouse_command, site)
     return 0
 
 

@@ -67,6 +67,10 @@ void frame()
     runSteps(g_bFastMode ? fastPacer().stepsDue(now) : (g_bPaused ? 0 : g_normalPace.stepsDue(now)));
 }
 
+// What korvaneStart found, for the page once the game runs.
+std::string g_sChanged;
+bool g_bOwnParams = false;
+
 void startLoop()
 {
     g_normalPace = CStepPacer(stepLength(), kMostNormalStepsPerFrame);
@@ -74,6 +78,12 @@ void startLoop()
     g_bRunning = true;
     emscripten_set_main_loop(frame, 0, 0);
     tellPage("started");
+}
+void finishStart(void*)
+{
+    initGame();
+    tellRun(g_sChanged, g_bOwnParams);
+    startLoop();
 }
 } // namespace
 
@@ -119,9 +129,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
     registerCallbacks();
     if (seeded)
         g_gameController.setSeed(seed);
-    initGame();
-    tellRun(CParams::settingsAgainst(shipped), ownParams);
-    startLoop();
+    g_sChanged = CParams::settingsAgainst(shipped);
+    g_bOwnParams = ownParams;
+    // The pictures and the worlds in a task of their own: the page stays responsive between.
+    emscripten_async_call(finishStart, nullptr, 0);
 }
 
 // "Play again" once the game has ended: a new world and a new statistics file, the kept files
