@@ -15,6 +15,7 @@ for p in $packages; do
 done
 [ -z "$missing" ] && exit 0
 echo "Installing:$missing"
-if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q $missing
+# Another package manager at work holds apt's lock: apt-wait.sh waits for it, saying so.
+here=$(dirname "$0")
+sh "$here/apt-wait.sh" update -q
+sh "$here/apt-wait.sh" install -y -q $missing

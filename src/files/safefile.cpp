@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -131,26 +132,52 @@ bool writeNewFileAtomically(const std::string& fileName, const std::string& cont
 
 bool resolveLinks(const std::string& fileName, std::string& target, std::string& error)
 {
-    std::string current = fileName;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop)
-    {
-        struct stat info;
-        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+    // Every name on the way is looked at, as the kernel walks a path, so that the rule of
+    // mayFollow holds for a link anywhere in it ("shared/dir/file", dir a planted link), not
+    // for the last name alone. The names still to walk are kept last first.
+    std::vector<std::string> names;
+    const auto push = [&names](const std::string& path) {
+        size_t end = path.size();
+        while (end > 0)
         {
-            target = current;
-            return true;
+            const size_t slash = path.find_last_of('/', end - 1);
+            const size_t start = slash == std::string::npos ? 0 : slash + 1;
+            if (end > start && path.compare(start, end - start, ".") != 0)
+                names.push_back(path.substr(start, end - start));
+            if (slash == std::string::npos)
+                break;
+            end = slash;
         }
-        if (!mayFollow(current, info))
-            return refuse(error, "the link " + current + " belongs to another user in a shared folder: it is not "
+    };
+    push(fileName);
+    std::string resolved = !fileName.empty() && fileName[0] == '/' ? "/" : "";
+    for (int hops = 0; !names.empty();)
+    {
+        const std::string name = names.back();
+        names.pop_back();
+        const std::string path = resolved.empty() ? name : resolved == "/" ? "/" + name : resolved + "/" + name;
+        struct stat info;
+        if (name == ".." || lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        {
+            resolved = path;
+            continue;
+        }
+        if (++hops > kMaxLinkHops)
+            return refuse(error, fileName + ": " + std::strerror(ELOOP));
+        if (!mayFollow(path, info))
+            return refuse(error, "the link " + path + " belongs to another user in a shared folder: it is not "
                                  "followed, as the system would not follow it");
         char link[4096];
-        const ssize_t n = readlink(current.c_str(), link, sizeof link - 1);
+        const ssize_t n = readlink(path.c_str(), link, sizeof link - 1);
         if (n < 0)
-            return refuse(error, "cannot read the link " + current + ": " + std::strerror(errno));
+            return refuse(error, "cannot read the link " + path + ": " + std::strerror(errno));
         const std::string next(link, static_cast<size_t>(n));
-        current = next[0] == '/' ? next : folderOf(current) + "/" + next;
+        if (!next.empty() && next[0] == '/')
+            resolved = "/";
+        push(next);
     }
-    return refuse(error, fileName + ": " + std::strerror(ELOOP));
+    target = resolved.empty() && !fileName.empty() ? "." : resolved;
+    return true;
 }
 
 bool checkWritable(const std::string& fileName, std::string& error)
@@ -159,8 +186,12 @@ bool checkWritable(const std::string& fileName, std::string& error)
     if (!resolveLinks(fileName, target, error))
         return false;
     struct stat info;
-    if (lstat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    const bool exists = lstat(target.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode))
         return refuse(error, target + " " + describeNonRegular(info.st_mode));
+    // As the save itself refuses it (and a shell's redirect): a file its owner made read-only.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return refuse(error, "cannot write " + target + ": " + std::strerror(errno));
     const std::string folder = folderOf(target);
     if (baseOf(target).empty() || stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return refuse(error, "the folder " + folder + " does not exist");

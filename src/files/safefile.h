@@ -19,9 +19,11 @@ bool writeFileAtomically(const std::string& fileName, const std::string& content
 // The same, but never replaces an existing file: fails when the name is taken.
 bool writeNewFileAtomically(const std::string& fileName, const std::string& contents, std::string& error);
 
-// Follows a chain of symbolic links one step at a time, as a save does, to the file that
-// would be written; a name that is not a link is its own target. False (with the reason)
-// for a chain that loops or is too long.
+// Follows the symbolic links of the name, one name of the path at a time, as the kernel
+// walks it, to the file that would be written; a name without links is its own target.
+// False (with the reason) for links that loop or chain too long, and for a link anywhere on
+// the way that belongs to another user in a shared sticky folder, which the kernel's
+// protected links rule would not follow either.
 bool resolveLinks(const std::string& fileName, std::string& target, std::string& error);
 
 // Checks, before any work is done, that a save could create or replace the file: its

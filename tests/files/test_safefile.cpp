@@ -336,6 +336,36 @@ TEST_F(SafeFileTest, LinkOfAnotherUserInASharedFolderFollowedIsMended)
     EXPECT_EQ(readWholeFile(victim), "mine");
 }
 
+// The rule looked at the last name alone: root saving to shared/dir/victim.conf, dir a link
+// to a root-only folder that another user planted in a shared sticky folder, replaced the
+// root-only file. A link anywhere on the way now meets the rule.
+TEST_F(SafeFileTest, LinkPlantedOnTheWayInASharedFolderFollowedIsMended)
+{
+    const std::string shared = m_folder / "shared";
+    const std::string private_ = m_folder / "private";
+    ASSERT_EQ(mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(mkdir(private_.c_str(), 0700), 0);
+    putFile(private_ + "/victim.conf", "root only");
+    const std::string link = shared + "/dir";
+    ASSERT_EQ(symlink(private_.c_str(), link.c_str()), 0);
+    if (lchown(link.c_str(), 12345, 12345) != 0)
+        GTEST_SKIP() << "this test may not give a link to another user";
+    std::string error;
+    EXPECT_FALSE(writeFileAtomically(link + "/victim.conf", "planted", error));
+    EXPECT_EQ(error, "the link " + link + " belongs to another user in a shared folder: it is not followed, as the "
+                                          "system would not follow it");
+    EXPECT_FALSE(checkWritable(link + "/../shared/dir/./victim.conf", error));
+    EXPECT_EQ(readWholeFile(private_ + "/victim.conf"), "root only");
+    // One's own link on the way is followed, and a path of plain folders is its own target.
+    ASSERT_EQ(lchown(link.c_str(), geteuid(), getegid()), 0);
+    EXPECT_TRUE(writeFileAtomically(link + "/victim.conf", "mine", error)) << error;
+    EXPECT_EQ(readWholeFile(private_ + "/victim.conf"), "mine");
+    std::string target;
+    EXPECT_TRUE(resolveLinks(link + "/victim.conf", target, error));
+    EXPECT_EQ(target, private_ + "/victim.conf");
+}
+
 // A file with other names (hard links) lost them on a save without a word; now the save says so.
 TEST_F(SafeFileTest, HardLinkSplitWithoutAWordIsMended)
 {

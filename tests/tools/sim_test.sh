@@ -293,6 +293,10 @@ refuses_before_work "PlotDropsLinesThatGoBackInTimeIsMended (negative)" 1 \
 { head -3 l.tsv; tail -n +3 l.tsv; } > paused.tsv
 check "PlotDropsLinesThatGoBackInTimeIsMended: the minutes of a pause, repeated, are taken" \
     "$PLOT" paused.svg paused.tsv
+# A hair back in time printed both minutes alike: "its 1 minutes come after line 2's 1".
+{ head -1 l.tsv; sed -n 2p l.tsv | sed 's/^[^\t]*/1.0000000000000002/'; sed -n 2p l.tsv | sed 's/^[^\t]*/1/'; } > hair.tsv
+refuses_before_work "PlotGoesBackInTimeMessageOfAlikeMinutesIsMended" 1 \
+    "hair.tsv: line 3 goes back in time: its 1 minutes come after line 2's 1.0000000000000002" "$PLOT" p.svg hair.tsv
 check "no refused plot was written" test ! -e p.svg
 
 echo "$FAILURES failure(s)"

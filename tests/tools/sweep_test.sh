@@ -135,7 +135,7 @@ for task in $(seq 1 10); do
 done
 sweep small.sweep --out slurm --collect > out.txt 2> err.txt
 check "collecting before every task ran fails (status $?)" test $? = 1
-check "it names the tasks still to run" grep -q -- '--array=11,12$' err.txt
+check "it names the tasks still to run, as ranges" grep -q -- '--array=11-12$' err.txt
 check "and why: s2-seed3-evolution has no summary" grep -q "^  s2-seed3-evolution: slurm/runs/s2-seed3-evolution.log: no log" err.txt
 check "its table counts the seeds whose two runs finished" grep -q '^| s2 | 20 | .* | 2 |$' slurm/report.md
 for task in 11 12; do

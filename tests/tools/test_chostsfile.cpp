@@ -5,15 +5,30 @@
 #include "support/scratchfolder.h"
 #include "sweep/chostsfile.h"
 
+namespace
+{
+struct SCase
+{
+    std::string sLine;
+    std::string sFault; // the start of it; "" for a line that is taken
+};
+
+void expectFaults(const std::vector<SCase>& cases)
+{
+    for (const SCase& c : cases)
+    {
+        const std::string fault = CHostsFile::faultOf(c.sLine);
+        EXPECT_EQ(fault.substr(0, c.sFault.size()), c.sFault) << "for: " << c.sLine;
+        EXPECT_EQ(fault.empty(), c.sFault.empty()) << "for: " << c.sLine << ": " << fault;
+    }
+}
+} // namespace
+
 // parallel took every line below that is refused, and ended the sweep with "You have
 // found a bug" or with no run done.
 TEST(CHostsFileTest, LinesThatGnuParallelCannotTakeAreRefusedBeforeAnyWorkIsMended)
 {
-    const struct
-    {
-        std::string sLine;
-        std::string sFault; // the start of it; "" for a line that is taken
-    } cases[] = {
+    const std::vector<SCase> cases = {
         {":", ""},
         {"4/:", ""},
         {"hostA", ""},
@@ -44,12 +59,19 @@ TEST(CHostsFileTest, LinesThatGnuParallelCannotTakeAreRefusedBeforeAnyWorkIsMend
         {"hostA,hostB", "holds a comma, which GNU parallel reads as a second machine: give one machine a line"},
         {"host\x1b[2J", "holds a control character"},
     };
-    for (const auto& c : cases)
-    {
-        const std::string fault = CHostsFile::faultOf(c.sLine);
-        EXPECT_EQ(fault.substr(0, c.sFault.size()), c.sFault) << "for: " << c.sLine;
-        EXPECT_EQ(fault.empty(), c.sFault.empty()) << "for: " << c.sLine << ": " << fault;
-    }
+    expectFaults(cases);
+}
+
+// Ports out of range passed the check, and every run then failed with "Bad port".
+TEST(CHostsFileTest, PortsOutOfRangePassingTheCheckIsMended)
+{
+    expectFaults({{"localhost:99999", "'localhost:99999' names port 99999: a port is from 1 to 65535"},
+                  {"localhost:0", "'localhost:0' names port 0: a port is from 1 to 65535"},
+                  {"user@[2001:db8::1]:65536", "'user@[2001:db8::1]:65536' names port 65536"},
+                  {"localhost:99999999999999999999", "'localhost:99999999999999999999' names port"},
+                  {"localhost:65535", ""},
+                  {"2/localhost:1", ""},
+                  {"localhost:ssh", ""}});
 }
 
 TEST(CHostsFileTest, AFileIsNamedWithTheLineAndMustNameAMachine)

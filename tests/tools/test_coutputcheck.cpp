@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "common/coutputcheck.h"
+#include "support/asnobody.h"
 #include "support/devicenode.h"
 #include "support/scratchfolder.h"
 
@@ -120,4 +121,22 @@ TEST_F(COutputCheckTest, AnOutputAmongAFoldersInputsOverwritesOneIsMended)
                              ", whose files are inputs: an output must not overwrite one",
                          "--plot " + (m_folder / "./runs/../runs/new.svg") + " is in the runs' folder " + runs +
                              ", whose files are inputs: an output must not overwrite one"}));
+}
+
+// A read-only output passed the check, and the run failed at its end with "Permission
+// denied", its output lost. It is refused before any work, as a save would refuse it.
+TEST_F(COutputCheckTest, ReadOnlyOutputRefusedOnlyAfterTheRunIsMended)
+{
+    ASSERT_EQ(chmod(m_folder.path().c_str(), 0777), 0);
+    const std::string out = m_folder / "summary.json";
+    std::ofstream(out) << "{}";
+    ASSERT_EQ(chmod(out.c_str(), 0444), 0);
+    EXPECT_TRUE(asNobody([&] {
+        COutputCheck check;
+        check.addOutput("--summary", out);
+        const Sentences problems = check.unwritable();
+        return problems == Sentences{"--summary " + out + " cannot be written: cannot write " + out +
+                                     ": Permission denied"} &&
+               check.report() == 1;
+    }));
 }

@@ -182,3 +182,17 @@ TEST(CSweepFileTest, AFileThatCannotBeReadIsNamedWithTheReason)
     std::ofstream(folder / "cut.sweep") << "steps 10\nseeds 1-3\nAlien_MutationRate 5 1";
     EXPECT_TRUE(sweep.load(folder / "cut.sweep", error)) << "a last line without its end is still read: " << error;
 }
+
+// --collect named the missing Slurm tasks one by one, cut at 400 characters: a list sbatch
+// could not be given. They are ranges now, whole.
+TEST(CJobListTest, MissingSlurmTasksCutShortIsMended)
+{
+    EXPECT_EQ(CJobList::arrayRanges({7, 1, 2, 3, 9, 10, 11, 12, 2}), "1-3,7,9-12");
+    EXPECT_EQ(CJobList::arrayRanges({5}), "5");
+    EXPECT_EQ(CJobList::arrayRanges({}), "");
+    std::vector<int> many;
+    for (int task = 1; task <= 5000; ++task)
+        if (task != 2500)
+            many.push_back(task);
+    EXPECT_EQ(CJobList::arrayRanges(many), "1-2499,2501-5000");
+}

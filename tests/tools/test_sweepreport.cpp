@@ -177,6 +177,21 @@ TEST_F(CSweepReportTest, AScoreBeyondADoubleDrawnAtInfinityIsMended)
     EXPECT_NE(svg.find("cy="), std::string::npos) << "the other setting's scores are drawn";
 }
 
+// The same figures printed "inf (inf–inf)" in report.md while the picture was clean: the table
+// now takes its ratios from differences of logarithms as the picture does.
+TEST_F(CSweepReportTest, AScoreBeyondADoublePrintedAsInfIsMended)
+{
+    add(0, summaryJson(1, true, 5, 1e300, 1e300));
+    add(1, summaryJson(1, false, 5, 5e-324, 5e-324));
+    add(6, summaryJson(1, true, 10, 20.0, 20.0));
+    add(7, summaryJson(1, false, 10, 10.0, 10.0));
+    const std::string table = CSweepReport(m_sweep, "A title.", m_pJobs->jobs(), m_vSummaries).markdown();
+    EXPECT_EQ(table.find("inf"), std::string::npos) << table;
+    EXPECT_NE(table.find("| 2.00 (no interval from one seed) |"), std::string::npos) << table;
+    // 1e300 / 5e-324: 2.02e+623.
+    EXPECT_NE(table.find("2.02e+623 (no interval from one seed)"), std::string::npos) << table;
+}
+
 TEST(CRunResultTest, AMalformedSummaryIsRefusedWithTheCause)
 {
     Json good = summaryJson(4, true, 5, 30.0, 10.0);

@@ -4,6 +4,7 @@
 // --control run gives random brains' level and each curve's ratio to it.
 #include <algorithm>
 #include <cmath>
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <sstream>
@@ -90,6 +91,19 @@ bool parseLine(const std::string& line, std::vector<double>& values)
     return true;
 }
 
+// The two numbers with as few digits as tell them apart (six at least, as the file's own).
+std::pair<std::string, std::string> apart(double a, double b)
+{
+    for (int digits = 6;; ++digits)
+    {
+        std::ostringstream first, second;
+        first << std::setprecision(digits) << a;
+        second << std::setprecision(digits) << b;
+        if (first.str() != second.str() || digits >= 17)
+            return {first.str(), second.str()};
+    }
+}
+
 // Why a line's minutes cannot follow the last line's (lastLine 0 for none), or "": a run's
 // minutes start at 0 and never go back, though a game paused throughout a period repeats them.
 std::string minutesFault(double minutes, int lineNumber, double lastMinutes, int lastLine)
@@ -98,8 +112,11 @@ std::string minutesFault(double minutes, int lineNumber, double lastMinutes, int
     if (minutes < 0)
         fault << "line " << lineNumber << " starts at " << minutes << " minutes: a run's minutes are not negative";
     else if (lastLine != 0 && minutes < lastMinutes)
-        fault << "line " << lineNumber << " goes back in time: its " << minutes << " minutes come after line "
-              << lastLine << "'s " << lastMinutes;
+    {
+        const auto [now, before] = apart(minutes, lastMinutes);
+        fault << "line " << lineNumber << " goes back in time: its " << now << " minutes come after line " << lastLine
+              << "'s " << before;
+    }
     return fault.str();
 }
 

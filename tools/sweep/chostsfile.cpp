@@ -82,6 +82,23 @@ bool holdsControlCharacter(const std::string& line)
     return false;
 }
 
+// The fault of a login's port given in digits: "" when it is from 1 to 65535, or when the port
+// is a service's name.
+std::string portFault(const std::string& login)
+{
+    const std::string host = login.substr(login.find('@') + 1);
+    const size_t close = host[0] == '[' ? host.find(']') : 0;
+    const size_t colon = host.find(':', close == std::string::npos ? 0 : close);
+    if (login == ":" || colon == std::string::npos)
+        return "";
+    const std::string port = host.substr(colon + 1);
+    int number = 0;
+    if (port.find_first_not_of("0123456789") != std::string::npos ||
+        (parseWhole(port, number) && number >= 1 && number <= 65535))
+        return "";
+    return inQuotes(login) + " names port " + port + ": a port is from 1 to 65535";
+}
+
 // The fault of "N/": "" when the count is from 1 to MaxJobs.
 std::string countFault(const std::string& count)
 {
@@ -112,7 +129,7 @@ std::string CHostsFile::faultOf(const std::string& rawLine)
     const std::string machine = counted ? line.substr(digits + 1) : line;
     const std::string login = machine.substr(machine.rfind(' ') + 1);
     if (isLogin(login))
-        return "";
+        return portFault(login);
     return inQuotes(login) + " is not a machine: give host, user@host, host:port or ':' for this machine, after "
                              "the runs at once there (4/) and the command that reaches it, if any";
 }

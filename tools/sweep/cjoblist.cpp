@@ -1,5 +1,7 @@
 #include "sweep/cjoblist.h"
 
+#include <algorithm>
+
 const char* CJobList::JobScriptName = "korvane-job.sh";
 const char* CJobList::RunsFolder = "runs";
 
@@ -93,4 +95,22 @@ set -f
 set -- $line
 exec sh )" + std::string(JobScriptName) +
            " \"$@\"\n";
+}
+
+std::string CJobList::arrayRanges(std::vector<int> tasks)
+{
+    std::sort(tasks.begin(), tasks.end());
+    tasks.erase(std::unique(tasks.begin(), tasks.end()), tasks.end());
+    std::string ranges;
+    for (size_t i = 0; i < tasks.size();)
+    {
+        size_t last = i;
+        while (last + 1 < tasks.size() && tasks[last + 1] == tasks[last] + 1)
+            ++last;
+        ranges += (ranges.empty() ? "" : ",") + std::to_string(tasks[i]);
+        if (last > i)
+            ranges += "-" + std::to_string(tasks[last]);
+        i = last + 1;
+    }
+    return ranges;
 }

@@ -44,6 +44,9 @@ public:
     // An sbatch script whose array tasks run the lines of jobs.tsv, submitted from the
     // results folder.
     std::string slurmScript() const;
+    // The tasks as sbatch's --array takes them: runs of neighbours as ranges, "1-3,7,9-12",
+    // in order, each task once, however many there are.
+    static std::string arrayRanges(std::vector<int> tasks);
 
 private:
     std::vector<SJob> m_vJobs;

@@ -73,6 +73,13 @@ CStatistics::SEstimate CStatistics::mean(const std::vector<double>& values)
 
 CStatistics::SEstimate CStatistics::ratio(const std::vector<double>& numerators, const std::vector<double>& denominators)
 {
+    const SEstimate logMean = logRatio(numerators, denominators);
+    return {std::exp(logMean.dValue), std::exp(logMean.dLow), std::exp(logMean.dHigh), logMean.iCount};
+}
+
+CStatistics::SEstimate CStatistics::logRatio(const std::vector<double>& numerators,
+                                             const std::vector<double>& denominators)
+{
     KA_ASSERT(numerators.size() == denominators.size());
     std::vector<double> logs;
     for (size_t i = 0; i < numerators.size(); ++i)
@@ -82,6 +89,5 @@ CStatistics::SEstimate CStatistics::ratio(const std::vector<double>& numerators,
         // vanish (1e300 / 1e-10).
         logs.push_back(std::log(numerators[i]) - std::log(denominators[i]));
     }
-    const SEstimate logMean = mean(logs);
-    return {std::exp(logMean.dValue), std::exp(logMean.dLow), std::exp(logMean.dHigh), logMean.iCount};
+    return mean(logs);
 }

@@ -30,4 +30,7 @@ public:
     // stretched by one lucky pair as the ratios' own mean would be. Every value must be
     // above 0 and both lists the same length.
     static SEstimate ratio(const std::vector<double>& numerators, const std::vector<double>& denominators);
+    // The same in natural logarithms, before exp: finite wherever the values are, where the
+    // ratio itself may overflow (1e300 against 5e-324).
+    static SEstimate logRatio(const std::vector<double>& numerators, const std::vector<double>& denominators);
 };

@@ -31,14 +31,28 @@ double meanOf(const std::vector<double>& values)
     return CStatistics::mean(values).dValue;
 }
 
-std::string scoreText(const CStatistics::SEstimate& score)
+// A ratio from its natural logarithm: "2.87", or beyond a double's two decimals' worth,
+// "1.00e+623", told from the logarithm as the picture takes it.
+std::string ratioText(double logRatio)
 {
-    if (score.iCount == 0)
+    if (std::isnan(logRatio))
+        return "NA";
+    if (std::fabs(logRatio) < std::log(1e15))
+        return formatted("%.2f", std::exp(logRatio));
+    const double decimal = logRatio / std::log(10.0);
+    const double exponent = std::floor(decimal);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2fe%+.0f", std::pow(10.0, decimal - exponent), exponent);
+    return text;
+}
+
+std::string scoreText(const CStatistics::SEstimate& logScore)
+{
+    if (logScore.iCount == 0)
         return "—";
-    const std::string interval = std::isnan(score.dLow)
-                                     ? "no interval from one seed"
-                                     : formatted("%.2f", score.dLow) + "–" + formatted("%.2f", score.dHigh);
-    return formatted("%.2f", score.dValue) + " (" + interval + ")";
+    const std::string interval = std::isnan(logScore.dLow) ? "no interval from one seed"
+                                                           : ratioText(logScore.dLow) + "–" + ratioText(logScore.dHigh);
+    return ratioText(logScore.dValue) + " (" + interval + ")";
 }
 
 std::string pairText(const double (&values)[2], const char* format, const char* unit)
@@ -158,7 +172,7 @@ CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector
             denominators.push_back(last[1]);
         }
     }
-    return {CStatistics::ratio(numerators, denominators),
+    return {CStatistics::ratio(numerators, denominators), CStatistics::logRatio(numerators, denominators),
             {meanOf(alive[0]), meanOf(alive[1])},
             {meanOf(lifetime[0]), meanOf(lifetime[1])}};
 }
@@ -247,7 +261,7 @@ std::string CSweepReport::tableRow(const SSetting& setting) const
     for (const std::string& value : setting.vValues)
         row += " " + value + " |";
     for (const int population : kShownOrder)
-        row += " " + scoreText(setting.asPopulations[population].sScore) + " |";
+        row += " " + scoreText(setting.asPopulations[population].sLogScore) + " |";
     double alive[2][2];
     for (const int population : kShownOrder)
     {

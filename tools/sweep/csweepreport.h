@@ -29,6 +29,7 @@ public:
     struct SFigures
     {
         CStatistics::SEstimate sScore;
+        CStatistics::SEstimate sLogScore; // the same in natural logarithms, finite beyond a double
         double adAliveShare[2];
         double adLifetimeSeconds[2];
     };

@@ -112,13 +112,10 @@ int report(const SOptions& options, const CSweepFolder& folder, const CSweepFile
               << CSweepFolder::ReportName << ", " << CSweepFolder::ChartName << "\n";
     if (missing.empty())
         return 0;
-    std::string tasks;
-    for (const int task : missing)
-        tasks += (tasks.empty() ? "" : ",") + std::to_string(task);
     std::cerr << missing.size() << " of " << jobs.jobs().size()
               << " runs have not finished (named above, up to " << kMissingListed
-              << "); the same command runs them again. As Slurm array tasks: --array=" << printableExcerpt(tasks, 400)
-              << "\n";
+              << "); the same command runs them again. As Slurm array tasks: --array="
+              << CJobList::arrayRanges(missing) << "\n";
     return kFailed;
 }
 
