@@ -194,7 +194,11 @@ void runCommand(int command)
     case COMMAND_FAST: toggleFastMode(); break;
     case COMMAND_WATCH: toggleWatching(); break;
     case COMMAND_EVOLVED: startNewWorld(!g_bEvolvedStart); break;
-    case COMMAND_SAVE: poolKey(saveGreenBrains, std::string("Green pool saved to ") + kGreenPoolFile); break;
+    case COMMAND_SAVE:
+        // A browser's storage answers later: the page says "saved" only then.
+        poolKey(saveGreenBrains, g_bInBrowser ? std::string("Keeping the green pool in this browser...")
+                                              : std::string("Green pool saved to ") + kGreenPoolFile);
+        break;
     case COMMAND_LOAD: poolKey(loadGreenBrains, std::string("Green pool loaded from ") + kGreenPoolFile); break;
     case COMMAND_CAPTURE: postMessage(captureFrame()); break;
     case COMMAND_HELP: toggleHelp(); break;

@@ -1,6 +1,8 @@
 #include "app/cparams.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <iomanip>
 #include <iostream>
@@ -76,6 +78,8 @@ double CParams::Alien_Diagonal = 0.0;
 int CParams::s_iNumValuesRead = 0;
 std::string CParams::s_sReadProblem;
 std::string CParams::s_sOrderWarning;
+int CParams::s_iWorlds = 1;
+double CParams::s_dMaxMemoryBytes = CParams::MaxMemoryBytes;
 
 namespace
 {
@@ -350,6 +354,8 @@ void CParams::resetToInitialValues()
     s_iNumValuesRead = 0;
     s_sReadProblem.clear();
     s_sOrderWarning.clear();
+    s_iWorlds = 1;
+    s_dMaxMemoryBytes = MaxMemoryBytes;
 }
 
 namespace
@@ -587,16 +593,20 @@ void checkBulletFlight(CRuleList& rules)
 constexpr double kWindowBytesPerPixel = 26;
 
 // Only meaningful once every other rule holds: the estimate counts what they bound.
-void checkMemory(CRuleList& rules, const std::string& fileName)
+void checkMemory(CRuleList& rules, const std::string& fileName, int worlds, double maxBytes)
 {
-    const double need = estimateWorldBytes() + kWindowBytesPerPixel * CParams::Window_Width * CParams::Window_Height;
-    if (need <= CParams::MaxMemoryBytes)
+    const double need =
+        worlds * estimateWorldBytes() + kWindowBytesPerPixel * CParams::Window_Width * CParams::Window_Height;
+    if (need <= maxBytes)
         return;
     constexpr double kGiB = 1024.0 * 1024 * 1024;
     std::ostringstream line;
     line << fileName << ": these values need about " << std::fixed << std::setprecision(1) << need / kGiB
-         << " GiB of memory, more than the " << std::setprecision(0) << CParams::MaxMemoryBytes / kGiB
-         << " GiB allowed (aliens' and pools' brains, bullets, the window's pictures and a capture)";
+         << " GiB of memory, more than the " << std::setprecision(0) << maxBytes / kGiB
+         << " GiB allowed ("
+         << (worlds > 1 ? "the game's world and the control world beside it: aliens' and pools' brains, bullets; "
+                        : "aliens' and pools' brains, bullets, ")
+         << "the window's pictures and a capture)";
     rules.m_vProblems.push_back(line.str());
 }
 } // namespace
@@ -618,8 +628,14 @@ std::vector<std::string> CParams::validate(const std::string& fileName)
     if (rules.m_vProblems.empty())
         checkBulletFlight(rules);
     if (rules.m_vProblems.empty())
-        checkMemory(rules, fileName);
+        checkMemory(rules, fileName, s_iWorlds, s_dMaxMemoryBytes);
     return rules.m_vProblems;
+}
+
+void CParams::setWorldsAndMemory(int worlds, double maxBytes)
+{
+    s_iWorlds = worlds;
+    s_dMaxMemoryBytes = maxBytes;
 }
 
 std::vector<std::string> CParams::warnings(const std::string& fileName)
@@ -627,6 +643,31 @@ std::vector<std::string> CParams::warnings(const std::string& fileName)
     if (s_sOrderWarning.empty())
         return {};
     return {fileName + ": " + s_sOrderWarning};
+}
+
+std::vector<std::string> CParams::checkFile(const std::string& fileName)
+{
+    std::vector<double> values;
+    for (const SParamSlot& slot : g_aSlots)
+        values.push_back(slot.piValue ? *slot.piValue : *slot.pdValue);
+    const int valuesRead = s_iNumValuesRead;
+    const std::string readProblem = s_sReadProblem, orderWarning = s_sOrderWarning;
+    std::string error;
+    const std::vector<std::string> problems = CParams().loadParameters(fileName.c_str(), error)
+                                                  ? validate(fileName)
+                                                  : std::vector<std::string>{fileName + ": " + error};
+    for (size_t i = 0; i < values.size(); ++i)
+    {
+        if (g_aSlots[i].piValue)
+            *g_aSlots[i].piValue = static_cast<int>(values[i]);
+        else
+            *g_aSlots[i].pdValue = values[i];
+    }
+    updateDerived();
+    s_iNumValuesRead = valuesRead;
+    s_sReadProblem = readProblem;
+    s_sOrderWarning = orderWarning;
+    return problems;
 }
 
 bool CParams::reportProblems(const std::string& fileName)
@@ -644,7 +685,11 @@ bool CParams::loadAndReport(const std::string& fileName)
     std::string error;
     if (!CParams().loadParameters(fileName.c_str(), error))
     {
-        std::cerr << "Cannot find '" << fileName << "'\n" << fileName << ": " << error << std::endl;
+        // "Cannot find" only where there is nothing to find: a file too large or a folder is
+        // told as what it is.
+        if (error == std::strerror(ENOENT))
+            std::cerr << "Cannot find '" << fileName << "'\n";
+        std::cerr << fileName << ": " << error << std::endl;
         return false;
     }
     return reportProblems(fileName);

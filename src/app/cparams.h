@@ -84,6 +84,13 @@ public:
     // desktop machine can give one program. The shipped values need about 0.2 MB, and
     // 10,000 + 10,000 aliens of the shipped networks about 90 MB.
     static constexpr double MaxMemoryBytes = 4.0 * 1024 * 1024 * 1024;
+    // A web page gets less: the browser gives WebAssembly 2 GiB at most, the page's own share.
+    static constexpr double MaxPageMemoryBytes = 1.0 * 1024 * 1024 * 1024;
+
+    // How many worlds of the values a program runs at once (the game: its own and the control
+    // world beside it) and the memory it may take: validate counts every world against it.
+    // One world in at most MaxMemoryBytes until set.
+    static void setWorldsAndMemory(int worlds, double maxBytes);
 
     // Reads the file with readParameters, if it is a regular file of at most MaxFileBytes
     // (a folder, FIFO or device is refused without being opened for reading). False, with
@@ -104,19 +111,24 @@ public:
     // member, and quoting the value; empty when the game can run on them. A file that could
     // not be read whole gets one line, naming the first member it could not give a value.
     // Every loop the world runs is bounded through these rules, and a set of values whose
-    // world would hold more than MaxMemoryBytes is refused with the estimate.
+    // worlds would hold more than the memory allowed (setWorldsAndMemory) is refused with the
+    // estimate.
     static std::vector<std::string> validate(const std::string& fileName);
 
     // Warnings about the last file read that do not refuse it (its order looks broken).
     static std::vector<std::string> warnings(const std::string& fileName);
+
+    // What loading and validating the file would say (the reason it cannot be read, or one
+    // line per problem), without changing any member: for checking a file before it is kept.
+    static std::vector<std::string> checkFile(const std::string& fileName);
 
     // Prints the warnings and every problem validate finds to the standard error stream;
     // true when there is no problem.
     static bool reportProblems(const std::string& fileName);
 
     // Loads the file and reports, on the standard error stream, why it cannot be read
-    // ("Cannot find '<name>'" and the reason on the next line) or what is wrong with its
-    // values; true when the game can run on them.
+    // ("<name>: <reason>", after "Cannot find '<name>'" when there is no such file) or what is
+    // wrong with its values; true when the game can run on them.
     static bool loadAndReport(const std::string& fileName);
 
     // Sets one loaded member by name (or the name its slot had before) after loading, its value read as the file's values are
@@ -152,4 +164,6 @@ private:
     static int s_iNumValuesRead;        // values the last load took from its file
     static std::string s_sReadProblem;  // why the next value could not be read
     static std::string s_sOrderWarning; // a label that spells another member's name
+    static int s_iWorlds;
+    static double s_dMaxMemoryBytes;
 };

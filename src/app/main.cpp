@@ -38,9 +38,16 @@ void fileWritten(const std::string&)
     // On a desktop a file written is kept where it is.
 }
 
+std::string keptFileProblem(const std::string&)
+{
+    return "";
+}
+
 int main(int argc, char** argv)
 {
     installOutOfMemoryHandler("korvane-aliens");
+    // The game's world and the control world beside it.
+    CParams::setWorldsAndMemory(2, CParams::MaxMemoryBytes);
     if (!CParams::loadAndReport("params.ini"))
         return 1;
     glutInit(&argc, argv);

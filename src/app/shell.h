@@ -96,6 +96,9 @@ void quit();
 void endGame();
 // A file the game saved whole (a pool, a frame, the statistics file's lines) is there to keep.
 void fileWritten(const std::string& fileName);
+// Why a file the platform keeps for the game could not be brought back for it ("" on a
+// desktop, whose files stay where they are).
+std::string keptFileProblem(const std::string& fileName);
 
 // Real time in milliseconds, for the clock's speed and the messages' fading.
 double realMs();

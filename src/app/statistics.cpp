@@ -1,4 +1,5 @@
 #include <ctime>
+#include <iostream>
 
 #include "view/cdeathsinperiod.h"
 #include "view/clearninggraph.h"
@@ -75,6 +76,12 @@ void saveGreenBrains()
 
 void loadGreenBrains()
 {
+    // A kept pool the platform could not bring back is told as what it was, not as missing.
+    if (const std::string problem = keptFileProblem(kGreenBrainFile); !problem.empty())
+    {
+        std::cerr << "Loading... Cannot load " << kGreenBrainFile << ": " << problem << std::endl;
+        return;
+    }
     g_gameController.getPopulations()[kGreen]->load(kGreenBrainFile);
 }
 

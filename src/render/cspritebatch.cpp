@@ -13,6 +13,11 @@ namespace
 constexpr float kQuadTexCoords[8] = {0, 0, 1, 0, 1, 1, 0, 1};
 // Each corner in the vertex array: x y z w, then its texture coordinates.
 constexpr int kCornerFloats = 6;
+// The most quads a draw call takes: a browser's GL emulation copies a draw's vertices, from the
+// array's start to its last one, into a buffer of at most 2 MB and numbers them with 16 bits,
+// and throws beyond either, which stopped the drawing of big worlds. Each draw therefore starts
+// its arrays at its own first vertex and takes at most this many quads (65,532 corners, 1.5 MB).
+constexpr GLsizei kMaxQuadsPerDraw = 16383;
 
 // The quad's reach in pixels from the viewport's corner.
 void pixelBox(const float* corners, const GLint* viewport, float box[4])
@@ -120,12 +125,16 @@ void CSpriteBatch::plan()
 
 void CSpriteBatch::drawGroup(int group)
 {
-    const GLint first = 4 * m_viGroupStart[static_cast<size_t>(group)];
-    const GLsizei corners = 4 * m_viGroupStart[static_cast<size_t>(group) + 1] - first;
-    if (corners == 0)
-        return;
-    glDrawArrays(GL_QUADS, first, corners);
-    ++m_llDrawCalls;
+    constexpr GLsizei stride = kCornerFloats * sizeof(float);
+    const GLint end = m_viGroupStart[static_cast<size_t>(group) + 1];
+    for (GLint quad = m_viGroupStart[static_cast<size_t>(group)]; quad < end; quad += kMaxQuadsPerDraw)
+    {
+        const float* first = m_vfVertices.data() + static_cast<size_t>(quad) * 4 * kCornerFloats;
+        glVertexPointer(4, GL_FLOAT, stride, first);
+        glTexCoordPointer(2, GL_FLOAT, stride, first + 4);
+        glDrawArrays(GL_QUADS, 0, 4 * std::min(kMaxQuadsPerDraw, end - quad));
+        ++m_llDrawCalls;
+    }
 }
 
 void CSpriteBatch::draw()
@@ -136,11 +145,8 @@ void CSpriteBatch::draw()
     glMatrixMode(GL_MODELVIEW);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    // One interleaved array: a browser's GL emulation copies separate arrays wrongly when a
-    // draw starts past the first vertex, and takes this layout fastest.
-    constexpr GLsizei stride = kCornerFloats * sizeof(float);
-    glVertexPointer(4, GL_FLOAT, stride, m_vfVertices.data());
-    glTexCoordPointer(2, GL_FLOAT, stride, m_vfVertices.data() + 4);
+    // One interleaved array, its pointers set for each draw (drawGroup): a browser's GL
+    // emulation takes this layout fastest.
     beginSprites();
     for (int batch = 0; batch < m_plan.batchCount(); ++batch)
     {

@@ -1,4 +1,5 @@
 #include "app/cparams.h"
+#include "world/worldmemory.h"
 
 #include <gtest/gtest.h>
 
@@ -477,15 +478,23 @@ TEST_F(CParamsTest, UnreadableFileGivesThePermissionReason)
     EXPECT_EQ(whyNotLoaded(path), "Permission denied");
 }
 
-TEST_F(CParamsTest, LoadAndReportGivesTheReasonOnTheLineAfterCannotFind)
+// A params.ini over 1 MB, or a folder, was first reported as "Cannot find 'params.ini'": only a
+// missing file is said not to be found; the others are told as what they are.
+TEST_F(CParamsTest, ParamsFileTooLargeReportedAsNotFoundIsMended)
 {
     CScratchFolder folder;
     ASSERT_TRUE(folder.isReady());
-    ASSERT_EQ(mkdir((folder / "params.ini").c_str(), 0700), 0);
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(CParams::loadAndReport(folder / "params.ini"));
-    const std::string path = folder / "params.ini";
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Cannot find '" + path + "'\n" + path + ": is a folder\n");
+    ASSERT_EQ(mkdir((folder / "dir.ini").c_str(), 0700), 0);
+    std::ofstream(folder / "huge.ini") << std::string(CParams::MaxFileBytes + 1, ' ');
+    const auto said = [](const std::string& path) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(CParams::loadAndReport(path));
+        return ::testing::internal::GetCapturedStderr();
+    };
+    EXPECT_EQ(said(folder / "dir.ini"), folder / "dir.ini" + ": is a folder\n");
+    EXPECT_EQ(said(folder / "huge.ini"), folder / "huge.ini" + ": is larger than 1048576 bytes\n");
+    EXPECT_EQ(said(folder / "none.ini"),
+              "Cannot find '" + folder / "none.ini" + "'\n" + folder / "none.ini" + ": No such file or directory\n");
 }
 
 TEST_F(CParamsTest, RandomBytesAreRefusedWithOnePrintableLine)
@@ -616,6 +625,29 @@ TEST_F(CParamsTest, HugeWindowPassingTheMemoryCheckIsMended)
     std::smatch match;
     ASSERT_TRUE(std::regex_match(problems[0], match, kMemoryRefusal)) << problems[0];
     EXPECT_GT(std::stod(match[1]), 6.0) << "26 bytes for each of its 268 million pixels";
+}
+
+// The game runs the control world beside its own, and a web page has less memory than a
+// desktop: values whose one world fitted were taken, and two worlds could not be held. Every
+// world counts, against the memory of where it runs.
+TEST_F(CParamsTest, ControlWorldLeftOutOfTheMemoryEstimateIsMended)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    CParams::Alien_NumberOfGreen = 2000;
+    CParams::Alien_NumberOfRed = 1000;
+    CParams::Window_Width = CParams::Window_Height = 4000;
+    // The hidden layer whose one world takes between half and all of a page's memory.
+    for (int neurons = 10; neurons <= 1000 && estimateWorldBytes() < 0.55 * CParams::MaxPageMemoryBytes; neurons += 10)
+        CParams::Alien_NN_Movement_NeuronsPerHiddenLayer = neurons;
+    CParams::setWorldsAndMemory(1, CParams::MaxPageMemoryBytes);
+    ASSERT_TRUE(CParams::validate("params.ini").empty()) << joined(CParams::validate("params.ini"));
+    CParams::setWorldsAndMemory(2, CParams::MaxPageMemoryBytes);
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_NE(problems[0].find("more than the 1 GiB allowed (the game's world and the control world beside it"),
+              std::string::npos) << problems[0];
+    CParams::setWorldsAndMemory(2, CParams::MaxMemoryBytes);
+    EXPECT_TRUE(CParams::validate("params.ini").empty()) << "a desktop holds both";
 }
 
 // Any number was taken, and read as on, where only off or on means anything.
@@ -789,4 +821,19 @@ TEST_F(CParamsTest, SettingsAgainstTheShippedValuesReadBackToTheSameBits)
         EXPECT_EQ(std::memcmp(&back[i].dValue, &changed[i].dValue, sizeof(double)), 0) << back[i].szName;
     EXPECT_FALSE(CParams::setFromText("Alien_MaxSpeed", error));
     EXPECT_EQ(error, "'Alien_MaxSpeed' is not Member=Value");
+}
+
+// A page checks a chosen params.ini before keeping it, while the game runs on its own values:
+// the check says what loading would, and leaves every member as it was.
+TEST_F(CParamsTest, CheckingAFileLeavesTheValuesInUse)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    const std::vector<CParams::SMember> before = CParams::members();
+    CScratchFile broken("params_broken.ini", shippedWith("Alien_Mass", "0"));
+    EXPECT_EQ(joined(CParams::checkFile(broken.path())), std::string(broken.path()) + ": Alien_Mass = 0 must be positive\n");
+    EXPECT_EQ(joined(CParams::checkFile("no_such.ini")), "no_such.ini: No such file or directory\n");
+    const std::vector<CParams::SMember> after = CParams::members();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(after[i].dValue, before[i].dValue) << after[i].szName;
+    EXPECT_TRUE(CParams::validate("params.ini").empty());
 }

@@ -15,7 +15,7 @@ class Browser:
              '--disable-component-update', '--disable-sync', '--disable-quic', '--mute-audio',
              '--disable-features=Translate,MediaRouter', '--autoplay-policy=no-user-gesture-required']
 
-    def __init__(self, width, height, chromium='chromium'):
+    def __init__(self, width, height, chromium='chromium', flags=()):
         self.profile = tempfile.TemporaryDirectory(prefix='korvane-chromium-')
         to_browser_r, self.to_browser = os.pipe()
         self.from_browser, from_browser_w = os.pipe()
@@ -24,7 +24,7 @@ class Browser:
             os.dup2(to_browser_r, 3)
             os.dup2(from_browser_w, 4)
         self.process = subprocess.Popen(
-            ['chromium', *self.FLAGS, '--user-data-dir=' + self.profile.name, 'about:blank'],
+            [chromium, *self.FLAGS, *flags, '--user-data-dir=' + self.profile.name, 'about:blank'],
             pass_fds=(3, 4), preexec_fn=descriptors, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser_r)
         os.close(from_browser_w)
@@ -174,6 +174,13 @@ class Browser:
         if left is not None:
             params['clip'] = {'x': left, 'y': top, 'width': width, 'height': height, 'scale': scale}
         return base64.b64decode(self.call('Page.captureScreenshot', params, session=True)['data'])
+
+    def limit_storage(self, origin, size=None):
+        """The origin's storage quota set to size bytes (None: as the browser has it)."""
+        params = {'origin': origin}
+        if size is not None:
+            params['quotaSize'] = size
+        self.call('Storage.overrideQuotaForOrigin', params, session=True)
 
     def allow_downloads(self, folder):
         self.call('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})

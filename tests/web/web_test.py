@@ -275,6 +275,130 @@ def run_links(page):
           '5 Alien_MaxSpeed=0.25,Alien_NumberOfRed=3')
 
 
+def origin(page):
+    return page.url.split('/index.html')[0]
+
+
+def refused_and_lost_saves(url):
+    """A save the browser's storage refuses says why, and "saved" comes only once it took it;
+    a reload right after s keeps the pool. In a browser of its own: a storage that once held a
+    pool has room for another where the old one was, and lets it through."""
+    b = cdp.Browser(WIDTH, HEIGHT)
+    page = Page(b, url)
+    try:
+        page.open()
+        b.limit_storage(origin(page), 1)
+        since, stores = len(b.console), b.evaluate('Module.korvaneStores || 0')
+        page.key('s')
+        check('SaveReportedAsSavedWhenTheStorageRefusedIsMended: a storage that does not take it gets no "saved", '
+              'and the page says why the pool is not kept',
+              page.wait_said(r"^Cannot keep GreenAliens_saved\.txt in this browser: the browser's storage refused it",
+                             since) and b.evaluate('Module.korvaneStores || 0') == stores)
+        b.limit_storage(origin(page))
+        page.key('s')
+        saved = b.evaluate("FS.readFile('/game/GreenAliens_saved.txt', {encoding: 'utf8'})")
+        page.open()  # at once, the save perhaps still on its way
+        check('PoolSavedRightBeforeAReloadLostIsMended: the pool saved just before the reload is kept',
+              b.evaluate("FS.readFile('/keep/GreenAliens_saved.txt', {encoding: 'utf8'})") == saved)
+    finally:
+        b.close()
+
+
+def unusable_kept_files(page, folder):
+    """Files the page cannot use: a chosen params.ini over 1 MB, refused before it is kept; a
+    kept params.ini over 16 MB and a folder in the pool's place, dropped with the reason."""
+    b = page.b
+    huge = os.path.join(folder, 'params.ini')
+    with open(huge, 'w') as f:
+        f.write(' ' * (1 << 20) + '\n')
+    b.choose_file('#params', huge)
+    check('ChosenParamsOverOneMegabyteKeptAndRefusedLaterIsMended: refused at once, in the desktop\'s words',
+          b.wait_for(lambda: 'params.ini: is larger than 1048576 bytes' in
+                     (b.evaluate("document.getElementById('problems').textContent") or ''), DEADLINE)
+          and 'params.ini' not in b.evaluate("FS.readdir('/keep')"))
+    b.evaluate("FS.writeFile('/keep/params.ini', new Uint8Array(17 << 20)); "
+               "try { FS.unlink('/keep/GreenAliens_saved.txt'); } catch (e) {} "
+               "FS.mkdir('/keep/GreenAliens_saved.txt'); new Promise(done => FS.syncfs(false, done))")
+    page.open()
+    check('KeptParamsThatCannotBeRestoredPlayedSilentlyIsMended: the page says it is dropped', b.wait_for(
+        lambda: 'cannot be used (is larger than 16777216 bytes): it is dropped' in
+        b.evaluate("document.getElementById('own').textContent"), DEADLINE)
+          and 'params.ini' not in b.evaluate("FS.readdir('/keep')"))
+    since = len(b.console)
+    page.key('l')
+    check('KeptPoolThatIsAFolderLoadedAsMissingIsMended: l gives the real cause',
+          page.wait_said(r'Cannot load GreenAliens_saved\.txt: is a folder', since))
+
+
+def leaks_and_picks(page, downloads):
+    """A capture leaves the page's memory once downloaded; the browser keeps the newest ten
+    statistics files; "Download the statistics" offers the newest by time."""
+    b = page.b
+    page.key('C')
+    b.wait_for(lambda: any(n.startswith('frame') for n in os.listdir(downloads)), DEADLINE)
+    check('CapturesKeptInThePagesMemoryIsMended: the frame is gone from the page once downloaded', b.wait_for(
+        lambda: not [n for n in b.evaluate("FS.readdir('/game')") if n.startswith('frame')], DEADLINE))
+    b.evaluate("for (let k = 1; k <= 12; ++k) { const name = '/keep/KVN_STAT__2020_1_1__0_0' + (k > 1 ? '_' + k : '')"
+               " + '.txt'; FS.writeFile(name, 'old ' + k + '\\n'); const t = Date.now() - (13 - k) * 1000;"
+               " FS.utime(name, t, t); } new Promise(done => FS.syncfs(false, done))")
+    # This visit's file is written last, as the page closes: it and the eight newest others stay.
+    this_visit = b.evaluate("filesByTime('/game', STATS).pop()")
+    before = [n for n in b.evaluate("filesByTime('/keep', STATS)") if n != this_visit]
+    page.open()
+    kept = set(b.evaluate("filesByTime('/keep', STATS)"))
+    check(f'StatisticsFilesPilingUpInTheBrowserIsMended: the newest nine are kept, room for this visit\'s '
+          f'({len(before) + 1} before, {len(kept)} kept)',
+          kept >= {this_visit, *before[-8:]} and len(kept) <= 10 and not kept & set(before[:-8]))
+    newest = b.evaluate("filesByTime('/game', STATS).pop()")
+    b.evaluate("document.getElementById('stats').click()")
+    check('DownloadOfTheStatisticsPickingAnOlderFileIsMended: the newest by time is offered',
+          b.wait_for(lambda: os.path.exists(os.path.join(downloads, newest)), DEADLINE) and not newest.startswith('KVN_STAT__2020'))
+
+
+def big_world_and_a_fault(page):
+    """A world as big as korvane-sim runs draws in the page; an uncaught error reaches the
+    status line in words."""
+    b = page.b
+    since = len(b.console)
+    b.navigate(page.url.split('?')[0] + '?seed=3&set=' +
+               'Window_Width%3D3200%2CWindow_Height%3D2400%2CAlien_NumberOfRed%3D3000%2CAlien_Red_FireDelay%3D0')
+    started = page.wait_said('^Statistics (go to|will not be saved)', since)
+    frames = b.evaluate('window.korvaneFirstFrame ? Module._korvaneFramesShown() : 0')
+    check('BigWorldsStoppingThePageIsMended: 3,000 red aliens firing at will in 3200 x 2400 keep being drawn',
+          started and b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 30, DEADLINE)
+          and not b.exceptions and b.evaluate('status.textContent').startswith('Playing'))
+    b.evaluate("setTimeout(() => { throw new Error('a fault of the test'); })")
+    check('UncaughtErrorUnderPlayingIsMended: an uncaught error reaches the status line', b.wait_for(
+        lambda: b.evaluate('status.textContent').startswith('The game stopped: '), DEADLINE))
+    b.exceptions.clear()
+
+
+def cannot_start(site):
+    """From a file, and in a browser without WebGL, the page says why it cannot start."""
+    b = cdp.Browser(WIDTH, HEIGHT)
+    try:
+        b.navigate('file://' + os.path.join(site, 'index.html'))
+        check('PageFromAFileLoadingForEverIsMended: it says to open it through a web server', b.wait_for(
+            lambda: 'open it through a web server' in
+            (b.evaluate("(document.getElementById('status') || {}).textContent") or ''),
+            DEADLINE))
+    finally:
+        b.close()
+    server = serve(site)
+    b = cdp.Browser(WIDTH, HEIGHT, flags=['--disable-webgl'])
+    try:
+        b.navigate(f'http://127.0.0.1:{server.server_address[1]}/index.html')
+        check('PageWithoutWebGlLoadingForEverIsMended: it says the browser has no WebGL', b.wait_for(
+            lambda: 'has no WebGL' in (b.evaluate("(document.getElementById('status') || {}).textContent") or ''),
+            DEADLINE))
+        b.evaluate("document.getElementById('pool').click()")
+        check('PoolDownloadBeforeAnySaveDoingNothingIsMended: it says there is none yet',
+              'No saved green pool yet' in b.evaluate("document.getElementById('said').textContent"))
+    finally:
+        b.close()
+        server.shutdown()
+
+
 def bad_params(page, folder):
     b = page.b
     bad = os.path.join(folder, 'params.ini')
@@ -409,8 +533,13 @@ def main():
         try:
             play(page, folder)
             bad_params(page, folder)
+            unusable_kept_files(page, folder)
+            leaks_and_picks(page, folder)
+            big_world_and_a_fault(page)
             phone(page.url)
             screens(page.url)
+            refused_and_lost_saves(page.url)
+            cannot_start(site)
             errors = [text for kind, text in browser.console if kind == 'error'] + browser.exceptions
             check('no script error in the console' + (': ' + '; '.join(errors) if errors else ''), not errors)
         finally:

@@ -82,6 +82,8 @@ int CSimulation::prepare()
 // that only the settings break is the command line's fault.
 int CSimulation::loadParameters() const
 {
+    // A plot steps a control world beside the run.
+    CParams::setWorldsAndMemory(m_sOptions.sPlotFile.empty() ? 1 : 2, CParams::MaxMemoryBytes);
     if (!CParams::loadAndReport(m_sOptions.sParams))
         return 1;
     bool applied = true;

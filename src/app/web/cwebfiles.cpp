@@ -4,6 +4,9 @@
 #include <emscripten.h>
 
 #include <iostream>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/framenames.h"
 #include "files/safefile.h"
@@ -13,13 +16,26 @@ namespace
 // Far above the game's own files; anything larger was not written by it.
 constexpr size_t kMaxKeptBytes = 16u << 20;
 
-bool copyFile(const std::string& from, const std::string& to)
+// Why each kept file that could not be restored was dropped.
+std::map<std::string, std::string> g_problems;
+
+bool copyFile(const std::string& from, const std::string& to, std::string& error)
 {
-    std::string contents, error;
-    if (readRegularFile(from, kMaxKeptBytes, contents, error) && writeFileAtomically(to, contents, error))
-        return true;
-    std::cerr << "Cannot keep " << from << " as " << to << ": " << error << std::endl;
-    return false;
+    std::string contents;
+    return readRegularFile(from, kMaxKeptBytes, contents, error) && writeFileAtomically(to, contents, error);
+}
+
+long long fileBytes(const std::string& fileName)
+{
+    struct stat info;
+    return stat(fileName.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : 0;
+}
+
+// What the browser's storage held under the name, gone: a folder or a file alike.
+void drop(const std::string& path)
+{
+    if (unlink(path.c_str()) != 0)
+        rmdir(path.c_str());
 }
 
 bool isFrame(const std::string& fileName)
@@ -40,11 +56,26 @@ bool CWebFiles::restore(bool withParams)
         const bool isParams = name == "params.ini";
         if (name == "." || name == ".." || (isParams && !withParams))
             continue;
-        if (copyFile(std::string(kKeptFolder) + "/" + name, name) && isParams)
-            params = true;
+        const std::string kept = std::string(kKeptFolder) + "/" + name;
+        std::string error;
+        if (copyFile(kept, name, error))
+        {
+            params = params || isParams;
+            continue;
+        }
+        g_problems[name] = error;
+        std::cerr << "The " << name << " kept in this browser cannot be used (" << error << "): it is dropped"
+                  << std::endl;
+        drop(kept);
     }
     closedir(folder);
     return params;
+}
+
+std::string CWebFiles::problem(const std::string& fileName)
+{
+    const auto found = g_problems.find(fileName);
+    return found == g_problems.end() ? "" : found->second;
 }
 
 void CWebFiles::written(const std::string& fileName)
@@ -54,15 +85,19 @@ void CWebFiles::written(const std::string& fileName)
         EM_ASM({ Module.korvaneDownload(UTF8ToString($0)); }, fileName.c_str());
         return;
     }
-    if (!copyFile(fileName, std::string(kKeptFolder) + "/" + fileName))
+    std::string error;
+    if (!copyFile(fileName, std::string(kKeptFolder) + "/" + fileName, error))
+    {
+        stored(fileName, false, error);
         return;
-    // The page counts the stores that have reached the browser's storage.
-    EM_ASM({
-        FS.syncfs(false, function(error) {
-            if (error)
-                console.error('Cannot keep the saved files in the browser: ' + error);
-            else
-                Module.korvaneStores = (Module.korvaneStores || 0) + 1;
-        });
-    });
+    }
+    g_problems.erase(fileName);
+    // The storage answers later, through the page (stored).
+    EM_ASM({ Module.korvaneKeep(UTF8ToString($0), $1); }, fileName.c_str(), static_cast<double>(fileBytes(fileName)));
+}
+
+void CWebFiles::stored(const std::string& fileName, bool ok, const std::string& error)
+{
+    if (!ok)
+        std::cerr << "Cannot keep " << fileName << " in this browser: " << error << std::endl;
 }

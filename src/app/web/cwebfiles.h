@@ -13,8 +13,16 @@ public:
     static constexpr const char* kKeptFolder = "/keep";
 
     // Into the working folder: every file kept from earlier visits, the player's params.ini only
-    // when asked for. True when a kept params.ini was restored.
+    // when asked for. True when a kept params.ini was restored. A kept file that cannot be
+    // used (too large, a folder) is dropped from the browser's storage, and why is kept
+    // (problem).
     static bool restore(bool withParams);
+    // Why the kept file of that name could not be restored; empty when it was, or there was
+    // none.
+    static std::string problem(const std::string& fileName);
     // A file the game has written whole: kept, or offered as a download when it is a frame.
+    // The browser's storage answers later (stored).
     static void written(const std::string& fileName);
+    // The browser's storage has taken the file, or refused it with the reason.
+    static void stored(const std::string& fileName, bool ok, const std::string& error);
 };

@@ -102,6 +102,11 @@ void fileWritten(const std::string& fileName)
     CWebFiles::written(fileName);
 }
 
+std::string keptFileProblem(const std::string& fileName)
+{
+    return CWebFiles::problem(fileName);
+}
+
 // Called by the page once the kept files are back; seeded: the world's sequence from seed.
 // A link's settings (link: 1) replay its run: the shipped params.ini with them, whatever
 // params.ini the player keeps.
@@ -111,9 +116,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
     umask(022); // Emscripten starts with 0777: saved files could not be read back
     chdir("/game");
     g_bInBrowser = true;
+    // Two worlds (the game's and the control world) in what a page may take.
+    CParams::setWorldsAndMemory(2, CParams::MaxPageMemoryBytes);
     CParams().loadParameters("params.ini");
     const std::vector<CParams::SMember> shipped = CParams::members();
     const bool ownParams = CWebFiles::restore(!link);
+    if (const std::string problem = CWebFiles::problem("params.ini"); !problem.empty())
+        EM_ASM({ Module.korvaneDropped = UTF8ToString($0); }, problem.c_str());
     if (!CParams::loadAndReport("params.ini") || (link && !applySettings(settings)))
     {
         tellPage("failed");
@@ -131,6 +140,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
         g_gameController.setSeed(seed);
     g_sChanged = CParams::settingsAgainst(shipped);
     g_bOwnParams = ownParams;
+    tellPage("building");
     // The pictures and the worlds in a task of their own: the page stays responsive between.
     emscripten_async_call(finishStart, nullptr, 0);
 }
@@ -145,6 +155,26 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneRestart()
     openStatistics();
     startNewWorld(false);
     startLoop();
+}
+
+// The browser's storage has taken a kept file, or refused it: the pool's save is said only now.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStored(const char* name, int ok, const char* error)
+{
+    CWebFiles::stored(name, ok != 0, error);
+    if (std::string(name) == kGreenPoolFile && g_bRunning)
+        postMessage(ok ? std::string("Green pool saved in this browser")
+                       : "Cannot keep the green pool in this browser: " + std::string(error));
+}
+
+// What the game would say of a params.ini the player chose, before the page keeps it: empty
+// when it can run on it.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneCheckParams(const char* path)
+{
+    static std::string said;
+    said.clear();
+    for (const std::string& problem : CParams::checkFile(path))
+        said += problem + "\n";
+    return said.c_str();
 }
 
 // A command of the table by its name, as the page's buttons give it.
