@@ -328,6 +328,11 @@ def unusable_kept_files(page, folder):
     page.key('l')
     check('KeptPoolThatIsAFolderLoadedAsMissingIsMended: l gives the real cause',
           page.wait_said(r'Cannot load GreenAliens_saved\.txt: is a folder', since))
+    b.evaluate("void FS.mkdir('/keep/GreenAliens_saved.txt')")
+    page.key('s')
+    check('a save that cannot reach the kept folder says why',
+          page.wait_said(r'^Cannot keep GreenAliens_saved\.txt in this browser: .*folder', since))
+    b.evaluate("FS.rmdir('/keep/GreenAliens_saved.txt')")
 
 
 def leaks_and_picks(page, downloads):

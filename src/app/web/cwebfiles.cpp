@@ -85,15 +85,20 @@ void CWebFiles::written(const std::string& fileName)
         EM_ASM({ Module.korvaneDownload(UTF8ToString($0)); }, fileName.c_str());
         return;
     }
-    std::string error;
-    if (!copyFile(fileName, std::string(kKeptFolder) + "/" + fileName, error))
-    {
-        stored(fileName, false, error);
-        return;
-    }
     g_problems.erase(fileName);
-    // The storage answers later, through the page (stored).
-    EM_ASM({ Module.korvaneKeep(UTF8ToString($0), $1); }, fileName.c_str(), static_cast<double>(fileBytes(fileName)));
+    // The storage answers later, through the page, as the game's korvaneStored; a file that
+    // cannot even be copied for it is answered the same way, so the player hears of it alike.
+    std::string error;
+    if (copyFile(fileName, std::string(kKeptFolder) + "/" + fileName, error))
+        EM_ASM({ Module.korvaneKeep(UTF8ToString($0), $1); }, fileName.c_str(),
+               static_cast<double>(fileBytes(fileName)));
+    else
+        EM_ASM(
+            {
+                Module.ccall('korvaneStored', null, [ 'string', 'number', 'string' ],
+                             [ UTF8ToString($0), 0, UTF8ToString($1) ]);
+            },
+            fileName.c_str(), error.c_str());
 }
 
 void CWebFiles::stored(const std::string& fileName, bool ok, const std::string& error)
