@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "view/sfontmetrics.h"
 #include "world/utils.h"
 
 class CFitnessGraph;
@@ -30,12 +31,7 @@ class CGraphLayout
 {
 public:
     using TextWidth = std::function<double(const std::string&)>;
-    struct SFont
-    {
-        TextWidth width;
-        double dLineHeight;
-        double dDescent;
-    };
+    using SFont = SFontMetrics;
     struct SText
     {
         double dX, dY; // where its baseline starts

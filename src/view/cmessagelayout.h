@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "view/cmessageline.h"
+#include "view/sfontmetrics.h"
 #include "world/utils.h"
 
 // Where the messages of the keys lie in the picture (pixels, y up): stacked from a baseline up,
@@ -16,12 +17,7 @@ class CMessageLayout
 {
 public:
     using TextWidth = std::function<double(const std::string&)>;
-    struct SFont
-    {
-        TextWidth width;
-        double dLineHeight;
-        double dDescent;
-    };
+    using SFont = SFontMetrics;
     struct SRow
     {
         std::string sText;
