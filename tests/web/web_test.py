@@ -273,6 +273,11 @@ def run_links(page):
     check('a link with values opens their run', page.wait_said('^Statistics (go to|will not be saved)', since) and
           b.evaluate('[Module.korvaneRun.seed, Module.korvaneRun.changed].join(" ")') ==
           '5 Alien_MaxSpeed=0.25,Alien_NumberOfRed=3')
+    b.navigate(page.url.split('?')[0] + '?seed=5&set=Alien_Mass%3D0')
+    check("a link whose values cannot run says so, as the link's", b.wait_for(
+        lambda: b.evaluate('status.textContent') == "The game cannot start with this link's values:" and
+        'Alien_Mass = 0 must be positive' in b.evaluate('problems.textContent'), DEADLINE))
+    page.open()
 
 
 def origin(page):
