@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "aliens/cgunbulletsense.h"
 #include "app/cparams.h"
 #include "brain/calien_population.h"
 #include "brain/cbrain.h"
@@ -285,7 +286,15 @@ const std::vector<double>& CAlien::movementInputs(SVector2D gunPos, const CWorld
         KA_ASSERT(sensorBoxesVal.size() == 4);
         m_vInputs.insert(m_vInputs.end(), sensorBoxesVal.begin(), sensorBoxesVal.end());
     }
+    if (CParams::Alien_NN_Movement_GunBullets > 0)
+        CGunBulletSense::append(getBoundingBox(), m_vPos.x, world,
+                                static_cast<int>(CParams::Alien_NN_Movement_GunBullets), m_vInputs);
     return m_vInputs;
+}
+
+int CAlien::movementInputCount(bool sensors, int gunBullets)
+{
+    return 2 + (sensors ? kNumSensors : 0) + CGunBulletSense::InputsPerBullet * gunBullets;
 }
 
 SAction CAlien::decideAction(SVector2D gunPos, const PopulationList& populations)

@@ -75,6 +75,9 @@ public:
     std::array<SRect, 4> getSensorBoxes() const;
     // The movement network's inputs of its last decision.
     const std::vector<double>& getMovementInputs() const { return m_vInputs; }
+    // How many inputs the movement network takes: the gun's two distances, the four sensors
+    // when they are on, and two for each of the gun's bullets it sees.
+    static int movementInputCount(bool sensors, int gunBullets);
 
     SVector2D getVectorToGun(SVector2D gunPos) const;
     // The attack network's inputs: what lies along the line at the given angle (radians).
@@ -88,8 +91,8 @@ public:
 protected:
     // Appends the two distances along x to the gun, leftwards and rightwards around the wrap.
     void appendGunDistances(SVector2D gunPos, std::vector<double>& inputs) const;
-    // The gun distances, then the sensor values when sensors are on; a buffer of this
-    // alien's, valid until the next call.
+    // The gun distances, then the sensor values when sensors are on, then the gun's bullets
+    // coming at it when it sees them; a buffer of this alien's, valid until the next call.
     const std::vector<double>& movementInputs(SVector2D gunPos, const CWorldView& world);
     // The movement network's choice among the four pushes for the given inputs.
     int decideMovement(const std::vector<double>& inputs);

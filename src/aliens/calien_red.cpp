@@ -10,7 +10,7 @@
 
 CAlien_Red::CAlien_Red(double x, double y, double mass)
     : CAlien(x, y, mass, ANIM_RED), m_dFireDelay(0.0), m_dTurretAngle(0.0), m_iGunHits(0), m_iBlueHits(0),
-      m_iGreenHits(0), m_iRedHits(0)
+      m_iGreenHits(0), m_iRedHits(0), m_iAimedShots(0)
 {
     m_iType = TYPE_RED;
     m_pBrain->addNN(new CNeuralNet(CParams::Alien_NN_Attack_NumInputs, CParams::Alien_NN_Attack_NumOutputs,
@@ -31,11 +31,13 @@ void CAlien_Red::reset()
     m_dFireDelay = CParams::Alien_Red_FireDelay;
     m_dTurretAngle = 0.0;
     m_iGunHits = m_iBlueHits = m_iGreenHits = m_iRedHits = 0;
+    m_iAimedShots = 0;
 }
 
 SAction CAlien_Red::decideAction(SVector2D gunPos, const CWorldView& world)
 {
     SAction resAct = CAlien::decideAction(gunPos, world);
+    m_bGunOnTheLine = false;
     if (m_dFireDelay > 0)
     {
         m_dFireDelay -= 1.0;
@@ -50,6 +52,8 @@ SAction CAlien_Red::decideAction(SVector2D gunPos, const CWorldView& world)
     const std::vector<double>& outputs = ptrNNAttack->update(m_vAttackInputs);
     KA_ASSERT((int) outputs.size() > 0);
     resAct.fire = outputs[0] > 0.5 ? ACTION_FIRE : ACTION_NONE;
+    // The look-ahead found the gun on the turret's line: a shot now is aimed at it.
+    m_bGunOnTheLine = m_vAttackInputs[3] < 1.0;
     return resAct;
 }
 
@@ -59,7 +63,10 @@ void CAlien_Red::update(SAction action, double dt)
         bullet->move(dt);
     removeLostBullets();
     if (action.fire == ACTION_FIRE && getNumBullets() < MaxShotsInFlight)
+    {
         fire();
+        m_iAimedShots += m_bGunOnTheLine;
+    }
     CAlien::update(action, dt);
     // The rate is at most 360 either way, so one correction keeps the angle in [0, 360].
     m_dTurretAngle += CParams::Alien_Red_TurretTurnRate;
@@ -108,10 +115,26 @@ void CAlien_Red::addHit(int targetType)
 
 double CAlien_Red::getFitness()
 {
+    return CParams::Alien_Red_FitnessRule == FITNESS_FIGHTS_GUN ? fightingScore() : firstScore();
+}
+
+double CAlien_Red::firstScore() const
+{
     const double reward = (m_iGunHits + 1.0) * (m_iGunHits + 1.0) * (m_iRedHits + 1.0) * (m_iRedHits + 1.0);
     // 64-bit: a long-lived alien's hit counts would overflow an int product.
     const long long g = m_iGreenHits + 1;
     const long long b = m_iBlueHits + 1;
     const double penalty = static_cast<double>(g * g * g * b * b * b * b);
     return std::pow(static_cast<double>(m_iAge), 0.25) * reward / penalty;
+}
+
+// Hits on the gun are rare (one red life in ten or so scores one), so a score of hits alone
+// is luck; the shots aimed at the gun come several times as often and pay for aiming itself,
+// so that a red alien that stops shooting never scores best. Nothing pays for hitting another
+// alien and nothing costs: a cost of hitting green aliens made silence the safest life.
+double CAlien_Red::fightingScore() const
+{
+    const double hits = (m_iGunHits + 1.0) * (m_iGunHits + 1.0);
+    const double aimed = m_iAimedShots + 1.0;
+    return std::pow(static_cast<double>(m_iAge), 0.25) * hits * hits * aimed * aimed;
 }

@@ -7,8 +7,8 @@
 class CBullet;
 
 // The armed alien: moves like every alien, and a second network decides when its turning
-// turret fires. Its fitness rewards long life and hits on the gun and on red aliens, and
-// punishes hits on green aliens.
+// turret fires. Its fitness rewards long life and, by the rule chosen, hits on the gun and on
+// red aliens against hits on green aliens, or hits on the gun and shots aimed at it.
 class CAlien_Red : public CAlien
 {
 public:
@@ -21,6 +21,16 @@ public:
     // aliens firing every step across a large window, which would otherwise number millions
     // and take seconds a step.
     static constexpr int MaxShotsInFlight = 8;
+    // The scores a red alien's brain may enter its pool with (CParams::Alien_Red_FitnessRule).
+    // FITNESS_FIRST, the game's first: A^0.25 x (gun hits + 1)^2 x (red hits + 1)^2 /
+    // ((green hits + 1)^3 x (blue hits + 1)^4), A its age in steps; it pays as much for a red
+    // alien struck down as for a hit on the gun, and costs for green ones, so that red aliens
+    // learn to shoot each other or not at all. FITNESS_FIGHTS_GUN: A^0.25 x (gun hits + 1)^4 x
+    // (shots aimed at the gun + 1)^2, a shot fired aimed when the look-ahead of the attack
+    // decision that fired it found the gun on the turret's line.
+    static constexpr int FITNESS_FIRST = 0;
+    static constexpr int FITNESS_FIGHTS_GUN = 1;
+    static constexpr int NumFitnessRules = 2;
 
     void reset() override;
     using CAlien::decideAction;
@@ -41,9 +51,12 @@ public:
     int getGunHits() const { return m_iGunHits; }
     int getGreenHits() const { return m_iGreenHits; }
     int getRedHits() const { return m_iRedHits; }
+    int getAimedShots() const { return m_iAimedShots; }
 
 private:
     void fire();
+    double firstScore() const;
+    double fightingScore() const;
     void removeLostBullets();
 
     double m_dFireDelay;   // decisions left before the next attack decision
@@ -52,6 +65,8 @@ private:
     int m_iBlueHits;
     int m_iGreenHits;
     int m_iRedHits;
+    int m_iAimedShots; // shots fired while the look-ahead saw the gun on the turret's line
+    bool m_bGunOnTheLine = false; // so the last attack decision's look-ahead saw it
     std::vector<CBullet*> m_vBullets; // owned, in firing order
     std::vector<double> m_vAttackInputs; // the look-ahead values, reused for every attack decision
 };

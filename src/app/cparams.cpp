@@ -8,6 +8,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "aliens/calien.h"
+#include "aliens/calien_red.h"
+#include "aliens/cgunbulletsense.h"
 #include "app/nearestnames.h"
 #include "brain/cneuralnet.h"
 #include "files/ctextword.h"
@@ -44,7 +47,7 @@ int CParams::Alien_NN_Attack_NumInputs = 0;
 int CParams::Alien_NN_Attack_NumOutputs = 0;
 int CParams::Alien_NN_Attack_NumHiddenLayers = 0;
 int CParams::Alien_NN_Attack_NeuronsPerHiddenLayer = 0;
-double CParams::Reserved_30 = 0.0;
+double CParams::Alien_NN_Movement_GunBullets = 0.0;
 double CParams::Reserved_31 = -1.0;
 int CParams::Alien_PercentBestInPool = 0;
 int CParams::Alien_MutationRate = 0;
@@ -70,7 +73,7 @@ double CParams::Alien_Green_PoolHalfLife = 0.0;
 double CParams::Alien_Red_PoolHalfLife = 0.0;
 int CParams::Gun_AutoDirectionInterval = 0;
 int CParams::Gun_FireInterval = 0;
-double CParams::Reserved_56 = 0.0;
+double CParams::Alien_Red_FitnessRule = 0.0;
 int CParams::Gun_AutoMode = 0;
 double CParams::Reserved_58 = 0.0;
 double CParams::Window_Diagonal = 0.0;
@@ -129,7 +132,7 @@ const SParamSlot g_aSlots[CParams::NumLoaded] = {
     INT_SLOT(Alien_NN_Attack_NumOutputs),
     INT_SLOT(Alien_NN_Attack_NumHiddenLayers),
     INT_SLOT(Alien_NN_Attack_NeuronsPerHiddenLayer),
-    DOUBLE_SLOT(Reserved_30),
+    RENAMED_SLOT(Alien_NN_Movement_GunBullets, Reserved_30),
     DOUBLE_SLOT(Reserved_31),
     INT_SLOT(Alien_PercentBestInPool),
     INT_SLOT(Alien_MutationRate),
@@ -155,7 +158,7 @@ const SParamSlot g_aSlots[CParams::NumLoaded] = {
     RENAMED_SLOT(Alien_Red_PoolHalfLife, Reserved_53),
     INT_SLOT(Gun_AutoDirectionInterval),
     INT_SLOT(Gun_FireInterval),
-    DOUBLE_SLOT(Reserved_56),
+    RENAMED_SLOT(Alien_Red_FitnessRule, Reserved_56),
     INT_SLOT(Gun_AutoMode),
     DOUBLE_SLOT(Reserved_58),
 };
@@ -417,6 +420,12 @@ private:
 // A switch is off or on; any other number would read as on here and mean nothing.
 #define REQUIRE_ON_OFF(rules, member) \
     REQUIRE(rules, CParams::member == 0 || CParams::member == 1, member, "must be 0 (off) or 1 (on)")
+// A choice or a count kept in a slot of doubles: one of the whole numbers it names.
+#define REQUIRE_WHOLE_FROM_TO(rules, member, lowest, highest)                                                    \
+    REQUIRE(rules,                                                                                              \
+            CParams::member >= (lowest) && CParams::member <= (highest) &&                                       \
+                CParams::member == static_cast<int>(CParams::member),                                           \
+            member, "must be a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest))
 // Boxes of less than a pixel make the look-ahead walk and the bullets crawl.
 #define REQUIRE_ONE_PIXEL(rules, member) REQUIRE(rules, CParams::member >= 1, member, "must be at least 1 (pixel)")
 // A network's hidden layers need neurons, as the brain reader demands of saved brains.
@@ -495,12 +504,28 @@ void checkAliens(CRuleList& rules)
         checkCrowding(rules);
 }
 
+// The movement network takes the gun's two distances, the four sensors when they are on and
+// two inputs for each of the gun's bullets it sees.
+void checkMovementInputs(CRuleList& rules)
+{
+    const bool sensors = CParams::Alien_NN_Movement_UseSensors != 0;
+    const double seen = CParams::Alien_NN_Movement_GunBullets;
+    if (!(seen >= 0 && seen <= CGunBulletSense::MaxBullets) || seen != static_cast<int>(seen))
+        return; // refused on its own
+    const int bullets = static_cast<int>(seen);
+    const int inputs = CAlien::movementInputCount(sensors, bullets);
+    std::string rule = "must be " + std::to_string(inputs) + " while Alien_NN_Movement_UseSensors is " +
+                       (sensors ? "on" : "off");
+    if (bullets > 0)
+        rule += " and Alien_NN_Movement_GunBullets is " + std::to_string(bullets);
+    REQUIRE(rules, CParams::Alien_NN_Movement_NumInputs == inputs, Alien_NN_Movement_NumInputs, rule);
+}
+
 void checkNetworks(CRuleList& rules)
 {
     REQUIRE_ON_OFF(rules, Alien_NN_Movement_UseSensors);
-    const bool sensors = CParams::Alien_NN_Movement_UseSensors != 0;
-    REQUIRE(rules, CParams::Alien_NN_Movement_NumInputs == (sensors ? 6 : 2), Alien_NN_Movement_NumInputs,
-            sensors ? "must be 6 while Alien_NN_Movement_UseSensors is on" : "must be 2 while Alien_NN_Movement_UseSensors is off");
+    REQUIRE_WHOLE_FROM_TO(rules, Alien_NN_Movement_GunBullets, 0, CGunBulletSense::MaxBullets);
+    checkMovementInputs(rules);
     REQUIRE(rules, CParams::Alien_NN_Movement_NumOutputs >= 2, Alien_NN_Movement_NumOutputs, "must be at least 2");
     REQUIRE_AT_MOST(rules, Alien_NN_Movement_NumOutputs, kMaxNetworkSize);
     REQUIRE_NON_NEGATIVE(rules, Alien_NN_Movement_NumHiddenLayers);
@@ -547,6 +572,7 @@ void checkEvolution(CRuleList& rules)
     REQUIRE_FROM_TO(rules, Alien_MaxPerturbation, 0, kMaxPerturbation, "must be from 0 to 1000000");
     REQUIRE_NON_NEGATIVE(rules, Alien_Green_PoolHalfLife);
     REQUIRE_NON_NEGATIVE(rules, Alien_Red_PoolHalfLife);
+    REQUIRE_WHOLE_FROM_TO(rules, Alien_Red_FitnessRule, 0, CAlien_Red::NumFitnessRules - 1);
 }
 
 void checkGunAndBullets(CRuleList& rules)

@@ -40,7 +40,10 @@ public:
     static int Alien_NN_Attack_NumOutputs;
     static int Alien_NN_Attack_NumHiddenLayers;
     static int Alien_NN_Attack_NeuronsPerHiddenLayer;
-    static double Reserved_30;
+    // How many of the gun's nearest bullets coming at an alien its movement network sees, two
+    // inputs each (CGunBulletSense), 0 for none, in the slot once named Reserved_30: that name
+    // still reads.
+    static double Alien_NN_Movement_GunBullets;
     static double Reserved_31;
     static int Alien_PercentBestInPool;
     static int Alien_MutationRate;
@@ -69,7 +72,9 @@ public:
     static double Alien_Red_PoolHalfLife;
     static int Gun_AutoDirectionInterval;
     static int Gun_FireInterval;
-    static double Reserved_56;
+    // Which score a red alien's brain enters its pool with (CAlien_Red::getFitness), 0 for the
+    // game's first, in the slot once named Reserved_56: that name still reads.
+    static double Alien_Red_FitnessRule;
     static int Gun_AutoMode;
     static double Reserved_58;
 

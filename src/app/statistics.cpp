@@ -24,10 +24,21 @@ CDeathsInPeriod g_controlRedDeaths;
 CDeathsInPeriod g_controlGreenDeaths;
 CGamePeriod g_learningPeriod{1.0};
 
+CWorldTally g_learningTally; // the game's tally, and the control world's, at the last point
+CWorldTally g_controlTally;
+
 CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Population& population)
 {
     const CDeathsInPeriod::SPeriod period = deaths.take(population);
     return {period.llDeaths, period.dMeanFitness, population.getBestFitness()};
+}
+
+// The player's side of a world since the last point.
+CLearningGraph::SPlayerPeriod playerPeriodOf(CWorldTally& last, const CGameController& world)
+{
+    const CWorldTally period = world.getTally().since(last);
+    last = world.getTally();
+    return {period.hitsOnGun(), period.gunKills()};
 }
 } // namespace
 
@@ -45,6 +56,8 @@ void startLearningGraph()
     g_iControlRun = g_learningGraph.addBaseline();
     g_learningPeriod = CGamePeriod(CParams::Stats_UpdateInterval);
     g_redDeaths = g_greenDeaths = g_controlRedDeaths = g_controlGreenDeaths = CDeathsInPeriod();
+    g_learningTally = g_gameController.getTally();
+    g_controlTally = g_controlWorld.world().getTally();
 }
 
 void sampleStatistics()
@@ -56,10 +69,12 @@ void sampleStatistics()
         return;
     const auto populations = g_gameController.getPopulations();
     g_learningGraph.addPeriod(g_iLearningRun, now / 60000.0, periodOf(g_redDeaths, *populations[kRed]),
-                              periodOf(g_greenDeaths, *populations[kGreen]));
+                              periodOf(g_greenDeaths, *populations[kGreen]),
+                              playerPeriodOf(g_learningTally, g_gameController));
     const auto control = g_controlWorld.world().getPopulations();
     g_learningGraph.addPeriod(g_iControlRun, now / 60000.0, periodOf(g_controlRedDeaths, *control[kRed]),
-                              periodOf(g_controlGreenDeaths, *control[kGreen]));
+                              periodOf(g_controlGreenDeaths, *control[kGreen]),
+                              playerPeriodOf(g_controlTally, g_controlWorld.world()));
 }
 
 void closeStatistics()

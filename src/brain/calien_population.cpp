@@ -55,6 +55,45 @@ bool sameShape(const CBrain& a, const CBrain& b)
     return true;
 }
 
+// What a loaded brain's networks have that the aliens' own do not, naming the member that sets
+// it (a pool saved with other values); empty when they fit.
+std::string misfit(const CBrain& loaded, const CBrain& own)
+{
+    if (loaded.getNumberOfNN() != own.getNumberOfNN())
+        return "it holds " + std::to_string(loaded.getNumberOfNN()) + " networks where this population's aliens have " +
+               std::to_string(own.getNumberOfNN());
+    for (int i = 0; i < own.getNumberOfNN(); ++i)
+    {
+        const CNeuralNet& a = *loaded.getNN(i);
+        const CNeuralNet& b = *own.getNN(i);
+        const std::string net = i == 0 ? "Movement" : "Attack";
+        const struct
+        {
+            int iLoaded, iOwn;
+            const char* szWhat;
+            const char* szMember;
+        } sizes[] = {{a.getNumInputs(), b.getNumInputs(), "inputs", "NumInputs"},
+                     {a.getNumOutputs(), b.getNumOutputs(), "outputs", "NumOutputs"},
+                     {a.getNumHiddenLayers(), b.getNumHiddenLayers(), "hidden layers", "NumHiddenLayers"},
+                     {a.getNeuronsPerHiddenLayer(), b.getNeuronsPerHiddenLayer(), "neurons a hidden layer",
+                      "NeuronsPerHiddenLayer"}};
+        for (const auto& size : sizes)
+        {
+            if (size.iLoaded == size.iOwn)
+                continue;
+            std::string text = "its " + std::string(i == 0 ? "movement" : "attack") + " network has " +
+                               std::to_string(size.iLoaded) + " " + size.szWhat + " where this game's have " +
+                               std::to_string(size.iOwn) + " (Alien_NN_" + net + "_" + size.szMember;
+            std::ostringstream members;
+            if (i == 0 && std::string(size.szMember) == "NumInputs")
+                members << ", with Alien_NN_Movement_UseSensors " << CParams::Alien_NN_Movement_UseSensors
+                        << " and Alien_NN_Movement_GunBullets " << CParams::Alien_NN_Movement_GunBullets;
+            return text + members.str() + ")";
+        }
+    }
+    return "";
+}
+
 // Keeps a copy of the brain when it is among the Alien_NumberInPool best; a newcomer that
 // only equals the worst is turned away, so among equal fitness the oldest stay. Once the pool
 // is full, the newcomer is copied into the worst entry's node and, when it has the same
@@ -365,17 +404,13 @@ bool CAlien_Population::readEntry(std::istream& in, CBrain& brain, double& fitne
     problem = fitnessProblem(fitness);
     if (!problem.empty() || !brain.load(in, problem))
         return false;
-    if (matchesAlienShape(brain))
-        return true;
-    problem = "its networks do not fit this population's aliens";
-    return false;
-}
-
-bool CAlien_Population::matchesAlienShape(const CBrain& brain) const
-{
     if (m_vAliensOnScreen.empty())
         return true;
-    return sameShape(brain, *m_vAliensOnScreen.front()->getBrain());
+    const std::string misfits = misfit(brain, *m_vAliensOnScreen.front()->getBrain());
+    if (misfits.empty())
+        return true;
+    problem = "its networks do not fit this population's aliens: " + misfits;
+    return false;
 }
 
 // Takes the pool's brains and the aliens' new brains over, deleting the old ones.

@@ -87,7 +87,6 @@ private:
     bool readAndTakeOver(std::istream& in, std::string& error);
     bool readPool(std::istream& in, BrainPool& pool, std::vector<CBrain*>& alienBrains, std::string& error) const;
     bool readEntry(std::istream& in, CBrain& brain, double& fitness, std::string& problem) const;
-    bool matchesAlienShape(const CBrain& brain) const;
     void takeOver(BrainPool& pool, std::vector<CBrain*>& alienBrains);
     void fade(double factor);
 

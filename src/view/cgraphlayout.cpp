@@ -23,7 +23,15 @@ std::vector<CGraphLayout::SEntry> legendEntries(const CFitnessGraph& graph)
 {
     std::vector<CGraphLayout::SEntry> solid, dashed;
     for (const CFitnessGraph::SSeries& series : graph.getSeries())
-        (series.bDashed ? dashed : solid).push_back({series.sName, series.uColour, series.dLineWidth, series.bDashed});
+    {
+        // Curves drawn alike under one name (random brains' two counts) need one entry.
+        std::vector<CGraphLayout::SEntry>& kind = series.bDashed ? dashed : solid;
+        const bool told = std::any_of(kind.begin(), kind.end(), [&](const CGraphLayout::SEntry& entry) {
+            return entry.sName == series.sName && entry.uColour == series.uColour;
+        });
+        if (!told)
+            kind.push_back({series.sName, series.uColour, series.dLineWidth, series.bDashed});
+    }
     const auto after = solid.empty() ? solid.begin() : solid.begin() + 1;
     solid.insert(after, dashed.begin(), dashed.end());
     return solid;
@@ -97,14 +105,22 @@ void CGraphLayout::layout(const CLearningGraph& graph, const SRect& box, const S
 {
     m_font = font;
     m_vPanels.clear();
-    const double height = (box.top - box.bottom - kPadding) / 2;
+    // The player's panel only where a run tells the player's side.
+    std::vector<const CFitnessGraph*> shown = {&graph.panel(CLearningGraph::Red), &graph.panel(CLearningGraph::Green)};
+    if (!graph.panel(CLearningGraph::Player).isEmpty())
+        shown.push_back(&graph.panel(CLearningGraph::Player));
+    const double count = static_cast<double>(shown.size());
+    const double height = (box.top - box.bottom - (count - 1) * kPadding) / count;
     if (height <= 0 || box.right <= box.left)
         return;
-    const CFitnessGraph& red = graph.panel(CLearningGraph::Red);
-    const CFitnessGraph& green = graph.panel(CLearningGraph::Green);
-    const double xMax = std::max(red.xAxis().dMax, green.xAxis().dMax);
-    m_vPanels.push_back(layoutPanel(red, SRect(box.left, box.top, box.right, box.top - height), xMax));
-    m_vPanels.push_back(layoutPanel(green, SRect(box.left, box.bottom + height, box.right, box.bottom), xMax));
+    double xMax = 0;
+    for (const CFitnessGraph* panel : shown)
+        xMax = std::max(xMax, panel->xAxis().dMax);
+    for (size_t k = 0; k < shown.size(); ++k)
+    {
+        const double top = box.top - static_cast<double>(k) * (height + kPadding);
+        m_vPanels.push_back(layoutPanel(*shown[k], SRect(box.left, top, box.right, top - height), xMax));
+    }
 }
 
 CGraphLayout::SPanel CGraphLayout::layoutPanel(const CFitnessGraph& graph, const SRect& box, double xMax) const

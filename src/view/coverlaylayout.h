@@ -17,7 +17,7 @@ class COverlayLayout
 public:
     static constexpr double kSwitchShare = 0.15;
     static constexpr double kMaxInspectorWidth = 300.0;
-    static constexpr double kGraphShare = 0.5; // of the right half's height, at least kMinGraphHeight
+    static constexpr double kGraphShare = 0.65; // of the right half's height, at least kMinGraphHeight
     static constexpr double kMinGraphHeight = 150.0;
 
     struct SShown

@@ -71,6 +71,7 @@ void CGameController::init()
     if (!m_bSeeded)
         m_uSeed = static_cast<unsigned>(std::time(nullptr));
     m_random.seed(m_uSeed);
+    m_recordRandom.seed(m_uSeed);
     const CRandom::CScope draws(m_random);
     warnIfCrowded();
     startSearches();
@@ -134,7 +135,7 @@ void CGameController::update(double dt)
 
 CWorldView CGameController::worldView() const
 {
-    return CWorldView(m_vPopulations, m_bReferenceQueries ? nullptr : &m_index);
+    return CWorldView(m_vPopulations, m_bReferenceQueries ? nullptr : &m_index, &m_pGun->getBullets());
 }
 
 // A query from outside a step sees the world as it is now; within one, the new aliens the
@@ -159,6 +160,8 @@ void CGameController::updateGun(double dt)
     prepareQueries();
     if (collisionCause(m_pGun->getRect(), true, -1, TYPE_GUN) == CAUSE_RED_BULLET)
         m_tally.addHitOnGun();
+    if (m_pGun->firedInLastUpdate())
+        m_tally.addGunShot();
     m_pGun->updateBullets(dt);
     unsigned i = 0;
     while (i < m_pGun->getBullets().size())
@@ -219,11 +222,27 @@ void CGameController::reportMove(int populationIndex, int index)
 // A dead alien is reborn in the step it is found dead, with a bred or renewed brain.
 void CGameController::recycle(CAlien* alien, CAlien_Population* population)
 {
-    population->addToPool(alien->getBrain(), alien->getFitness());
+    offerToPool(alien, population);
     giveBrain(alien, population, population);
     alien->reset();
     const SVector2D p = freePosition(CParams::Alien_Width, CParams::Alien_Height, alien->getId());
     alien->setPosition(p.x, p.y);
+}
+
+// A copy taken into the pool draws random numbers as the game's first copies did. Without
+// evolution nothing is bred from the pool, which is kept for the record alone: its copies draw
+// from a sequence of their own, so that a world's course never depends on how its pool ranks
+// the dead (its half-lives, the red aliens' score), and a control run is the same control for
+// every pool rule it is compared with.
+void CGameController::offerToPool(CAlien* alien, CAlien_Population* population)
+{
+    if (m_bEvolution)
+    {
+        population->addToPool(alien->getBrain(), alien->getFitness());
+        return;
+    }
+    const CRandom::CScope recordOnly(m_recordRandom);
+    population->addToPool(alien->getBrain(), alien->getFitness());
 }
 
 // Random weights while the pool fills (always, without evolution); a mutated child of the

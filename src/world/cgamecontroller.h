@@ -91,6 +91,7 @@ private:
     void updateAlien(int populationIndex, int index, SVector2D gunPos, double dt);
     void reportMove(int populationIndex, int index);
     void recycle(CAlien* alien, CAlien_Population* population);
+    void offerToPool(CAlien* alien, CAlien_Population* population);
     void updateTrainee(double dt);
     void giveBrain(CAlien* alien, const CAlien_Population* poolOwner, CAlien_Population* breeder);
     bool hasRoomFor(const CAlien_Population* population) const;
@@ -119,4 +120,5 @@ private:
     unsigned m_uSeed;
     // Every draw of this world: init, the steps and the public calls that draw put it in use.
     CRandom m_random;
+    CRandom m_recordRandom; // the draws of a pool kept for the record alone (evolution off)
 };

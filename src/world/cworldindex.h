@@ -61,6 +61,12 @@ public:
     }
     // The index of the first of the gun's bullets touching the box, or -1.
     int firstGunBulletOverlapping(const SRect& box) const;
+    // visit(index, position) for exactly the gun's bullets whose boxes overlap the box.
+    template <typename TVisit> void forEachGunBulletOn(const SRect& box, TVisit&& visit) const
+    {
+        forEachBulletOn(m_gunBullets, box,
+                        [&](const CSpatialGrid::SItem& item) { visit(item.iB, SVector2D(item.dX, item.dY)); });
+    }
     // The first red bullet touching the box, by its alien's index in population 0 and its
     // own index; false when none does.
     bool firstRedBulletOverlapping(const SRect& box, int& alien, int& bullet) const;

@@ -12,3 +12,14 @@ long long CWorldTally::gunKills() const
         kills += population[CAUSE_GUN_BULLET];
     return kills;
 }
+
+CWorldTally CWorldTally::since(const CWorldTally& earlier) const
+{
+    CWorldTally period;
+    for (int p = 0; p < NumPopulations; ++p)
+        for (int cause = 0; cause < NumCauses; ++cause)
+            period.m_aaDeaths[p][cause] = m_aaDeaths[p][cause] - earlier.m_aaDeaths[p][cause];
+    period.m_llHitsOnGun = m_llHitsOnGun - earlier.m_llHitsOnGun;
+    period.m_llGunShots = m_llGunShots - earlier.m_llGunShots;
+    return period;
+}

@@ -10,8 +10,9 @@ constexpr int CAUSE_RED_BULLET = 2; // a red alien's bullet
 constexpr int CAUSE_EDGE = 3;       // it left the band it flies in
 
 // What the world step counted since init, for the player's display and for measuring a
-// run: the aliens of each population struck down, by cause, and the red bullets that hit
-// the gun. Nothing in the world reads it, so counting changes no result.
+// run in the player's terms: the aliens of each population struck down, by cause, the red
+// bullets that hit the gun and the shots the gun fired. Nothing in the world reads it, so
+// counting changes no result.
 class CWorldTally
 {
 public:
@@ -30,13 +31,18 @@ public:
 
     void addDeath(int population, int cause) { ++m_aaDeaths[population][cause]; }
     void addHitOnGun() { ++m_llHitsOnGun; }
+    void addGunShot() { ++m_llGunShots; }
 
     long long deaths(int population, int cause) const { return m_aaDeaths[population][cause]; }
     long long hitsOnGun() const { return m_llHitsOnGun; }
+    long long gunShots() const { return m_llGunShots; }
     // Aliens of every population struck down by the gun's bullets.
     long long gunKills() const;
+    // What was counted after the earlier tally of the same world: a period's counts.
+    CWorldTally since(const CWorldTally& earlier) const;
 
 private:
     std::array<std::array<long long, NumCauses>, NumPopulations> m_aaDeaths{};
     long long m_llHitsOnGun = 0;
+    long long m_llGunShots = 0;
 };

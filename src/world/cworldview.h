@@ -3,14 +3,15 @@
 #include <vector>
 
 #include "brain/calien_population.h"
+#include "world/cbullet.h"
 #include "world/cworldindex.h"
 #include "world/utils.h"
 
 using PopulationList = std::vector<CAlien_Population*>;
 
-// What an alien senses of the world: the aliens near a box. It answers either by walking
-// every population in order, the reference the game's rules are written in, or through the
-// world's spatial index. Both give every question the same answer: forEachAlienNear visits
+// What an alien senses of the world: the aliens and the gun's bullets near a box. It answers
+// either by walking every population (and every bullet of the gun) in order, the reference
+// the game's rules are written in, or through the world's spatial index. Both give every question the same answer: forEachAlienNear visits
 // a superset of the aliens touching the box (all aliens, in population and list order, on
 // the reference walk; those near it, in no order, through the index), so callers whose
 // result does not depend on the order (a minimum, "is there one?") test each alien
@@ -20,8 +21,10 @@ class CWorldView
 public:
     static constexpr int kMaxPopulations = 3;
 
-    explicit CWorldView(const PopulationList& populations, const CWorldIndex* index = nullptr)
-        : m_populations(populations), m_pIndex(index)
+    // Without the gun's bullets, the view sees none.
+    explicit CWorldView(const PopulationList& populations, const CWorldIndex* index = nullptr,
+                        const std::vector<CBullet*>* gunBullets = nullptr)
+        : m_populations(populations), m_pIndex(index), m_pGunBullets(gunBullets)
     {
     }
 
@@ -57,6 +60,22 @@ public:
         });
     }
 
+    // visit(index in the gun's list, position) for every bullet of the gun whose box may
+    // touch the box: all of them on the reference walk, in order; through the index exactly
+    // those touching it, in no order.
+    template <typename TVisit> void forEachGunBulletNear(const SRect& box, TVisit&& visit) const
+    {
+        if (!m_pGunBullets)
+            return;
+        if (m_pIndex)
+        {
+            m_pIndex->forEachGunBulletOn(box, visit);
+            return;
+        }
+        for (int i = 0; i < static_cast<int>(m_pGunBullets->size()); ++i)
+            visit(i, (*m_pGunBullets)[i]->getPosition());
+    }
+
     // The last alien in the population's list whose box overlaps the box, passing over the
     // one with excludeId; null when there is none.
     const CAlien* lastOverlapping(int population, const SRect& box, int excludeId) const;
@@ -71,4 +90,5 @@ public:
 private:
     const PopulationList& m_populations; // not owned
     const CWorldIndex* m_pIndex;          // not owned; null: the reference walk
+    const std::vector<CBullet*>* m_pGunBullets; // not owned; null: no bullets seen
 };

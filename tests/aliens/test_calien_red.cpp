@@ -187,6 +187,48 @@ TEST_F(CAlienRedTest, FitnessRewardsGunHitsAndPunishesGreenHits)
     EXPECT_EQ(red.getFitness(), 0.0);
 }
 
+// The score for fighting the gun: A^0.25 x (gun hits + 1)^4 x (aimed shots + 1)^2, where a
+// shot is aimed when its attack decision saw the gun on the turret's line; hits on aliens
+// neither pay nor cost. The first score of the same life stays as it was.
+TEST_F(CAlienRedTest, ScoreForFightingTheGunPaysForGunHitsAndShotsAimedAtIt)
+{
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIGHTS_GUN;
+    CParams::Alien_Red_FireDelay = 0;
+    CParams::Alien_Red_TurretTurnRate = 0; // the turret looks straight up
+    CParams::Alien_BeingBornTime = 0;
+    CAlien_Red red(400, 300, CParams::Alien_Mass);
+    CNeuralNet* attack = red.getBrain()->getNN(1);
+    std::vector<double> weights(attack->getNumberOfWeights(), 0.0);
+    weights.back() = -1.0; // fires at every attack decision
+    attack->putWeights(weights);
+    red.update(kUpNoFire, 50); // alive from here
+    for (int i = 0; i < 12; ++i)
+        red.update(kUpNoFire, 50);
+    EXPECT_DOUBLE_EQ(red.getFitness(), std::pow(12.0, 0.25));
+    const SVector2D above(400, 500), aside(100, 60);
+    for (int i = 0; i < 4; ++i)
+        red.update(red.decideAction(above, m_populations), 50);
+    ASSERT_EQ(red.getAge(), 16);
+    EXPECT_EQ(red.getNumBullets(), 4);
+    EXPECT_EQ(red.getAimedShots(), 4);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 2.0 * 25);
+    red.addHit(TYPE_GUN);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 2.0 * 16 * 25);
+    red.addHit(TYPE_RED);
+    red.addHit(TYPE_GREEN);
+    EXPECT_DOUBLE_EQ(red.getFitness(), 2.0 * 16 * 25);
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIRST;
+    EXPECT_DOUBLE_EQ(red.getFitness(), 2.0 * 4 * 4 / 8);
+    // A shot that does not see the gun, or an aimed decision that fires nothing, is not aimed.
+    red.update(red.decideAction(aside, m_populations), 50);
+    EXPECT_EQ(red.getNumBullets(), 5);
+    red.decideAction(above, m_populations);
+    red.update(kUpNoFire, 50);
+    EXPECT_EQ(red.getAimedShots(), 4);
+    red.reset();
+    EXPECT_EQ(red.getAimedShots(), 0);
+}
+
 TEST_F(CAlienRedTest, RedBulletsLiveForeverIsMended)
 {
     CParams::Alien_Red_TurretTurnRate = 0;

@@ -1,4 +1,6 @@
 #include "app/cparams.h"
+
+#include "aliens/calien_red.h"
 #include "world/worldmemory.h"
 
 #include <gtest/gtest.h>
@@ -212,7 +214,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "Alien_NN_Attack_NumHiddenLayers is positive"},
         SBrokenValue{"Alien_SensorWidthScale", "0.5", "Alien_SensorWidthScale = 0.5 must be at least 1"},
         SBrokenValue{"Alien_Green_PoolHalfLife", "-0.25", "Alien_Green_PoolHalfLife = -0.25 must not be negative"},
-        SBrokenValue{"Alien_Red_PoolHalfLife", "-1", "Alien_Red_PoolHalfLife = -1 must not be negative"}),
+        SBrokenValue{"Alien_Red_PoolHalfLife", "-1", "Alien_Red_PoolHalfLife = -1 must not be negative"},
+        SBrokenValue{"Alien_NN_Movement_GunBullets", "5",
+                     "Alien_NN_Movement_GunBullets = 5 must be a whole number from 0 to 4"},
+        SBrokenValue{"Alien_NN_Movement_GunBullets", "0.5",
+                     "Alien_NN_Movement_GunBullets = 0.5 must be a whole number from 0 to 4"},
+        SBrokenValue{"Alien_NN_Movement_GunBullets", "1",
+                     "Alien_NN_Movement_NumInputs = 6 must be 8 while Alien_NN_Movement_UseSensors is on and "
+                     "Alien_NN_Movement_GunBullets is 1"},
+        SBrokenValue{"Alien_Red_FitnessRule", "2", "Alien_Red_FitnessRule = 2 must be a whole number from 0 to 1"},
+        SBrokenValue{"Alien_Red_FitnessRule", "1e300",
+                     "Alien_Red_FitnessRule = 1e+300 must be a whole number from 0 to 1"}),
     [](const ::testing::TestParamInfo<SBrokenValue>& info)
     { return std::string(info.param.szMember) + "_" + std::to_string(info.index); });
 
@@ -737,7 +749,7 @@ TEST_F(CParamsTest, SetByNameRefusesNamingTheNearestMembersOrTheWord)
     };
     EXPECT_EQ(refused("Alien_Widht", "3"), "no member 'Alien_Widht'; did you mean Alien_Width?");
     EXPECT_EQ(refused("alien_width", "3"), "no member 'alien_width'; did you mean Alien_Width?");
-    EXPECT_EQ(refused("Reserved_5", "3"), "no member 'Reserved_5'; did you mean Reserved_56 or Reserved_58?");
+    EXPECT_EQ(refused("Reserved_5", "3"), "no member 'Reserved_5'; did you mean Reserved_58?");
     EXPECT_EQ(refused("Gun_\x1b[2J", "3").substr(0, 28), "no member 'Gun_\\x1B[2J'; did");
     EXPECT_EQ(refused("Alien_Width", ""), "Alien_Width: the value is missing");
     EXPECT_EQ(refused("Alien_Width", "3 4"), "Alien_Width: '4' follows the value: it must be one word");
@@ -754,19 +766,29 @@ TEST_F(CParamsTest, SetByNameRefusesNamingTheNearestMembersOrTheWord)
     }
 }
 
-// The slots the pools' half-lives took were Reserved_52 and Reserved_53: files and command
-// lines written with those names read as before, into the members that now use them.
+// The slots the pools' half-lives, the gun's bullets seen and the red aliens' score took were
+// Reserved_52, Reserved_53, Reserved_30 and Reserved_56: files and command lines written with
+// those names read as before, into the members that now use them, and the 0 such files hold
+// there keeps the game as it was.
 TEST_F(CParamsTest, RenamedSlotsReadUnderTheirOldNames)
 {
     std::string old = std::regex_replace(shippedParams(), std::regex("Alien_Green_PoolHalfLife [^\n]*"), "Reserved_52 0.5");
     old = std::regex_replace(old, std::regex("Alien_Red_PoolHalfLife [^\n]*"), "Reserved_53 0");
+    old = std::regex_replace(old, std::regex("Alien_NN_Movement_GunBullets [^\n]*"), "Reserved_30 0");
+    old = std::regex_replace(old, std::regex("Alien_NN_Movement_NumInputs [^\n]*"), "Alien_NN_Movement_NumInputs 6");
+    old = std::regex_replace(old, std::regex("Alien_Red_FitnessRule [^\n]*"), "Reserved_56 0");
     ASSERT_TRUE(load(old));
     EXPECT_EQ(CParams::Alien_Green_PoolHalfLife, 0.5);
     EXPECT_EQ(CParams::Alien_Red_PoolHalfLife, 0.0);
+    EXPECT_EQ(CParams::Alien_NN_Movement_GunBullets, 0.0);
+    EXPECT_EQ(CParams::Alien_Red_FitnessRule, CAlien_Red::FITNESS_FIRST);
     EXPECT_TRUE(CParams::warnings("params.ini").empty());
+    EXPECT_TRUE(CParams::validate("params.ini").empty());
     std::string error;
     EXPECT_TRUE(CParams::setByName("Reserved_53", "2", error)) << error;
     EXPECT_EQ(CParams::Alien_Red_PoolHalfLife, 2.0);
+    EXPECT_TRUE(CParams::setByName("Reserved_56", "1", error)) << error;
+    EXPECT_EQ(CParams::Alien_Red_FitnessRule, CAlien_Red::FITNESS_FIGHTS_GUN);
     // An old name elsewhere still tells of a broken order.
     ASSERT_TRUE(load(std::regex_replace(shippedParams(), std::regex("Bullet_Speed "), "Reserved_52 ")));
     EXPECT_NE(joined(CParams::warnings("params.ini")).find("labelled 'Reserved_52', the name of value 52"),

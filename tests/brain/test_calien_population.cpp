@@ -433,7 +433,9 @@ TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
         {"2 5 " + record, "entry 2: the fitness"},
         {"1 five " + record, "entry 1: the fitness"},
         {"1 5 " + record.substr(0, record.size() / 2), "entry 1: "},
-        {"1 5 " + wrongShape.str(), "entry 1: its networks do not fit"},
+        {"1 5 " + wrongShape.str(), "entry 1: its networks do not fit this population's aliens: its movement network "
+                                    "has 2 inputs where this game's have 6 (Alien_NN_Movement_NumInputs, with "
+                                    "Alien_NN_Movement_UseSensors 1 and Alien_NN_Movement_GunBullets 0)"},
     };
     for (const auto& [text, reason] : broken)
     {
@@ -453,6 +455,37 @@ TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
     EXPECT_FALSE(greens->load("no_such_pool_file.txt"));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot load no_such_pool_file.txt: No such file or directory"),
               std::string::npos);
+}
+
+// A pool saved by aliens that saw no bullet of the gun does not fit aliens that see one, nor a
+// green pool red aliens: each is refused, naming the member that sets what differs.
+TEST_F(CPopulationTest, PoolOfTheOtherShapeIsRefusedNamingTheMember)
+{
+    CScratchFile greenFile("green_pool.txt", "");
+    CAlien_Population& greens = *m_controller.getPopulations()[1];
+    greens.addToPool(greens.getAliens()[0]->getBrain(), 12);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(greens.save(greenFile.path()));
+    ::testing::internal::GetCapturedStderr();
+    CParams::Alien_NN_Movement_GunBullets = 1;
+    CParams::Alien_NN_Movement_NumInputs = 8;
+    CGameController seeing;
+    seeing.setSeed(5);
+    seeing.init();
+    for (const auto& [population, message] : std::vector<std::pair<int, std::string>>{
+             {1, "entry 1: its networks do not fit this population's aliens: its movement network has 6 inputs where "
+                 "this game's have 8 (Alien_NN_Movement_NumInputs, with Alien_NN_Movement_UseSensors 1 and "
+                 "Alien_NN_Movement_GunBullets 1)"},
+             {0, "entry 1: its networks do not fit this population's aliens: it holds 1 networks where this "
+                 "population's aliens have 2"}})
+    {
+        CAlien_Population& aliens = *seeing.getPopulations()[population];
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(aliens.load(greenFile.path()));
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("Cannot load " + std::string(greenFile.path()) + ": " + message), std::string::npos) << said;
+        EXPECT_TRUE(aliens.getPool().empty());
+    }
 }
 
 TEST_F(CPopulationTest, LoadGivesAlienIACopyOfEntryI)

@@ -46,9 +46,26 @@ check "a statistics file has no means of the dying to draw" bash -c "! grep -q '
 check "a run with the learning curves succeeds" run --steps 4000 --stats l_stats.tsv --learning l.tsv
 check "StatisticsKeepTheirColumns: the learning curves leave the statistics as they were" cmp -s a.tsv l_stats.tsv
 check "the learning file names its columns" grep -qxP '# minutes\tred_dead\tred_dead_mean_fitness\tred_best\t'\
-'green_dead\tgreen_dead_mean_fitness\tgreen_best\tred_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined' l.tsv
-check "it has a line of eleven columns per statistics line" \
-    bash -c "grep -v '^#' l.tsv | awk -F'\t' 'NF != 11 { bad = 1 } END { exit bad || NR != $(grep -vc '^#' a.tsv) }'"
+'green_dead\tgreen_dead_mean_fitness\tgreen_best\tred_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined\t'\
+'gun_shots\tgun_kills\tred_on_gun\tred_on_red\tred_on_green\tred_alive_steps\tgreen_alive_steps' l.tsv
+check "it has a line of eighteen columns per statistics line" \
+    bash -c "grep -v '^#' l.tsv | awk -F'\t' 'NF != 18 { bad = 1 } END { exit bad || NR != $(grep -vc '^#' a.tsv) }'"
+# The player's side of periods that cover the whole run adds up to the summary's totals, and
+# the red bullets that struck an alien down are those that killed red and green aliens.
+EVERY=20000 # steps of exactly 40 ms, so that the periods end with the run
+check "a run of six whole periods succeeds" run --steps 3000 --set Game_FramesPerSecond=25 --learning whole.tsv \
+    --summary whole.json
+unset EVERY
+check "PlayersMeasures: the periods' gun shots, kills and red hits add up to the summary's" python3 -c '
+import json, sys
+rows = [list(map(float, l.split("\t"))) for l in open("whole.tsv") if not l.startswith("#")]
+s = json.load(open("whole.json"))
+sums = [sum(r[k] for r in rows) for k in range(11, 18)]
+want = [s["gun_shots"], s["gun_kills"], s["red_bullets_on_gun"], s["red_on_red"], s["red_on_green"],
+        s["populations"]["red"]["alive_steps"], s["populations"]["green"]["alive_steps"]]
+kills = sum(p["struck_down_by"]["gun_bullet"] for p in s["populations"].values())
+red = [s["populations"][p]["struck_down_by"]["red_bullet"] for p in ("red", "green")]
+sys.exit(not (len(rows) == 6 and sums == want and s["gun_kills"] == kills and red == want[3:5] and min(want) > 0))'
 # A pool's entry bar is nan while it fills, then its worst, never above its best; it takes in
 # at most the aliens that died, and a full pool is reached within the run.
 check "each pool's entry bar and newcomers agree with its best and its dead" \
@@ -265,9 +282,9 @@ refuses_before_work "PlotNamesTheMalformedLine" 1 "malformed.tsv: line 3 is not 
     "$PLOT" p.svg malformed.tsv
 { head -2 a.tsv; printf '1.5\t3\t14.068'; } > cut.tsv
 refuses_before_work "PlotNamesTheCutLine" 1 "cut.tsv: line 3 is cut short: it has no line end" "$PLOT" p.svg cut.tsv
-{ head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\tnan\t1\t30\t2\n'; } > nanbest.tsv
+{ head -2 l.tsv; printf '1.5\t3\t2.5\tnan\t4\t12\t40\tnan\t1\t30\t2\t9\t5\t1\t0\t2\t90\t200\n'; } > nanbest.tsv
 refuses_before_work "PlotRefusesNanBeyondTheMeansOfTheDying" 1 \
-    "nanbest.tsv: line 3 is not a learning line of 11 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940\x09nan\x091\x0930\x092'" \
+    "nanbest.tsv: line 3 is not a learning line of 18 numbers: '1.5\x093\x092.5\x09nan\x094\x0912\x0940\x09nan\x091\x0930\x092\x099\x095\x091\x090...'" \
     "$PLOT" p.svg nanbest.tsv
 cut -f1-7 l.tsv > seven.tsv
 check "korvane-plot still draws a learning file of seven columns, as written before the pools' entry" \
@@ -279,7 +296,7 @@ refuses_before_work "PlotControlOfAStatisticsFile" 1 \
 refuses_before_work "PlotRefusesMixedLines" 1 "mixed.tsv: line 3 is not a statistics line of 8 numbers" "$PLOT" p.svg mixed.tsv
 printf '# minutes\n1\t2\t3\n' > narrow.tsv
 refuses_before_work "PlotNamesBothKindsOfLine" 1 \
-    "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 11 (or 7): '1\x092\x093'" \
+    "narrow.tsv: line 2 is neither a statistics line of 8 numbers nor a learning line of 18 (or 11, or 7): '1\x092\x093'" \
     "$PLOT" p.svg narrow.tsv
 # Lines whose minutes go back or are negative were left out without a word; a paused game's
 # repeated minutes are still taken.

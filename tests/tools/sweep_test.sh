@@ -52,9 +52,9 @@ check "a small sweep runs (status $?)" test $? = 0
 check "the job log holds 12 runs that ended with status 0" test "$(finished local | wc -l)" = 12
 check "a TSV row a run, under a header" test "$(rows local)" = 12
 check "the header names the swept member and the figures" \
-    grep -q "^Alien_MutationRate	seed	evolution	steps	red_deaths	.*	green_pool_worst	red_struck_down_by_gun_bullet	.*	green_struck_down_by_edge	red_bullets_on_gun$" local/results.tsv
-check "every row has the 31 columns" \
-    bash -c "awk -F'\t' 'NF != 31 { bad = 1 } END { exit bad }' local/results.tsv"
+    grep -q "^Alien_MutationRate	seed	evolution	steps	red_deaths	.*	green_pool_worst	red_struck_down_by_gun_bullet	.*	green_struck_down_by_edge	red_bullets_on_gun	gun_shots	gun_kills	red_on_red	red_on_green$" local/results.tsv
+check "every row has the 35 columns" \
+    bash -c "awk -F'\t' 'NF != 35 { bad = 1 } END { exit bad }' local/results.tsv"
 check "every run is there with evolution and with --control" \
     test "$(cut -f1-4 local/results.tsv | tail -n +2 | sort -u | wc -l)" = 12
 check "the table has a row a setting with both scores and their intervals" \

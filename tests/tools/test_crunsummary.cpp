@@ -168,7 +168,7 @@ TEST_F(CRunSummaryTest, APopulationWithoutAliensHasNullWhereNothingHappened)
     EXPECT_EQ(result["evolution"], false);
     EXPECT_EQ(result["populations"]["red"],
               Json::parse(R"({"deaths": 0, "mean_fitness_of_deaths": [null, null, null], "pool_joined": [0, 0, null],
-                             "pool_entry_bar": [null, null, null], "alive_share": null,
+                             "pool_entry_bar": [null, null, null], "alive_steps": 0, "alive_share": null,
                              "mean_lifetime_steps": null, "pool": {"best": null, "mean": null, "worst": null},
                              "struck_down_by": {"gun_bullet": 0, "red_bullet": 0, "collision": 0, "edge": 0}})"));
     EXPECT_EQ(result["red_bullets_on_gun"], 0);

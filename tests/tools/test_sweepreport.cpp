@@ -35,6 +35,10 @@ Json summaryJson(unsigned seed, bool evolution, int mutationRate, const Json& re
                 {"evolution", evolution},
                 {"params", {{"Game_FramesPerSecond", 30}, {"Alien_MutationRate", mutationRate}}},
                 {"red_bullets_on_gun", evolution ? 30 : 15},
+                {"gun_shots", 300},
+                {"gun_kills", evolution ? 60 : 40},
+                {"red_on_red", 12},
+                {"red_on_green", 12},
                 {"populations",
                  {{"red", population(redLast, 0.5, redStruck)}, {"green", population(greenLast, 0.75, greenStruck)}}}};
 }
@@ -87,17 +91,19 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     EXPECT_NE(table.find("| setting | Alien_MutationRate | green learning score | red learning score | green alive, "
                          "evolution / control | red alive, evolution / control | green lifetime (s), evolution / "
                          "control | red lifetime (s), evolution / control | struck down with evolution: gun bullet / "
-                         "red bullet / collision / edge | red bullets on the gun a minute, evolution / control | seeds "
-                         "|\n|---|---|---|---|---|---|---|---|---|---|---|\n"),
+                         "red bullet / collision / edge | red bullets on the gun a minute, evolution / control | the "
+                         "gun's kills a minute, evolution / control | seeds |\n|---|---|---|---|---|---|---|---|---|---|"
+                         "---|---|\n"),
               std::string::npos)
         << table;
     // Green: logs ln2 · (1, 2, 3), 4 · exp(±4.3027 · ln2 / √3) = 0.71 and 22.38. Red: 3 and 3.
+    // The gun's kills: 60 and 40 in 100 s.
     EXPECT_NE(table.find("| s1 | 5 | 4.00 (0.71–22.38) | 3.00 (3.00–3.00) | 75 % / 75 % | 50 % / 50 % | 3.00 / 3.00 | "
-                         "3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 3 |\n"),
+                         "3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 36.0 / 24.0 | 3 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("| s2 | 10 | 2.00 (no interval from one seed) | 2.00 (no interval from one seed) | 75 % / 75 % "
-                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 1 |\n"),
+                         "| 50 % / 50 % | 3.00 / 3.00 | 3.00 / 3.00 | 20 / 10 / 40 / 30 % | 18.0 / 9.0 | 36.0 / 24.0 | 1 |\n"),
               std::string::npos)
         << table;
     EXPECT_NE(table.find("- s1, seed 3, red: left out: no deaths in the last third of the run with --control\n"),
@@ -113,7 +119,7 @@ TEST_F(CSweepReportTest, ScoresPairTheRunsOfASeedAndNameWhatIsLeftOut)
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 1 + 9) << "a header and a row a finished run";
     EXPECT_EQ(tsv.substr(0, tsv.find('\t', tsv.find("red_deaths") + 1)), "Alien_MutationRate\tseed\tevolution\tsteps\tred_deaths");
     EXPECT_NE(tsv.find("\n5\t3\t0\t3000\t120\t10.5\t11\tNA\t0.5\t90\t300\t200\t100\t120\t10.5\t11\t10\t0.75\t90\t300\t200\t100"
-                       "\t12\t12\t24\t72\t36\t12\t72\t0\t15\n"),
+                       "\t12\t12\t24\t72\t36\t12\t72\t0\t15\t300\t40\t12\t12\n"),
               std::string::npos)
         << tsv;
 

@@ -30,21 +30,26 @@ SRect textBox(const CGraphLayout::SText& text)
                  text.dY - kFont.dDescent);
 }
 
-// Two runs a quarter of an hour long, red rising above random brains, one with a long name.
-CLearningGraph learningGraph()
+// Two runs a quarter of an hour long, red rising above random brains, one with a long name;
+// with the player's side, the game's red hits on the gun rising and its kills falling.
+CLearningGraph learningGraph(bool player = false)
 {
     CLearningGraph graph;
     const int game = graph.addRun("", 0xFF5050, 0x50FF70, true);
     const int other = graph.addRun("a run with a rather long name: ", 0xF0A0A0, 0x90D0A0, true);
+    const auto side = [player](long long hits, long long kills) {
+        return player ? CLearningGraph::SPlayerPeriod{hits, kills} : CLearningGraph::NotKnown;
+    };
     for (int period = 1; period <= 900; ++period)
     {
         const double minutes = period / 60.0;
-        graph.addPeriod(game, minutes, {3, 1.5 + minutes / 5, 400}, {5, 20 + 5 * minutes, 900});
+        graph.addPeriod(game, minutes, {3, 1.5 + minutes / 5, 400}, {5, 20 + 5 * minutes, 900},
+                        side(period % 4 == 0 ? 1 + period / 300 : 0, period % 2));
         graph.addPeriod(other, minutes, {3, period % 60 == 0 ? 900 : 2.0, 400}, {0, kNone, 900});
     }
     const int random = graph.addBaseline();
     for (int period = 1; period <= 900; ++period)
-        graph.addPeriod(random, period / 60.0, {3, 1.7, 5}, {5, 18, 40});
+        graph.addPeriod(random, period / 60.0, {3, 1.7, 5}, {5, 18, 40}, side(period % 6 == 0, 1));
     return graph;
 }
 
@@ -65,31 +70,55 @@ bool passesThrough(SVector2D a, SVector2D b, const SRect& box)
 
 TEST(CGraphLayoutTest, EveryTextLineAndPointStaysInsideItsPanelAtAnySize)
 {
-    const CLearningGraph graph = learningGraph();
-    const struct
+    for (const bool player : {false, true})
     {
-        double dWidth, dHeight;
-        bool bPlots;
-    } sizes[] = {{388, 245, true}, {200, 180, true}, {120, 60, false}, {30, 20, false}, {0, 0, false}};
-    for (const auto& size : sizes)
-    {
-        SCOPED_TRACE(std::to_string(size.dWidth) + " x " + std::to_string(size.dHeight));
-        const SRect box(404, 578, 404 + size.dWidth, 578 - size.dHeight);
-        CGraphLayout layout;
-        layout.layout(graph, box, kFont);
-        for (const CGraphLayout::SPanel& panel : layout.panels())
+        SCOPED_TRACE(player ? "with the player's panel" : "red and green");
+        const CLearningGraph graph = learningGraph(player);
+        const struct
         {
-            EXPECT_TRUE(inside(panel.box, box));
-            EXPECT_EQ(panel.plot.right > panel.plot.left, size.bPlots);
-            for (const CGraphLayout::SText& text : panel.vTexts)
-                EXPECT_TRUE(inside(textBox(text), panel.box)) << text.sText;
-            for (const CGraphLayout::SLine& line : panel.vLines)
-                EXPECT_TRUE(inside(line.from, panel.box) && inside(line.to, panel.box));
-            for (const CGraphLayout::SCurve& curve : panel.vCurves)
-                for (const SVector2D& point : curve.vPoints)
-                    ASSERT_TRUE(inside(point, panel.plot));
+            double dWidth, dHeight;
+            bool bPlots; // with two panels; three plot in the largest only
+        } sizes[] = {{388, 245, true}, {200, 180, true}, {120, 60, false}, {30, 20, false}, {0, 0, false}};
+        for (const auto& size : sizes)
+        {
+            SCOPED_TRACE(std::to_string(size.dWidth) + " x " + std::to_string(size.dHeight));
+            const SRect box(404, 578, 404 + size.dWidth, 578 - size.dHeight);
+            CGraphLayout layout;
+            layout.layout(graph, box, kFont);
+            for (const CGraphLayout::SPanel& panel : layout.panels())
+            {
+                EXPECT_TRUE(inside(panel.box, box));
+                EXPECT_EQ(panel.plot.right > panel.plot.left, size.bPlots && (!player || size.dHeight > 200));
+                for (const CGraphLayout::SText& text : panel.vTexts)
+                    EXPECT_TRUE(inside(textBox(text), panel.box)) << text.sText;
+                for (const CGraphLayout::SLine& line : panel.vLines)
+                    EXPECT_TRUE(inside(line.from, panel.box) && inside(line.to, panel.box));
+                for (const CGraphLayout::SCurve& curve : panel.vCurves)
+                    for (const SVector2D& point : curve.vPoints)
+                        ASSERT_TRUE(inside(point, panel.plot));
+            }
         }
     }
+}
+
+// The player's panel comes third, below green's, once a run tells the player's side: its
+// legend names both counts and random brains, and the game's counts say their ratios.
+TEST(CGraphLayoutTest, ThePlayersPanelIsLaidOutBelowTheOthersWhenARunTellsIt)
+{
+    CGraphLayout layout;
+    layout.layout(learningGraph(true), SRect(404, 578, 792, 150), kFont);
+    ASSERT_EQ(layout.panels().size(), 3u);
+    EXPECT_GT(layout.panels()[1].box.bottom, layout.panels()[2].box.top);
+    std::vector<std::string> texts;
+    for (const CGraphLayout::SText& text : layout.panels()[2].vTexts)
+        texts.push_back(text.sText);
+    for (const char* wanted : {"red hits on the gun", "the gun's kills", "random brains"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), wanted), texts.end()) << wanted;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "random brains"), 1) << "random brains' two curves, one entry";
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                            [](const std::string& t) { return t.find(" random brains") != std::string::npos; }),
+              2)
+        << "a ratio beside each of the game's counts";
 }
 
 TEST(CGraphLayoutTest, PanelsNameThemselvesTheirUnitsAndRandomBrainsAndNoteTheRatio)

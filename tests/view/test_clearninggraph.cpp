@@ -133,6 +133,40 @@ TEST(CLearningGraphTest, RandomBrainsAreADashedCurveAndEachRunSaysItsRatioToIt)
     EXPECT_EQ(curve(graph, CLearningGraph::Red).sNote, "\xD7" "3.4 random brains") << "red's newest stays 2";
 }
 
+// The player's panel: each run's red hits on the gun and the gun's kills a game minute over
+// the last game minute (over the time the run has lasted while it is younger), random brains'
+// dashed, each run's newest over random brains' newest beside it; a period that does not tell
+// the player's side adds no point.
+TEST(CLearningGraphTest, ThePlayersPanelShowsHitsOnTheGunAndKillsAMinuteAgainstRandomBrains)
+{
+    CLearningGraph graph;
+    const int run = graph.addRun("", 0xFF0000, 0x00FF00, true);
+    const int random = graph.addBaseline();
+    const CFitnessGraph& panel = graph.panel(CLearningGraph::Player);
+    ASSERT_EQ(panel.getSeries().size(), 4u);
+    const CFitnessGraph::SSeries& hits = panel.getSeries()[0];
+    const CFitnessGraph::SSeries& kills = panel.getSeries()[1];
+    EXPECT_EQ(hits.sName, "red hits on the gun");
+    EXPECT_EQ(kills.sName, "the gun's kills");
+    EXPECT_TRUE(panel.getSeries()[2].bDashed);
+    EXPECT_EQ(panel.getSeries()[3].sName, CLearningGraph::BaselineName);
+    const CLearningGraph::SPeriod none{0, kNone, 0};
+    graph.addPeriod(run, 0.5, none, none, {3, 10});
+    graph.addPeriod(random, 0.5, none, none, {2, 10});
+    EXPECT_DOUBLE_EQ(hits.vPoints.back().y, 6) << "3 in the half minute so far";
+    EXPECT_EQ(hits.sNote, "\xD7" "1.5 random brains");
+    EXPECT_EQ(kills.sNote, "\xD7" "1.0 random brains");
+    graph.addPeriod(run, 1.0, none, none, {1, 10});
+    EXPECT_DOUBLE_EQ(hits.vPoints.back().y, 4);
+    graph.addPeriod(run, 1.5, none, none, {5, 4});
+    EXPECT_DOUBLE_EQ(hits.vPoints.back().y, 6) << "the first period has left the window: (1 + 5) / 1";
+    EXPECT_DOUBLE_EQ(kills.vPoints.back().y, 14);
+    EXPECT_EQ(kills.sNote, "\xD7" "0.7 random brains");
+    graph.addPeriod(run, 2.0, none, none, CLearningGraph::NotKnown);
+    EXPECT_EQ(hits.vPoints.size(), 3u);
+    EXPECT_TRUE(CLearningGraph().panel(CLearningGraph::Player).isEmpty());
+}
+
 TEST(CLearningGraphTest, AStatisticsFileHasOnlyThePoolsBestInThinLines)
 {
     CLearningGraph graph;

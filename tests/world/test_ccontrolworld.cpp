@@ -54,4 +54,43 @@ TEST_F(CControlWorldTest, ReplaysTheGameGunAndNeverChangesTheGame)
         EXPECT_EQ(alien->getBrain()->getOrigin(), BRAIN_RANDOM);
     EXPECT_NE(CControlWorld::seedFor(9), 9u);
 }
+// A control keeps its pools for the record alone; their copies drew from the control's own
+// random sequence, so that which brains a pool took in (by its half-lives, by the red
+// aliens' score) set the course of the aliens beside it: the same seed's control differed
+// from minute 1 between the pool rules it was compared with.
+TEST_F(CControlWorldTest, ControlsCourseDependsOnItsPoolsRuleIsMended)
+{
+    const double dt = 1000.0 / CParams::Game_FramesPerSecond;
+    const auto course = [dt](double halfLife, int fitnessRule) {
+        CParams::Alien_Green_PoolHalfLife = CParams::Alien_Red_PoolHalfLife = halfLife;
+        CParams::Alien_Red_FitnessRule = fitnessRule;
+        // A game's gun, played by keys that draw nothing: the same gun whatever the pools do.
+        CGun gun(200.0, 60.0, CParams::Gun_Mass);
+        gun.toggleFiring();
+        CControlWorld control;
+        control.init(4);
+        for (int step = 0; step < 2000; ++step)
+        {
+            gun.setAction(SAction((step / 40) % 2 ? ACTION_LEFT : ACTION_RIGHT, ACTION_UNDEFINED));
+            gun.step(dt);
+            control.step(gun, dt);
+        }
+        // Where every alien is and how it moves, and its weights: the course, without the pools.
+        std::vector<double> values;
+        for (const CAlien_Population* population : control.world().getPopulations())
+            for (const CAlien* alien : population->getAliens())
+            {
+                values.insert(values.end(), {alien->getPosition().x, alien->getPosition().y, alien->getVelocity().x,
+                                             static_cast<double>(alien->getState())});
+                appendWeights(*alien->getBrain(), values);
+            }
+        const CWorldTally& tally = control.world().getTally();
+        values.insert(values.end(), {static_cast<double>(tally.gunKills()), static_cast<double>(tally.hitsOnGun())});
+        return values;
+    };
+    const std::vector<double> shipped = course(0.25, 0);
+    EXPECT_GT(shipped.back() + shipped[shipped.size() - 2], 10) << "things happened";
+    EXPECT_EQ(firstDifference(shipped, course(0, 0)), -1);
+    EXPECT_EQ(firstDifference(shipped, course(0.25, 1)), -1);
+}
 } // namespace

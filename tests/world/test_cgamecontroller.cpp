@@ -126,6 +126,26 @@ TEST_F(CGameControllerTest, RedBulletOnTheGunIsRemovedAndCredited)
     EXPECT_EQ(shooter->getGunHits(), 1);
 }
 
+// The gun's shots are counted in the step that fires them, and a period's tally is what
+// happened since the tally taken at its start.
+TEST_F(CGameControllerTest, TallyCountsTheGunsShotsAndAPeriodIsTheDifference)
+{
+    CParams::Gun_FireInterval = 4;
+    start();
+    m_controller.getGun()->toggleFiring();
+    for (int step = 0; step < 10; ++step)
+        m_controller.update(dt());
+    const CWorldTally start = m_controller.getTally();
+    EXPECT_EQ(start.gunShots(), 3) << "a shot every fourth step: steps 1, 5 and 9";
+    for (int step = 0; step < 10; ++step)
+        m_controller.update(dt());
+    const CWorldTally period = m_controller.getTally().since(start);
+    EXPECT_EQ(period.gunShots(), 2) << "steps 13 and 17";
+    EXPECT_EQ(m_controller.getTally().gunShots(), m_controller.getGun()->getShotsFired());
+    EXPECT_EQ(period.gunKills(), m_controller.getTally().gunKills() - start.gunKills());
+    EXPECT_EQ(period.hitsOnGun(), m_controller.getTally().hitsOnGun() - start.hitsOnGun());
+}
+
 TEST_F(CGameControllerTest, PlayerKillsCountAliensTheGunsBulletsHit)
 {
     const SVector2D b = fireOneGunBullet();
@@ -345,12 +365,15 @@ TEST_F(CGameControllerTest, BigRoomyWorldPlacedOverItselfIsMended)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
-// A seeded world whose pools do not fade is the world as it ran before fading and the world's
-// own generator came: fingerprints of 3,000 steps of seed 811 taken from that build, with
-// the values the parameter file held then, the gun driving itself and firing, offspring off
-// and on. A fading pool runs another world.
+// A seeded world whose pools do not fade, whose aliens see no bullet of the gun and whose red
+// aliens score as they first did is the world as it ran before fading and the world's own
+// generator came: fingerprints of 3,000 steps of seed 811 taken from that build, with the
+// values the parameter file held then, the gun driving itself and firing, offspring off and
+// on. A fading pool, the gun's bullets seen or the red aliens' new score run another world.
 TEST_F(CGameControllerTest, SeededWorldsWithoutFadingAreTheSameToTheBitAsBefore)
 {
+    CParams::Alien_NN_Movement_GunBullets = 0;
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIRST;
     const auto run = [](int offspring) {
         CParams::Alien_Red_FireDelay = 10;
         CParams::Alien_MutationRate = 10;
@@ -367,6 +390,14 @@ TEST_F(CGameControllerTest, SeededWorldsWithoutFadingAreTheSameToTheBitAsBefore)
     CParams::Alien_Green_PoolHalfLife = CParams::Alien_Red_PoolHalfLife = 0;
     EXPECT_EQ(run(0), 613121833395088202ull);
     EXPECT_EQ(run(1), 17490440635960797774ull);
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIGHTS_GUN;
+    EXPECT_NE(run(0), 613121833395088202ull);
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIRST;
+    CParams::Alien_NN_Movement_GunBullets = 1;
+    CParams::Alien_NN_Movement_NumInputs = 8;
+    EXPECT_NE(run(0), 613121833395088202ull);
+    CParams::Alien_NN_Movement_GunBullets = 0;
+    CParams::Alien_NN_Movement_NumInputs = 6;
     CParams::Alien_Red_PoolHalfLife = 0.25;
     EXPECT_NE(run(0), 613121833395088202ull);
 }

@@ -79,6 +79,13 @@ const SWorldCase kCases[] = {
          CParams::Alien_NN_Movement_NumInputs = 2;
      },
      2000},
+    {"GunBulletsSeen",
+     [] {
+         CParams::Alien_NN_Movement_GunBullets = 3;
+         CParams::Alien_NN_Movement_NumInputs = 12;
+         CParams::Gun_FireInterval = 2; // many bullets, each seen by several aliens
+     },
+     2000},
     {"CrowdedBand", [] { window(800, 600, 70, 40); }, 1000},
     {"TinyWindow",
      [] {

@@ -1,7 +1,8 @@
 // korvane-plot: the learning curves of korvane-sim's files, as one SVG: from a learning
-// curves' file (--learning) the mean fitness of the dying over the last game minute, from a
-// statistics file (--stats) the pools' best alone; with --control, the learning file of a
-// --control run gives random brains' level and each curve's ratio to it.
+// curves' file (--learning) the mean fitness of the dying over the last game minute and the
+// player's side (hits on the gun, the gun's kills), from a statistics file (--stats) the pools'
+// best alone; with --control, the learning file of a --control run gives random brains' level
+// and each curve's ratio to it.
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
@@ -26,9 +27,14 @@ constexpr int kStatsRedBest = 2;
 constexpr int kStatsGreenBest = 5;
 // A learning line: minutes, then dead, their mean fitness and the pool's best for red and green;
 // then, in files written since the pools' entry was reported, the entry bar and the newcomers
-// taken in for red and green.
-constexpr size_t kOldLearningColumns = 7;
-constexpr size_t kLearningColumns = 11;
+// taken in for red and green; then, in files written since the player's side was reported,
+// the gun's shots and kills, the red bullets on the gun, on red and on green aliens, and the
+// alive steps of red and green.
+constexpr size_t kOldestLearningColumns = 7;
+constexpr size_t kOldLearningColumns = 11;
+constexpr size_t kLearningColumns = 18;
+constexpr int kGunKills = 12;
+constexpr int kRedOnGun = 13;
 constexpr int kRedEntryBar = 7;
 constexpr int kGreenEntryBar = 9;
 constexpr int kRedDead = 1;
@@ -60,7 +66,15 @@ bool parseField(const std::string& field, double& value)
 
 bool isLearningWidth(size_t width)
 {
-    return width == kLearningColumns || width == kOldLearningColumns;
+    return width == kLearningColumns || width == kOldLearningColumns || width == kOldestLearningColumns;
+}
+
+// The player's side of a learning line, when its file tells it.
+CLearningGraph::SPlayerPeriod playerPeriodOf(const std::vector<double>& v)
+{
+    if (v.size() < kLearningColumns)
+        return CLearningGraph::NotKnown;
+    return {static_cast<long long>(v[kRedOnGun]), static_cast<long long>(v[kGunKills])};
 }
 
 // Where a learning line may hold "nan": a period's mean fitness of the dead, a filling pool's bar.
@@ -144,7 +158,7 @@ bool readDataLines(const std::string& path, std::vector<std::vector<double>>& li
         const size_t width = lines.empty() ? 0 : lines.front().size();
         if (!parseLine(line, values) || (width != 0 && values.size() != width))
         {
-            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 11 (or 7)"
+            const std::string kind = width == 0 ? "neither a statistics line of 8 numbers nor a learning line of 18 (or 11, or 7)"
                                      : width == kStatsColumns ? "not a statistics line of 8 numbers"
                                                               : "not a learning line of " + std::to_string(width) + " numbers";
             error = "line " + std::to_string(lineNumber) + " is " + kind + ": '" + printableExcerpt(line) + "'";
@@ -174,7 +188,8 @@ bool addFileCurves(const std::string& path, CLearningGraph& graph, bool first, s
     for (const std::vector<double>& v : lines)
         if (learningLines)
             graph.addPeriod(run, v[0], {static_cast<long long>(v[kRedDead]), v[kRedDeadMean], v[kRedBest]},
-                            {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]});
+                            {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]},
+                            playerPeriodOf(v));
         else
             graph.addPeriod(run, v[0], {0, none, v[kStatsRedBest]}, {0, none, v[kStatsGreenBest]});
     return true;
@@ -194,7 +209,8 @@ bool addBaseline(const std::string& path, CLearningGraph& graph, std::string& er
     const int run = graph.addBaseline();
     for (const std::vector<double>& v : lines)
         graph.addPeriod(run, v[0], {static_cast<long long>(v[kRedDead]), v[kRedDeadMean], v[kRedBest]},
-                        {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]});
+                        {static_cast<long long>(v[kGreenDead]), v[kGreenDeadMean], v[kGreenBest]},
+                        playerPeriodOf(v));
     return true;
 }
 } // namespace
@@ -209,7 +225,9 @@ int main(int argc, char** argv)
         std::cerr << "usage: " << argv[0] << " OUT.svg [--control CONTROL.tsv] FILE...\n"
                   << "Draws korvane-sim's learning curves over minutes of game time, a panel for red and one for\n"
                   << "green: from a --learning file the mean fitness of the aliens that died over the last game\n"
-                  << "minute (thick), from a --stats file each pool's best (thin). --control takes the --learning\n"
+                  << "minute (thick), from a --stats file each pool's best (thin); and from --learning files that\n"
+                  << "tell it, a third for the player: the red hits on the gun and the gun's kills a game minute\n"
+                  << "over the last game minute. --control takes the --learning\n"
                   << "file of a korvane-sim --control run: its dying's mean over the last game minute is drawn\n"
                   << "dashed as random brains', and each curve's last ratio to it is written beside the curve.\n"
                   << "Exit status: 0 done; 1 a file could not be read or written; 2 a wrong command line\n"

@@ -92,6 +92,10 @@ std::string CRunSummary::json(unsigned seed, long long stepsRun, bool evolution)
     summary["evolution"] = evolution;
     summary["params"] = paramsJson();
     summary["red_bullets_on_gun"] = m_world.hitsOnGun();
+    summary["gun_shots"] = m_world.gunShots();
+    summary["gun_kills"] = m_world.gunKills();
+    summary["red_on_red"] = m_world.deaths(0, CAUSE_RED_BULLET);
+    summary["red_on_green"] = m_world.deaths(1, CAUSE_RED_BULLET);
     // The tallies are kept in the world's order of populations: 0 red, 1 green.
     const char* const names[2] = {"red", "green"};
     for (int k = 0; k < 2; ++k)
@@ -126,6 +130,7 @@ Json CRunSummary::populationJson(int populationIndex) const
     result["mean_fitness_of_deaths"] = thirds;
     result["pool_joined"] = joined;
     result["pool_entry_bar"] = bars;
+    result["alive_steps"] = tally.llAliveSteps;
     result["alive_share"] = ratio(static_cast<double>(tally.llAliveSteps), tally.llAlienSteps);
     result["mean_lifetime_steps"] = ratio(static_cast<double>(deadLifeSteps), deaths);
     result["pool"]["best"] = pooled ? Json(population.getBestFitness()) : Json(nullptr);

@@ -112,7 +112,9 @@ bool CSimulation::openTables()
                                                    "green_worst\tgreen_mean") &&
            m_learningFile.open(m_sOptions.sLearningFile, "minutes\tred_dead\tred_dead_mean_fitness\tred_best\t"
                                                          "green_dead\tgreen_dead_mean_fitness\tgreen_best\t"
-                                                         "red_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined");
+                                                         "red_entry_bar\tred_joined\tgreen_entry_bar\tgreen_joined\t"
+                                                         "gun_shots\tgun_kills\tred_on_gun\tred_on_red\t"
+                                                         "red_on_green\tred_alive_steps\tgreen_alive_steps");
 }
 
 int CSimulation::run(const CStopRequest& stop)
@@ -162,6 +164,14 @@ void CSimulation::sample(double minutes)
     const CAlien_Population& greens = *populations[kGreen];
     const CDeathsInPeriod::SPeriod redDeaths = m_redDeaths.take(reds);
     const CDeathsInPeriod::SPeriod greenDeaths = m_greenDeaths.take(greens);
+    const CWorldTally player = m_controller.getTally().since(m_lastTally);
+    m_lastTally = m_controller.getTally();
+    long long aliveSteps[2];
+    for (const int p : {kRed, kGreen})
+    {
+        aliveSteps[p] = m_pSummary->aliveSteps(p) - m_aLastAliveSteps[p];
+        m_aLastAliveSteps[p] = m_pSummary->aliveSteps(p);
+    }
     if (m_statsFile.isOpen())
     {
         std::ostringstream line;
@@ -177,18 +187,25 @@ void CSimulation::sample(double minutes)
         line << minutes << "\t" << redDeaths.llDeaths << "\t" << redDeaths.dMeanFitness << "\t"
              << reds.getBestFitness() << "\t" << greenDeaths.llDeaths << "\t" << greenDeaths.dMeanFitness << "\t"
              << greens.getBestFitness() << "\t" << reds.getEntryBar() << "\t" << redDeaths.llJoined << "\t"
-             << greens.getEntryBar() << "\t" << greenDeaths.llJoined;
+             << greens.getEntryBar() << "\t" << greenDeaths.llJoined << "\t" << player.gunShots() << "\t"
+             << player.gunKills() << "\t" << player.hitsOnGun() << "\t" << player.deaths(kRed, CAUSE_RED_BULLET)
+             << "\t" << player.deaths(kGreen, CAUSE_RED_BULLET) << "\t" << aliveSteps[kRed] << "\t"
+             << aliveSteps[kGreen];
         m_learningFile.writeLine(line.str());
     }
     m_learning.addPeriod(m_iRun, minutes, {redDeaths.llDeaths, redDeaths.dMeanFitness, reds.getBestFitness()},
-                         {greenDeaths.llDeaths, greenDeaths.dMeanFitness, greens.getBestFitness()});
+                         {greenDeaths.llDeaths, greenDeaths.dMeanFitness, greens.getBestFitness()},
+                         {player.hitsOnGun(), player.gunKills()});
     if (m_control.isInitialized())
     {
         const auto control = m_control.world().getPopulations();
         const CDeathsInPeriod::SPeriod red = m_controlRedDeaths.take(*control[kRed]);
         const CDeathsInPeriod::SPeriod green = m_controlGreenDeaths.take(*control[kGreen]);
+        const CWorldTally controlPlayer = m_control.world().getTally().since(m_lastControlTally);
+        m_lastControlTally = m_control.world().getTally();
         m_learning.addPeriod(m_iControlRun, minutes, {red.llDeaths, red.dMeanFitness, control[kRed]->getBestFitness()},
-                             {green.llDeaths, green.dMeanFitness, control[kGreen]->getBestFitness()});
+                             {green.llDeaths, green.dMeanFitness, control[kGreen]->getBestFitness()},
+                             {controlPlayer.hitsOnGun(), controlPlayer.gunKills()});
     }
     populations[kRed]->setNumDead(0);
     populations[kGreen]->setNumDead(0);

@@ -73,6 +73,9 @@ private:
     int m_iControlRun = 0;
     CDeathsInPeriod m_redDeaths;
     CDeathsInPeriod m_greenDeaths;
+    CWorldTally m_lastTally; // the world's tally at the last period's end, and the control's
+    CWorldTally m_lastControlTally;
+    long long m_aLastAliveSteps[2] = {}; // red's and green's alive steps then
     // Stepped beside the run only for a plot, whose dashed curves it draws.
     CControlWorld m_control;
     CDeathsInPeriod m_controlRedDeaths;

@@ -55,7 +55,9 @@ int main(int argc, char** argv)
                    "the minutes, and for red and for green the aliens that died, the mean fitness they carried "
                    "(nan when none died) and the best fitness in the pool; then for red and for green the "
                    "fitness a newcomer must beat to join the pool (its entry bar, nan while it fills) and "
-                   "the newcomers it took in");
+                   "the newcomers it took in; then the player's side: the shots the gun fired, the aliens its "
+                   "bullets struck down, the red bullets that hit the gun, a red alien and a green alien, and for "
+                   "red and for green the alien-steps spent alive");
     app.add_option("--stats-every", options.dStatsEveryMs, "statistics and learning period in ms of simulated time "
                                                            "(default: Stats_SaveInterval)")
         ->check(COptionValidators::positiveNumber());

@@ -152,7 +152,11 @@ bool CRunResult::parse(const std::string& text, std::string& error)
         !params || !populations ||
         !figures.whole(*params, "Game_FramesPerSecond", "params.Game_FramesPerSecond", 1,
                        std::numeric_limits<int>::max(), framesPerSecond) ||
-        !figures.count(summary, "red_bullets_on_gun", "red_bullets_on_gun", m_dRedBulletsOnGun))
+        !figures.count(summary, "red_bullets_on_gun", "red_bullets_on_gun", m_dRedBulletsOnGun) ||
+        !figures.count(summary, "gun_shots", "gun_shots", m_dGunShots) ||
+        !figures.count(summary, "gun_kills", "gun_kills", m_dGunKills) ||
+        !figures.count(summary, "red_on_red", "red_on_red", m_dRedOnRed) ||
+        !figures.count(summary, "red_on_green", "red_on_green", m_dRedOnGreen))
         return false;
     if (!evolution->is_boolean())
         return figures.fail("evolution is not true or false");

@@ -49,6 +49,10 @@ public:
     bool evolution() const { return m_bEvolution; }
     double framesPerSecond() const { return m_dFramesPerSecond; }
     double redBulletsOnGun() const { return m_dRedBulletsOnGun; }
+    double gunShots() const { return m_dGunShots; }
+    double gunKills() const { return m_dGunKills; }
+    double redOnRed() const { return m_dRedOnRed; }
+    double redOnGreen() const { return m_dRedOnGreen; }
     const SPopulation& population(int which) const { return m_asPopulations[which]; }
 
 private:
@@ -57,6 +61,10 @@ private:
     bool m_bEvolution = false;
     double m_dFramesPerSecond = 0.0;
     double m_dRedBulletsOnGun = 0.0;
+    double m_dGunShots = 0.0;
+    double m_dGunKills = 0.0;
+    double m_dRedOnRed = 0.0;
+    double m_dRedOnGreen = 0.0;
     std::vector<std::pair<std::string, std::string>> m_vParams; // as the JSON writes them
     SPopulation m_asPopulations[2] = {};
 };

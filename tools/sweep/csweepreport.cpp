@@ -131,12 +131,19 @@ void CSweepReport::addWhatStruck(SSetting& setting, const std::vector<const CRun
     const std::vector<const CRunResult*>* kinds[2] = {&evolution, &control};
     for (int kind = 0; kind < 2; ++kind)
     {
-        std::vector<double> perMinute;
-        for (const CRunResult* run : *kinds[kind])
-            if (run)
-                perMinute.push_back(run->redBulletsOnGun() * 60.0 * run->framesPerSecond() / run->steps());
-        setting.adGunHitsPerMinute[kind] = perMinute.empty() ? std::nan("") : meanOf(perMinute);
+        setting.adGunHitsPerMinute[kind] = perMinute(*kinds[kind], &CRunResult::redBulletsOnGun);
+        setting.adGunKillsPerMinute[kind] = perMinute(*kinds[kind], &CRunResult::gunKills);
     }
+}
+
+// The mean over the finished runs of a count a minute of game time; NaN without one.
+double CSweepReport::perMinute(const std::vector<const CRunResult*>& runs, double (CRunResult::*count)() const)
+{
+    std::vector<double> rates;
+    for (const CRunResult* run : runs)
+        if (run)
+            rates.push_back((run->*count)() * 60.0 * run->framesPerSecond() / run->steps());
+    return rates.empty() ? std::nan("") : meanOf(rates);
 }
 
 CSweepReport::SFigures CSweepReport::figuresOf(int population, const std::vector<const CRunResult*>& evolution,
@@ -191,7 +198,7 @@ std::string CSweepReport::tsv() const
     for (const char* population : CRunResult::PopulationNames)
         for (const CWorldTally::SCause& cause : CWorldTally::Causes)
             text += std::string("\t") + population + "_struck_down_by_" + cause.szKey;
-    text += "\tred_bullets_on_gun\n";
+    text += "\tred_bullets_on_gun\tgun_shots\tgun_kills\tred_on_red\tred_on_green\n";
     for (size_t i = 0; i < m_vJobs.size(); ++i)
     {
         const CRunResult* run = m_vSummaries[i];
@@ -212,7 +219,10 @@ std::string CSweepReport::tsv() const
         for (const int population : {CRunResult::Red, CRunResult::Green})
             for (const CWorldTally::SCause& cause : CWorldTally::Causes)
                 text += "\t" + formatted("%.10g", run->population(population).adStruckDownBy[cause.iCause]);
-        text += "\t" + formatted("%.10g", run->redBulletsOnGun()) + "\n";
+        for (const double count : {run->redBulletsOnGun(), run->gunShots(), run->gunKills(), run->redOnRed(),
+                                   run->redOnGreen()})
+            text += "\t" + formatted("%.10g", count);
+        text += "\n";
     }
     return text;
 }
@@ -235,7 +245,8 @@ std::string CSweepReport::markdown() const
         text += std::string(&cause == CWorldTally::Causes ? " " : " / ") + cause.szWords;
     text += " |";
     text += " red bullets on the gun a minute, evolution / control |";
-    text += " seeds |\n" + rule + "---|---|---|---|---|---|---|---|---|\n";
+    text += " the gun's kills a minute, evolution / control |";
+    text += " seeds |\n" + rule + "---|---|---|---|---|---|---|---|---|---|\n";
     for (const SSetting& setting : m_vSettings)
         text += tableRow(setting);
     text += "\nLearning score: seed by seed, the mean fitness of the aliens that died in the last third of the run "
@@ -245,7 +256,9 @@ std::string CSweepReport::markdown() const
             "Lifetime: the mean time the aliens that died had been alive, in seconds of game time. Struck down: "
             "of the red and green aliens that started dying in the runs with evolution, the share hit by a bullet "
             "of the gun or of a red alien, run into another alien, or gone over the band's edge. Red bullets on "
-            "the gun: per minute of game time. Seeds: those whose two runs finished.\n";
+            "the gun, and the gun's kills (the red and green aliens its bullets struck down): per minute of game time, "
+            "the player's measures of how dangerous and how hard to hit the aliens are. Seeds: those whose two "
+            "runs finished.\n";
     if (!m_vNotes.empty())
     {
         text += "\n";
@@ -275,6 +288,7 @@ std::string CSweepReport::tableRow(const SSetting& setting) const
     for (const CWorldTally::SCause& cause : CWorldTally::Causes)
         shares += (&cause == CWorldTally::Causes ? "" : " / ") +
                   formatted("%.0f", 100.0 * setting.adCauseShares[cause.iCause]);
-    row += " " + shares + " % | " + pairText(setting.adGunHitsPerMinute, "%.1f", "") + " |";
+    row += " " + shares + " % | " + pairText(setting.adGunHitsPerMinute, "%.1f", "") + " | " +
+           pairText(setting.adGunKillsPerMinute, "%.1f", "") + " |";
     return row + " " + std::to_string(setting.iSeedsPaired) + " |\n";
 }

@@ -41,7 +41,8 @@ public:
         int iSeedsPaired = 0;               // seeds whose two runs finished
         // Of all aliens struck down in the runs with evolution, the share of each cause.
         double adCauseShares[CWorldTally::NumCauses] = {}; // by cause code (CAUSE_...)
-        double adGunHitsPerMinute[2] = {}; // red bullets on the gun, evolution and --control
+        double adGunHitsPerMinute[2] = {};  // red bullets on the gun, evolution and --control
+        double adGunKillsPerMinute[2] = {}; // aliens the gun struck down, evolution and --control
     };
 
     // summaries[i] belongs to jobs[i], or is null when that run has not finished.
@@ -61,6 +62,7 @@ private:
                        const std::vector<const CRunResult*>& control, const std::string& label);
     static void addWhatStruck(SSetting& setting, const std::vector<const CRunResult*>& evolution,
                               const std::vector<const CRunResult*>& control);
+    static double perMinute(const std::vector<const CRunResult*>& runs, double (CRunResult::*count)() const);
     std::string tableRow(const SSetting& setting) const;
 
     const CSweepFile& m_sweep;
