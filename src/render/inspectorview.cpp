@@ -97,8 +97,10 @@ void drawInspectorPanel(CAlien& alien, const SRect& region, bool blueAliens)
     const CBrain& brain = *alien.getBrain();
     CBrainView view;
     drawCaption(panel.movementCaption(), "movement network");
-    view.layout(*brain.getNN(0), CBrainView::movementShades(alien.getMovementInputs(), CParams::Window_Width),
-                CBrainView::movementInputLabels(), CBrainView::movementOutputLabels(alien.getLastAction().movement),
+    const bool sensors = CParams::Alien_NN_Movement_UseSensors != 0;
+    view.layout(*brain.getNN(0), CBrainView::movementShades(alien.getMovementInputs(), CParams::Window_Width, sensors),
+                CBrainView::movementInputLabels(sensors, static_cast<int>(CParams::Alien_NN_Movement_GunBullets)),
+                CBrainView::movementOutputLabels(alien.getLastAction().movement),
                 CBrainView::pushOutput(alien.getLastAction().movement), panel.movementBox());
     drawNetwork(view);
     if (!red)

@@ -67,16 +67,29 @@ void CBrainView::addColumn(int count, double x, const SRect& box)
         m_vNodes.push_back({x, box.top - (i + 0.5) * spacing, 0.0, ""});
 }
 
-std::vector<std::string> CBrainView::movementInputLabels()
+std::vector<std::string> CBrainView::movementInputLabels(bool sensors, int gunBullets)
 {
-    return {"gun left", "gun right", "sensor up", "sensor right", "sensor down", "sensor left"};
+    std::vector<std::string> labels{"gun left", "gun right"};
+    if (sensors)
+        labels.insert(labels.end(), {"sensor up", "sensor right", "sensor down", "sensor left"});
+    for (int k = 1; k <= gunBullets; ++k)
+    {
+        const std::string shot = gunBullets == 1 ? "shot" : "shot " + std::to_string(k);
+        labels.push_back(shot + " aside");
+        labels.push_back(shot + " time");
+    }
+    return labels;
 }
 
-std::vector<double> CBrainView::movementShades(const std::vector<double>& inputs, double windowWidth)
+std::vector<double> CBrainView::movementShades(const std::vector<double>& inputs, double windowWidth, bool sensors)
 {
     std::vector<double> shades = inputs;
-    for (size_t i = 0; i < shades.size() && i < 2; ++i)
-        shades[i] /= windowWidth;
+    const size_t firstShot = sensors ? 6 : 2;
+    for (size_t i = 0; i < shades.size(); ++i)
+        if (i < 2)
+            shades[i] /= windowWidth;
+        else if (i >= firstShot && (i - firstShot) % 2 == 0)
+            shades[i] = (shades[i] + 1) / 2;
     return shades;
 }
 

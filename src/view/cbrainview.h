@@ -41,10 +41,12 @@ public:
     int inputCount() const { return m_iInputs; }
 
     // The movement network's inputs as the alien builds them: the gun's distance going left
-    // and going right around the wrap, then the sensors up, right, down and left.
-    static std::vector<std::string> movementInputLabels();
-    // Their shades: the gun distances as a share of the window's width, the sensors as they are.
-    static std::vector<double> movementShades(const std::vector<double>& inputs, double windowWidth);
+    // and going right around the wrap, then the sensors up, right, down and left when they are
+    // on, then each of the gun's bullets seen: how far aside and how soon it comes.
+    static std::vector<std::string> movementInputLabels(bool sensors, int gunBullets);
+    // Their shades: the gun distances as a share of the window's width, a bullet's offset from
+    // -1 to 1 as 0 to 1, the sensors and a bullet's time as they are.
+    static std::vector<double> movementShades(const std::vector<double>& inputs, double windowWidth, bool sensors);
     // The two outputs ("left/right", "down/up"), the chosen push's named instead ("push left").
     static std::vector<std::string> movementOutputLabels(int movement);
     // The output behind a push: 0 for left and right, 1 for down and up, -1 for none.

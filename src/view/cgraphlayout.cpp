@@ -105,9 +105,12 @@ void CGraphLayout::layout(const CLearningGraph& graph, const SRect& box, const S
 {
     m_font = font;
     m_vPanels.clear();
-    // The player's panel only where a run tells the player's side.
+    // The player's panel only where a run tells the player's side, and where three panels
+    // each keep a row of legend: otherwise the two the graph has always shown.
     std::vector<const CFitnessGraph*> shown = {&graph.panel(CLearningGraph::Red), &graph.panel(CLearningGraph::Green)};
-    if (!graph.panel(CLearningGraph::Player).isEmpty())
+    const double lh = font.dLineHeight;
+    const double roomyPanel = 2 * kPadding + 1.5 * lh + 1 + kMinPlotHeight + 2 * lh + kTick;
+    if (!graph.panel(CLearningGraph::Player).isEmpty() && (box.top - box.bottom - 2 * kPadding) / 3 >= roomyPanel)
         shown.push_back(&graph.panel(CLearningGraph::Player));
     const double count = static_cast<double>(shown.size());
     const double height = (box.top - box.bottom - (count - 1) * kPadding) / count;

@@ -19,7 +19,8 @@ constexpr int GRAPH_NOTE = 3;
 constexpr int GRAPH_CURVE = 4; // lines in their curve's or level's colour
 
 // The learning graph laid out in a box of pixels (y up): a panel per population stacked, red on
-// top, each with its title, its curves in a plot area scaled to its own data with ticks and
+// top, and below them the player's panel when a run tells it and the box has room for three
+// panels with a row of legend each; each with its title, its curves in a plot area scaled to its own data with ticks and
 // labels on both axes (the last x label carries the unit: both panels share the x axis, so
 // that they read alike), dashed curves as dashes, each curve's note beside its last point, and
 // its legend in rows below. Guarantees: every line, point and text (by the widths given) lies

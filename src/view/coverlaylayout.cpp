@@ -40,7 +40,8 @@ void COverlayLayout::layout(const SShown& shown)
     const double belowStats = shown.pStats ? std::min(top, shown.pStats->bottom - margin) : top;
     const double leftTop = belowStats;
     const double rightStatsTop = shown.pStats && shown.pStats->right > rightStart ? belowStats : top;
-    const double graphHeight = std::max(kGraphShare * (rightStatsTop - bottom),
+    const double share = shown.bHelp || shown.bInspector ? kGraphShare : kGraphAloneShare;
+    const double graphHeight = std::max(share * (rightStatsTop - bottom),
                                         std::min(kMinGraphHeight, rightStatsTop - bottom));
     m_graph = shown.bGraph ? box(rightStart, rightStatsTop, W - margin, rightStatsTop - graphHeight) : kNone;
     const double rightTop = shown.bGraph ? rightStatsTop - graphHeight - margin : rightStatsTop;

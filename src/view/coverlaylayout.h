@@ -17,7 +17,11 @@ class COverlayLayout
 public:
     static constexpr double kSwitchShare = 0.15;
     static constexpr double kMaxInspectorWidth = 300.0;
-    static constexpr double kGraphShare = 0.65; // of the right half's height, at least kMinGraphHeight
+    // Of the right half's height, at least kMinGraphHeight: half while the help page or the
+    // inspector's panel may share that half, more when the graph has it alone (its three
+    // panels then keep their legends).
+    static constexpr double kGraphShare = 0.5;
+    static constexpr double kGraphAloneShare = 0.75;
     static constexpr double kMinGraphHeight = 150.0;
 
     struct SShown

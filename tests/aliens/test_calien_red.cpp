@@ -169,6 +169,7 @@ TEST_F(CAlienRedTest, RedFoundFirstStopsThePassOverLaterPopulations)
 
 TEST_F(CAlienRedTest, FitnessRewardsGunHitsAndPunishesGreenHits)
 {
+    CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIRST;
     CParams::Alien_BeingBornTime = 0;
     CAlien_Red red(400, 300, CParams::Alien_Mass);
     red.update(kUpNoFire, 1); // timer already 0: alive from here
@@ -309,9 +310,10 @@ TEST_F(CAlienRedTest, SensorBoxesAndMovementInputsAreThoseOfTheLastDecision)
     EXPECT_DOUBLE_EQ(boxes[0].top - boxes[0].bottom, CParams::Alien_Height * CParams::Alien_SensorLengthScale);
     red.decideAction(SVector2D(300, 60), m_populations);
     const std::vector<double>& inputs = red.getMovementInputs();
-    ASSERT_EQ(inputs.size(), 6u);
+    ASSERT_EQ(inputs.size(), 8u);
     EXPECT_EQ(inputs[0], 100); // the gun lies 100 pixels to the left
     EXPECT_EQ(inputs[1], CParams::Window_Width - 100.0);
     const std::vector<double> sensors = red.getSensorValues(m_populations);
-    EXPECT_EQ(std::vector<double>(inputs.begin() + 2, inputs.end()), sensors);
+    EXPECT_EQ(std::vector<double>(inputs.begin() + 2, inputs.begin() + 6), sensors);
+    EXPECT_EQ(std::vector<double>(inputs.begin() + 6, inputs.end()), std::vector<double>({0, 1})) << "no bullet seen";
 }

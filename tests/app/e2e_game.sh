@@ -720,6 +720,7 @@ test_the_players_view() {
 paused_red_ship_shows() { press p && snap && press p && snap && find_red_ship; }
 shows_every_panel() {
     local f=$1
+    echo "   help keys $(kinds_in "$f" helpkey), captions $(kinds_in "$f" caption), heads-up $(kinds_in "$f" hud "$HUD_STRIP"), graph $(graph_pixels "$f"), random brains' $(baseline_pixels "$f")"
     at_least 300 "$f" helpkey && at_least 30 "$f" caption && at_least 40 "$f" hud "$HUD_STRIP" &&
         [ "$(graph_pixels "$f")" -ge 100 ] && [ "$(baseline_pixels "$f")" -ge 30 ]
 }

@@ -192,9 +192,11 @@ INSTANTIATE_TEST_SUITE_P(
         SBrokenValue{"Alien_NumberOfRed", "-3", "Alien_NumberOfRed = -3 must not be negative"},
         SBrokenValue{"Alien_NumberOfGreen", "2000000000", "Alien_NumberOfGreen = 2000000000 must be at most 10000"},
         SBrokenValue{"Alien_NN_Movement_NumInputs", "2",
-                     "Alien_NN_Movement_NumInputs = 2 must be 6 while Alien_NN_Movement_UseSensors is on"},
+                     "Alien_NN_Movement_NumInputs = 2 must be 8 while Alien_NN_Movement_UseSensors is on and "
+                     "Alien_NN_Movement_GunBullets is 1"},
         SBrokenValue{"Alien_NN_Movement_UseSensors", "0",
-                     "Alien_NN_Movement_NumInputs = 6 must be 2 while Alien_NN_Movement_UseSensors is off"},
+                     "Alien_NN_Movement_NumInputs = 8 must be 4 while Alien_NN_Movement_UseSensors is off and "
+                     "Alien_NN_Movement_GunBullets is 1"},
         SBrokenValue{"Alien_NN_Movement_NumOutputs", "1", "Alien_NN_Movement_NumOutputs = 1 must be at least 2"},
         SBrokenValue{"Alien_NN_Attack_NumInputs", "3", "Alien_NN_Attack_NumInputs = 3 must be 4"},
         SBrokenValue{"Alien_NN_Attack_NumOutputs", "0", "Alien_NN_Attack_NumOutputs = 0 must be at least 1"},
@@ -219,9 +221,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "Alien_NN_Movement_GunBullets = 5 must be a whole number from 0 to 4"},
         SBrokenValue{"Alien_NN_Movement_GunBullets", "0.5",
                      "Alien_NN_Movement_GunBullets = 0.5 must be a whole number from 0 to 4"},
-        SBrokenValue{"Alien_NN_Movement_GunBullets", "1",
-                     "Alien_NN_Movement_NumInputs = 6 must be 8 while Alien_NN_Movement_UseSensors is on and "
-                     "Alien_NN_Movement_GunBullets is 1"},
+        SBrokenValue{"Alien_NN_Movement_GunBullets", "0",
+                     "Alien_NN_Movement_NumInputs = 8 must be 6 while Alien_NN_Movement_UseSensors is on"},
+        SBrokenValue{"Alien_NN_Movement_GunBullets", "2",
+                     "Alien_NN_Movement_NumInputs = 8 must be 10 while Alien_NN_Movement_UseSensors is on and "
+                     "Alien_NN_Movement_GunBullets is 2"},
         SBrokenValue{"Alien_Red_FitnessRule", "2", "Alien_Red_FitnessRule = 2 must be a whole number from 0 to 1"},
         SBrokenValue{"Alien_Red_FitnessRule", "1e300",
                      "Alien_Red_FitnessRule = 1e+300 must be a whole number from 0 to 1"}),

@@ -434,8 +434,8 @@ TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
         {"1 five " + record, "entry 1: the fitness"},
         {"1 5 " + record.substr(0, record.size() / 2), "entry 1: "},
         {"1 5 " + wrongShape.str(), "entry 1: its networks do not fit this population's aliens: its movement network "
-                                    "has 2 inputs where this game's have 6 (Alien_NN_Movement_NumInputs, with "
-                                    "Alien_NN_Movement_UseSensors 1 and Alien_NN_Movement_GunBullets 0)"},
+                                    "has 2 inputs where this game's have 8 (Alien_NN_Movement_NumInputs, with "
+                                    "Alien_NN_Movement_UseSensors 1 and Alien_NN_Movement_GunBullets 1)"},
     };
     for (const auto& [text, reason] : broken)
     {
@@ -461,8 +461,13 @@ TEST_F(CPopulationTest, LoadingTheBrainPoolLosesItIsMended)
 // green pool red aliens: each is refused, naming the member that sets what differs.
 TEST_F(CPopulationTest, PoolOfTheOtherShapeIsRefusedNamingTheMember)
 {
+    CParams::Alien_NN_Movement_GunBullets = 0;
+    CParams::Alien_NN_Movement_NumInputs = 6;
+    CGameController blind;
+    blind.setSeed(5);
+    blind.init();
     CScratchFile greenFile("green_pool.txt", "");
-    CAlien_Population& greens = *m_controller.getPopulations()[1];
+    CAlien_Population& greens = *blind.getPopulations()[1];
     greens.addToPool(greens.getAliens()[0]->getBrain(), 12);
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(greens.save(greenFile.path()));

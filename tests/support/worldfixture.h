@@ -25,6 +25,7 @@ protected:
     static void sensorsOff()
     {
         CParams::Alien_NN_Movement_UseSensors = 0;
+        CParams::Alien_NN_Movement_GunBullets = 0;
         CParams::Alien_NN_Movement_NumInputs = 2;
     }
 };

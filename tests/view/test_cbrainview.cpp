@@ -24,6 +24,22 @@ void expectInside(const CBrainView& view, const SRect& box)
 }
 } // namespace
 
+// Each input is labelled as the alien builds it, the sensors only when they are on, the gun's
+// bullets after them; a bullet's offset is shaded from -1 to 1.
+TEST_F(CBrainViewTest, MovementInputsAreLabelledAndShadedAsTheAlienBuildsThem)
+{
+    EXPECT_EQ(CBrainView::movementInputLabels(false, 1), (std::vector<std::string>{"gun left", "gun right", "shot aside",
+                                                                                     "shot time"}));
+    const std::vector<std::string> two = CBrainView::movementInputLabels(true, 2);
+    ASSERT_EQ(two.size(), 10u);
+    EXPECT_EQ(two[5], "sensor left");
+    EXPECT_EQ(two[8], "shot 2 aside");
+    EXPECT_EQ(CBrainView::movementShades({400, 400, -0.5, 0.25}, 800, false),
+              (std::vector<double>{0.5, 0.5, 0.25, 0.25}));
+    EXPECT_EQ(CBrainView::movementShades({0, 800, 1, 1, 1, 1, 0, 1}, 800, true),
+              (std::vector<double>{0, 1, 1, 1, 1, 1, 0.5, 1}));
+}
+
 TEST_F(CBrainViewTest, MovementNetworkShowsItsInputsActivationsAndWeights)
 {
     CNeuralNet net(6, 2, 1, 8);
@@ -31,7 +47,7 @@ TEST_F(CBrainViewTest, MovementNetworkShowsItsInputsActivationsAndWeights)
     net.update(inputs);
     CBrainView view;
     const SRect box(100, 500, 200, 200);
-    view.layout(net, CBrainView::movementShades(inputs, 800), CBrainView::movementInputLabels(),
+    view.layout(net, CBrainView::movementShades(inputs, 800, true), CBrainView::movementInputLabels(true, 0),
                 CBrainView::movementOutputLabels(ACTION_DOWN), CBrainView::pushOutput(ACTION_DOWN), box);
     ASSERT_EQ(view.nodes().size(), 16u);
     ASSERT_EQ(view.links().size(), 6u * 8 + 8u * 2); // bias weights are not drawn

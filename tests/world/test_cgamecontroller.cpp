@@ -373,6 +373,7 @@ TEST_F(CGameControllerTest, BigRoomyWorldPlacedOverItselfIsMended)
 TEST_F(CGameControllerTest, SeededWorldsWithoutFadingAreTheSameToTheBitAsBefore)
 {
     CParams::Alien_NN_Movement_GunBullets = 0;
+    CParams::Alien_NN_Movement_NumInputs = 6;
     CParams::Alien_Red_FitnessRule = CAlien_Red::FITNESS_FIRST;
     const auto run = [](int offspring) {
         CParams::Alien_Red_FireDelay = 10;

@@ -76,6 +76,7 @@ const SWorldCase kCases[] = {
     {"SensorsOff",
      [] {
          CParams::Alien_NN_Movement_UseSensors = 0;
+         CParams::Alien_NN_Movement_GunBullets = 0;
          CParams::Alien_NN_Movement_NumInputs = 2;
      },
      2000},
