@@ -81,6 +81,9 @@ pixel_census() {
 graph_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -cE '#(FF5050|50FF70) '; }
 # Pixels of random brains' dashed level and its legend sample.
 baseline_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -c '#A0A0A8 '; }
+# Pixels of the player's panel: the red hits on the gun's curve and the gun's kills'.
+player_pixels() { /usr/bin/convert "$1" -depth 8 txt:- 2>/dev/null | grep -c "#$2 "; }
+shows_the_players_panel() { [ "$(player_pixels "$1" FF9030)" -ge 30 ] && [ "$(player_pixels "$1" 50B0FF)" -ge 30 ]; }
 
 shows_background_and_aliens() {
     local census colours dark green red
@@ -838,6 +841,8 @@ test_watching_evolution_and_evolved_aliens() {
     check "the world runs fast: 100 statistics lines of 0.6 s of game time come quickly" \
         wait_for $DEADLINE lines_come_by_game_time
     check "the gun drives itself and fires" wait_for $DEADLINE gun_has_moved
+    check "the graph, alone on its half, shows the player's side: red hits on the gun, the gun's kills" \
+        wait_for $DEADLINE eval 'snap && shows_the_players_panel "$(frame $LAST_FRAME)"'
     press w
     check "w again ends it: the message says so" wait_for $DEADLINE eval 'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "Watching evolution ended"'
     check "and the graph is gone" test "$(graph_pixels "$(frame $LAST_FRAME)")" -lt 100
