@@ -480,7 +480,7 @@ def phone(url):
         for side, target, arrived in (('left', 10, lambda x: x <= 60), ('right', box['width'] - 10, lambda x: x >= box['width'] - 60)):
             b.touch('touchStart', target, row)
             check(f'a finger held at the {side} drives the gun there',
-                  b.wait_for(lambda: (gun_x(picture()) or -999) >= 0 and arrived(gun_x(picture())), DEADLINE))
+                  b.wait_for(lambda: (lambda x: x is not None and arrived(x))(gun_x(picture())), DEADLINE))
             b.touch('touchEnd')
         fire = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=fire]')"
                           ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
