@@ -25,16 +25,16 @@ std::string captureFrame()
     std::string answer = CKeyFeedback::frameSkipped();
     if (g_iCaptureCounter % 2 == 0)
     {
-        const int number = firstFreeFrame(".", g_iNextFrame);
+        const int number = firstFreeFrame(".", g_shell.session.iNextFrame);
         std::string error;
         if (number < 0)
-            answer = reported("Cannot write a frame: every frame number from " + std::to_string(g_iNextFrame) +
+            answer = reported("Cannot write a frame: every frame number from " + std::to_string(g_shell.session.iNextFrame) +
                               " on is taken");
         else if (!writeBitmap(frameFileName(number).c_str(), CParams::Window_Width, CParams::Window_Height, error))
             answer = reported("Cannot write the frame " + frameFileName(number) + ": " + error);
         else
         {
-            g_iNextFrame = number + 2;
+            g_shell.session.iNextFrame = number + 2;
             answer = CKeyFeedback::frameWritten(frameFileName(number));
             fileWritten(frameFileName(number));
         }

@@ -27,6 +27,7 @@ const std::vector<CCommands::SCommand> kCommands = {
     {COMMAND_ESCAPE, "escape", "Escape", kEscape, 0, nullptr, false, false},
     {COMMAND_INSPECT, "inspect", "left click", 0, 0, nullptr, false, false},
     {COMMAND_UNINSPECT, "uninspect", "right click", 0, 0, nullptr, false, false},
+    {COMMAND_DRIVE, "drive", "finger held", 0, 0, nullptr, false, false},
 };
 
 int find(bool (*matches)(const CCommands::SCommand&, int), int value)

@@ -25,6 +25,7 @@ constexpr int COMMAND_QUIT = 16;
 constexpr int COMMAND_ESCAPE = 17;
 constexpr int COMMAND_INSPECT = 18;
 constexpr int COMMAND_UNINSPECT = 19;
+constexpr int COMMAND_DRIVE = 20; // a finger held on the picture: the gun slides to it
 
 // Special keys by GLUT's codes, which the window passes on as they are.
 constexpr int SPECIAL_KEY_F1 = 1;

@@ -1,5 +1,5 @@
 #include "view/cgraphlayout.h"
-#include "app/shell.h"
+#include "app/overlays.h"
 #include "render/overlaydraw.h"
 
 namespace
@@ -36,10 +36,10 @@ void drawPanel(const CGraphLayout::SPanel& panel)
 }
 } // namespace
 
-void drawLearningGraph(const SRect& region)
+void drawLearningGraph(const CLearningGraph& graph, const SRect& region)
 {
     CGraphLayout layout;
-    layout.layout(g_learningGraph, region,
+    layout.layout(graph, region,
                   {[](const std::string& text) { return textWidth(kGraphFont, text); }, lineHeight(kGraphFont),
                    textDescent(kGraphFont)});
     for (const CGraphLayout::SPanel& panel : layout.panels())

@@ -10,13 +10,13 @@
 #include "view/ctextfit.h"
 #include "view/coverlaylayout.h"
 #include "app/cparams.h"
-#include "app/helppage.h"
-#include "app/shell.h"
+#include "app/overlays.h"
 #include "brain/calien_population.h"
 #include "render/helppanel.h"
 #include "render/hudline.h"
 #include "render/inspectorview.h"
 #include "render/overlaydraw.h"
+#include "world/cgamecontroller.h"
 #include "world/cgun.h"
 
 namespace
@@ -25,7 +25,6 @@ constexpr int kRed = 0;
 constexpr int kGreen = 1;
 constexpr int kBlue = 2;
 constexpr double kLabelMargin = 2.0;
-constexpr double kKeysHintMs = 20000.0; // how long a newcomer is shown the key to the help page
 
 // Doubles as the default stream writes them: at most six significant digits.
 template <typename T> std::string format(const T& value)
@@ -43,12 +42,12 @@ constexpr double kStatsLineStep = 25.0;
 class CStatsBlock
 {
 public:
-    explicit CStatsBlock(const CPixelSpace& space)
+    CStatsBlock(const CPixelSpace& space, const SFrameOverlays& overlays)
         : m_at(space.fromWorld(SVector2D(0.02 * CParams::Window_Width, 0.85 * CParams::Window_Height)))
     {
         const auto width = [](const std::string& text) { return textWidth(FONT_LARGE, text); };
-        for (const std::string& line : CStatsLines::lines(g_statistics.deadInPeriod(), CParams::Stats_UpdateInterval,
-                                                          g_statistics.bestFitness(), g_statistics.worstFitness()))
+        for (const std::string& line : CStatsLines::lines(overlays.iDeadInPeriod, CParams::Stats_UpdateInterval,
+                                                          overlays.dBestFitness, overlays.dWorstFitness))
             m_vLines.push_back(CTextFit::fitted(line, width, space.width() - 2 * m_at.x));
     }
 
@@ -75,17 +74,17 @@ private:
 // Where the panels lie in this frame; it remembers the side the inspector's panel took.
 COverlayLayout g_overlayLayout;
 
-const COverlayLayout& overlayLayout(const CPixelSpace& space)
+const COverlayLayout& overlayLayout(const CPixelSpace& space, const SFrameOverlays& overlays)
 {
-    const double hudRoom = g_bShowHud ? space.height() - hudBox(space).bottom : 0.0;
+    const double hudRoom = overlays.bHud ? space.height() - hudBox(space).bottom : 0.0;
     // The panels keep clear of the gun and of the room its bullets start in.
-    const CGun& gun = *g_gameController.getGun();
+    const CGun& gun = *overlays.pWorld->getGun();
     const double gunRoom = space.fromWorld(SVector2D(0, gun.getPosition().y + CParams::Gun_Height)).y;
-    const SRect stats = CStatsBlock(space).block();
-    const CAlien* alien = g_inspector.selected();
+    const SRect stats = CStatsBlock(space, overlays).block();
+    const CAlien* alien = overlays.pInspected;
     g_overlayLayout.layout({space.width(), space.height(), hudRoom, gunRoom, newestMessageTop(space),
-                            g_bShowStats ? &stats : nullptr, g_bShowGraph, alien != nullptr,
-                            alien ? space.fromWorld(alien->getPosition()).x : 0.0, g_bShowHelp});
+                            overlays.bStats ? &stats : nullptr, overlays.bGraph, alien != nullptr,
+                            alien ? space.fromWorld(alien->getPosition()).x : 0.0, overlays.bHelp});
     return g_overlayLayout;
 }
 
@@ -95,11 +94,11 @@ const COverlayLayout& overlayLayout(const CPixelSpace& space)
 class CStatsOverlay
 {
 public:
-    explicit CStatsOverlay(const CPixelSpace& space) : m_space(space)
+    CStatsOverlay(const CPixelSpace& space, const SFrameOverlays& overlays) : m_space(space), m_overlays(overlays)
     {
-        if (g_bShowHud)
+        if (overlays.bHud)
             m_vKeepOut.push_back(hudBox(space));
-        const COverlayLayout& layout = overlayLayout(space);
+        const COverlayLayout& layout = overlayLayout(space, overlays);
         for (const SRect* region : {&layout.graph(), &layout.inspector(), &layout.help()})
             if (region->right > region->left)
                 m_vKeepOut.push_back(*region);
@@ -107,7 +106,7 @@ public:
 
     void drawStats()
     {
-        const CStatsBlock lines(m_space);
+        const CStatsBlock lines(m_space, m_overlays);
         lines.draw();
         m_vKeepOut.push_back(lines.block());
     }
@@ -127,6 +126,7 @@ public:
 
 private:
     const CPixelSpace& m_space;
+    const SFrameOverlays& m_overlays;
     std::vector<SRect> m_vKeepOut;
 };
 
@@ -154,48 +154,15 @@ void drawRedProbe(CStatsOverlay& overlay, const CAlien_Red& red, SVector2D gunPo
                       format(values[1]));
 }
 
-CHud::SState hudState()
-{
-    const CGun& gun = *g_gameController.getGun();
-    const double now = realMs();
-    return {g_worldClock.worldMs(),
-            g_bFastMode,
-            g_worldClock.multiple(now),
-            g_bPaused,
-            gun.isFiring(),
-            gun.isAutoMode(),
-            g_gameController.getTally().gunKills(),
-            g_gameController.getTally().hitsOnGun(),
-            g_playerStake.killsPerMinute(),
-            g_playerStake.hitsPerMinute(),
-            !g_bHelpLoaded && now - g_dStartRealMs < kKeysHintMs,
-            g_watchMode.isOn(),
-            g_bEvolvedStart};
-}
 } // namespace
 
-void toggleHelp()
-{
-    if (g_bShowHelp)
-    {
-        g_bShowHelp = false;
-        return;
-    }
-    g_bShowHelp = true;
-    if (!g_bHelpLoaded)
-    {
-        g_vHelpLines = readHelpLines("HelpPage.txt");
-        g_bHelpLoaded = true;
-    }
-}
-
-void drawDebugOverlay()
+void drawDebugOverlay(const SFrameOverlays& overlays)
 {
     const CPixelSpace space;
-    CStatsOverlay overlay(space);
+    CStatsOverlay overlay(space, overlays);
     overlay.drawStats();
-    const PopulationList populations = g_gameController.getPopulations();
-    const SVector2D gunPos = g_gameController.getGun()->getPosition();
+    const PopulationList populations = overlays.pWorld->getPopulations();
+    const SVector2D gunPos = overlays.pWorld->getGun()->getPosition();
     if (!populations[kGreen]->getAliens().empty())
         drawGreenProbe(overlay, *populations[kGreen]->getAliens().front(), gunPos, populations);
     if (!populations[kRed]->getAliens().empty())
@@ -203,22 +170,22 @@ void drawDebugOverlay()
                      populations);
 }
 
-void drawSelectionMarks()
+void drawSelectionMarks(const SFrameOverlays& overlays)
 {
-    const CAlien* alien = g_inspector.selected();
+    const CAlien* alien = overlays.pInspected;
     if (!alien || !alien->isActive())
         return;
     const CPixelSpace space;
-    drawInspectorMarks(space, *alien, g_gameController.getGun()->getPosition(), g_gameController.getPopulations());
+    drawInspectorMarks(space, *alien, overlays.pWorld->getGun()->getPosition(), overlays.pWorld->getPopulations());
 }
 
-void drawGunFlash()
+void drawGunFlash(const SFrameOverlays& overlays)
 {
-    const double flash = g_playerStake.flash(realMs());
+    const double flash = overlays.dGunFlash;
     if (flash <= 0.0)
         return;
     const CPixelSpace space;
-    const CGun& gun = *g_gameController.getGun();
+    const CGun& gun = *overlays.pWorld->getGun();
     const SVector2D at = gun.getPosition();
     const SRect box = space.fromWorld(rectAround(at.x, at.y, CParams::Gun_Width + 8, CParams::Gun_Height + 8));
     SColour glow = CViewColours::kGunHit;
@@ -228,22 +195,22 @@ void drawGunFlash()
     outlineRect(box, glow, 2.0);
 }
 
-void drawPlayerView()
+void drawPlayerView(const SFrameOverlays& overlays)
 {
     const CPixelSpace space;
-    const COverlayLayout& layout = overlayLayout(space);
-    if (g_bShowGraph)
-        drawLearningGraph(layout.graph());
-    if (CAlien* alien = g_inspector.selected())
-        drawInspectorPanel(*alien, layout.inspector(), !g_gameController.getPopulations()[kBlue]->getAliens().empty());
-    if (g_bShowHud)
-        drawHud(space, hudState());
+    const COverlayLayout& layout = overlayLayout(space, overlays);
+    if (overlays.bGraph)
+        drawLearningGraph(*overlays.pGraph, layout.graph());
+    if (CAlien* alien = overlays.pInspected)
+        drawInspectorPanel(*alien, layout.inspector(), !overlays.pWorld->getPopulations()[kBlue]->getAliens().empty());
+    if (overlays.bHud)
+        drawHud(space, overlays.hud);
     // The page the player asked for lies over the game's own overlays; only the keys' messages
     // lie over it.
-    if (g_bShowHelp)
-        drawHelpPanel(g_vHelpLines, layout.help());
+    if (overlays.bHelp)
+        drawHelpPanel(*overlays.pHelpLines, layout.help());
     // Never over the inspector's panel and its labels.
-    drawMessages(space, g_messages.shown(realMs()), g_inspector.selected() ? layout.inspector() : SRect(0, 0, 0, 0));
+    drawMessages(space, overlays.vMessages, overlays.pInspected ? layout.inspector() : SRect(0, 0, 0, 0));
 }
 
 void drawBlankedLine()

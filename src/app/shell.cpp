@@ -1,6 +1,7 @@
 #include <GL/glut.h>
 
 #include <chrono>
+#include <functional>
 #include <iostream>
 
 #include "aliens/calien.h"
@@ -8,7 +9,9 @@
 #include "app/ccommands.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
+#include "app/overlays.h"
 #include "app/shell.h"
+#include "app/statistics.h"
 #include "brain/animationtables.h"
 #include "render/cglstate.h"
 #include "render/cscissortoviewport.h"
@@ -18,7 +21,6 @@
 
 std::string g_sWindowTitle = "Korvane Aliens";
 CGameController g_gameController;
-CControlWorld g_controlWorld;
 bool g_bPaused = false;
 bool g_bFastMode = false;
 bool g_bGunAutoMode = false;
@@ -26,26 +28,16 @@ bool g_bBlankScreen = false;
 bool g_bShowStats = false;
 bool g_bShowHelp = false;
 int g_iCaptureCounter = 0;
-int g_iNextFrame = 0;
 CStatsFile g_statsFile(std::cerr);
-CGameStatistics g_statistics;
 std::vector<std::string> g_vHelpLines;
 bool g_bHelpLoaded = false;
-bool g_bShowGraph = false;
-CLearningGraph g_learningGraph;
-bool g_bShowHud = true;
-CWorldClock g_worldClock;
-CMessageLine g_messages;
-CInspector g_inspector;
-CPlayerStake g_playerStake;
-double g_dStartRealMs = 0.0;
-CWatchMode g_watchMode;
-bool g_bEvolvedStart = false;
+CShellState g_shell;
 
 namespace
 {
 constexpr double kPickTolerance = 6.0; // window pixels around a ship's box that still pick it
 constexpr double kBlankRedrawMs = 1000.0; // a blanked screen's one line never changes: seldom is enough
+constexpr double kKeysHintMs = 20000.0; // how long a newcomer is shown the key to the help page
 CStepPacer g_pacer = CStepPacer::fastMode(); // fast mode's steps, and the redraws in every mode
 double g_dPixelRatio = 1.0; // the window's device pixels a pixel of the overlays
 long long g_llFramesShown = 0;
@@ -61,11 +53,11 @@ void setProjection()
 
 void resetRunState()
 {
-    g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_bShowGraph = false;
-    g_bShowHud = true;
+    g_bPaused = g_bFastMode = g_bBlankScreen = g_bShowStats = g_bShowHelp = g_shell.shown.bGraph = false;
+    g_shell.shown.bHud = true;
     // From the gun's own mode, so that every press of a toggles it.
     g_bGunAutoMode = g_gameController.getGun()->isAutoMode();
-    g_iCaptureCounter = g_iNextFrame = 0;
+    g_iCaptureCounter = g_shell.session.iNextFrame = 0;
 }
 
 } // namespace
@@ -99,7 +91,7 @@ void reshape(int, int)
 
 void keyboard(unsigned char key, int, int)
 {
-    runCommand(CCommands::forKey(key));
+    runCommand({CCommands::forKey(key)});
 }
 
 // A left click inspects the ship under it, or clears the inspection on empty space; a right
@@ -109,9 +101,9 @@ void mouse(int button, int state, int x, int y)
     if (state != GLUT_DOWN)
         return;
     if (button == GLUT_LEFT_BUTTON)
-        inspectAt(x, y, kPickTolerance);
+        runCommand({COMMAND_INSPECT, x, y, kPickTolerance});
     else if (button == GLUT_RIGHT_BUTTON)
-        runCommand(COMMAND_UNINSPECT);
+        runCommand({COMMAND_UNINSPECT});
 }
 
 void specialKeys(int key, int, int)
@@ -119,28 +111,72 @@ void specialKeys(int key, int, int)
     static_assert(SPECIAL_KEY_F1 == GLUT_KEY_F1 && SPECIAL_KEY_LEFT == GLUT_KEY_LEFT &&
                       SPECIAL_KEY_RIGHT == GLUT_KEY_RIGHT,
                   "the commands' special keys are GLUT's codes");
-    runCommand(CCommands::forSpecialKey(key));
+    runCommand({CCommands::forSpecialKey(key)});
 }
 
 // One world step, and what the player is told of it.
 void stepWorld(double dt)
 {
+    CShellState::SSession& session = g_shell.session;
     const CGun& gun = *g_gameController.getGun();
-    const int push = g_fingerDrive.push(gun.getPosition().x);
+    const int push = g_shell.driving.fingerDrive.push(gun.getPosition().x);
     if (!gun.isAutoMode() && push != ACTION_UNDEFINED && push != ACTION_NONE)
         g_gameController.setKeyEvent(push);
     g_gameController.update(dt);
-    g_controlWorld.step(*g_gameController.getGun(), dt);
-    g_worldClock.addStep(dt, realMs());
+    session.controlWorld.step(*g_gameController.getGun(), dt);
+    session.worldClock.addStep(dt, realMs());
     const CWorldTally& tally = g_gameController.getTally();
-    g_playerStake.observe(tally.gunKills(), tally.hitsOnGun(), g_worldClock.worldMs(), realMs());
-    sampleStatistics();
-    if (g_inspector.wasReborn())
+    session.playerStake.observe(tally.gunKills(), tally.hitsOnGun(), session.worldClock.worldMs(), realMs());
+    sampleStatistics(dt, g_statsFile, session, g_gameController);
+    CInspector& inspector = g_shell.shown.inspector;
+    if (inspector.wasReborn())
     {
-        const std::string message = CInspector::rebirthMessage(*g_inspector.selected());
+        const std::string message = CInspector::rebirthMessage(*inspector.selected());
         std::cerr << message << std::endl;
         postMessage(message);
     }
+}
+
+CHud::SState hudState()
+{
+    const CGun& gun = *g_gameController.getGun();
+    const CShellState::SSession& session = g_shell.session;
+    const double now = realMs();
+    return {session.worldClock.worldMs(),
+            g_bFastMode,
+            g_shell.session.worldClock.multiple(now),
+            g_bPaused,
+            gun.isFiring(),
+            gun.isAutoMode(),
+            g_gameController.getTally().gunKills(),
+            g_gameController.getTally().hitsOnGun(),
+            session.playerStake.killsPerMinute(),
+            session.playerStake.hitsPerMinute(),
+            !g_bHelpLoaded && now - session.dStartRealMs < kKeysHintMs,
+            g_shell.driving.watchMode.isOn(),
+            session.bEvolvedStart};
+}
+
+// The one place a frame's overlays are described, from the flags and the owner's state.
+SFrameOverlays describeOverlays()
+{
+    const CShellState::SSession& session = g_shell.session;
+    SFrameOverlays overlays;
+    overlays.pWorld = &g_gameController;
+    overlays.bStats = g_bShowStats;
+    overlays.bGraph = g_shell.shown.bGraph;
+    overlays.bHud = g_shell.shown.bHud;
+    overlays.bHelp = g_bShowHelp;
+    overlays.pInspected = g_shell.shown.inspector.selected();
+    overlays.hud = hudState();
+    overlays.pHelpLines = &g_vHelpLines;
+    overlays.pGraph = &session.learningGraph;
+    overlays.vMessages = g_shell.shown.messages.shown(realMs());
+    overlays.dGunFlash = session.playerStake.flash(realMs());
+    overlays.iDeadInPeriod = session.statistics.deadInPeriod();
+    overlays.dBestFitness = session.statistics.bestFitness();
+    overlays.dWorstFitness = session.statistics.worstFitness();
+    return overlays;
 }
 
 void display()
@@ -180,10 +216,10 @@ void initGame()
     loadTextures();
     buildAnimationTables();
     g_gameController.init();
-    g_controlWorld.init(g_gameController.getSeed());
-    openStatistics();
+    g_shell.session.controlWorld.init(g_gameController.getSeed());
+    openStatistics(g_statsFile, g_shell.session);
     resetRunState();
-    g_dStartRealMs = realMs();
+    g_shell.session.dStartRealMs = realMs();
 }
 
 void runSteps(int steps)
@@ -192,7 +228,7 @@ void runSteps(int steps)
         stepWorld(stepLength());
     // While paused, only fading messages change the picture.
     const double now = realMs();
-    if ((steps > 0 || !g_messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
+    if ((steps > 0 || !g_shell.shown.messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))
         glutPostRedisplay();
 }
 
@@ -212,7 +248,7 @@ double stepLength()
 
 void quit()
 {
-    closeStatistics();
+    closeStatistics(g_statsFile, g_shell.session);
     endGame();
 }
 
@@ -247,7 +283,7 @@ double realMs()
 
 void postMessage(const std::string& text)
 {
-    g_messages.post(text, realMs());
+    g_shell.shown.messages.post(text, realMs());
 }
 
 void drawFrame()
@@ -258,8 +294,12 @@ void drawFrame()
         drawBlankedLine();
         return;
     }
-    drawScene(g_gameController, nullptr, g_bShowStats ? drawDebugOverlay : nullptr);
-    drawSelectionMarks();
-    drawGunFlash();
-    drawPlayerView();
+    const SFrameOverlays overlays = describeOverlays();
+    std::function<void()> statsOverlay;
+    if (overlays.bStats)
+        statsOverlay = [&overlays] { drawDebugOverlay(overlays); };
+    drawScene(g_gameController, nullptr, statsOverlay);
+    drawSelectionMarks(overlays);
+    drawGunFlash(overlays);
+    drawPlayerView(overlays);
 }

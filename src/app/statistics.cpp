@@ -1,107 +1,77 @@
+#include "app/statistics.h"
+
 #include <ctime>
 #include <iostream>
 
-#include "view/cdeathsinperiod.h"
-#include "view/clearninggraph.h"
 #include "app/cparams.h"
-#include "app/shell.h"
+#include "app/cstatsfile.h"
+#include "app/platform.h"
 #include "app/statsfile.h"
 #include "brain/calien_population.h"
+#include "world/cgamecontroller.h"
 
 namespace
 {
-const char* const kGreenBrainFile = "GreenAliens_saved.txt";
 constexpr int kRed = 0;
 constexpr int kGreen = 1;
-
-// The game's and the control world's runs in the learning graph, where each period's deaths
-// begin, and when the period under way ends, in world time.
-int g_iLearningRun = 0;
-int g_iControlRun = 0;
-CDeathsInPeriod g_redDeaths;
-CDeathsInPeriod g_greenDeaths;
-CDeathsInPeriod g_controlRedDeaths;
-CDeathsInPeriod g_controlGreenDeaths;
-CGamePeriod g_learningPeriod{1.0};
-
-CWorldTally g_learningTally; // the game's tally, and the control world's, at the last point
-CWorldTally g_controlTally;
-
-CLearningGraph::SPeriod periodOf(CDeathsInPeriod& deaths, const CAlien_Population& population)
-{
-    const CDeathsInPeriod::SPeriod period = deaths.take(population);
-    return {period.llDeaths, period.dMeanFitness, population.getBestFitness()};
-}
-
-// The player's side of a world since the last point.
-CLearningGraph::SPlayerPeriod playerPeriodOf(CWorldTally& last, const CGameController& world)
-{
-    const CWorldTally period = world.getTally().since(last);
-    last = world.getTally();
-    return {period.hitsOnGun(), period.gunKills()};
-}
 } // namespace
 
-void openStatistics()
+void openStatistics(CStatsFile& file, CShellState::SSession& session)
 {
-    g_statsFile.create(statsFileName(std::time(nullptr)));
-    g_statistics.reset();
-    startLearningGraph();
+    file.create(statsFileName(std::time(nullptr)));
+    session.statistics.reset();
+    startLearningGraph(session);
 }
 
-void startLearningGraph()
+void startLearningGraph(CShellState::SSession& session)
 {
-    g_learningGraph = CLearningGraph();
-    g_iLearningRun = g_learningGraph.addRun("", 0xFF5050, 0x50FF70, true);
-    g_iControlRun = g_learningGraph.addBaseline();
-    g_learningPeriod = CGamePeriod(CParams::Stats_UpdateInterval);
-    g_redDeaths = g_greenDeaths = g_controlRedDeaths = g_controlGreenDeaths = CDeathsInPeriod();
-    g_learningTally = g_gameController.getTally();
-    g_controlTally = g_controlWorld.world().getTally();
+    session.learningGraph = CLearningGraph();
+    session.iLearningRun = session.learningGraph.addRun("", 0xFF5050, 0x50FF70, true);
+    session.iControlRun = session.learningGraph.addBaseline();
+    session.learningPeriod = CGamePeriod(CParams::Stats_UpdateInterval);
+    session.learning = session.controlLearning = CLearningRecorder();
 }
 
-void sampleStatistics()
+void sampleStatistics(double stepMs, CStatsFile& file, CShellState::SSession& session, const CGameController& game)
 {
-    if (g_statistics.afterStep(stepLength(), *g_gameController.getPopulations()[kRed], g_statsFile))
-        fileWritten(g_statsFile.name());
-    const double now = g_worldClock.worldMs();
-    if (!g_learningPeriod.isDue(now))
+    if (session.statistics.afterStep(stepMs, *game.getPopulations()[kRed], file))
+        fileWritten(file.name());
+    const double now = session.worldClock.worldMs();
+    if (!session.learningPeriod.isDue(now))
         return;
-    const auto populations = g_gameController.getPopulations();
-    g_learningGraph.addPeriod(g_iLearningRun, now / 60000.0, periodOf(g_redDeaths, *populations[kRed]),
-                              periodOf(g_greenDeaths, *populations[kGreen]),
-                              playerPeriodOf(g_learningTally, g_gameController));
-    const auto control = g_controlWorld.world().getPopulations();
-    g_learningGraph.addPeriod(g_iControlRun, now / 60000.0, periodOf(g_controlRedDeaths, *control[kRed]),
-                              periodOf(g_controlGreenDeaths, *control[kGreen]),
-                              playerPeriodOf(g_controlTally, g_controlWorld.world()));
+    const CLearningRecorder::SPeriod period = session.learning.take(game);
+    session.learningGraph.addPeriod(session.iLearningRun, now / 60000.0, period.redForGraph(), period.greenForGraph(),
+                                    period.playerForGraph());
+    const CLearningRecorder::SPeriod control = session.controlLearning.take(session.controlWorld.world());
+    session.learningGraph.addPeriod(session.iControlRun, now / 60000.0, control.redForGraph(),
+                                    control.greenForGraph(), control.playerForGraph());
 }
 
-void closeStatistics()
+void closeStatistics(CStatsFile& file, const CShellState::SSession& session)
 {
-    if (g_statsFile.close(g_statistics.totalDead()))
-        fileWritten(g_statsFile.name());
+    if (file.close(session.statistics.totalDead()))
+        fileWritten(file.name());
 }
 
-void saveGreenBrains()
+void saveGreenBrains(const CGameController& game)
 {
-    if (g_gameController.getPopulations()[kGreen]->save(kGreenBrainFile))
-        fileWritten(kGreenBrainFile);
+    if (game.getPopulations()[kGreen]->save(kGreenPoolFile))
+        fileWritten(kGreenPoolFile);
 }
 
-void loadGreenBrains()
+void loadGreenBrains(const CGameController& game)
 {
     // A kept pool the platform could not bring back is told as what it was, not as missing.
-    if (const std::string problem = keptFileProblem(kGreenBrainFile); !problem.empty())
+    if (const std::string problem = keptFileProblem(kGreenPoolFile); !problem.empty())
     {
-        std::cerr << "Loading... Cannot load " << kGreenBrainFile << ": " << problem << std::endl;
+        std::cerr << "Loading... Cannot load " << kGreenPoolFile << ": " << problem << std::endl;
         return;
     }
-    g_gameController.getPopulations()[kGreen]->load(kGreenBrainFile);
+    game.getPopulations()[kGreen]->load(kGreenPoolFile);
 }
 
-bool loadEvolvedPools()
+bool loadEvolvedPools(const CGameController& game)
 {
-    const auto populations = g_gameController.getPopulations();
+    const auto populations = game.getPopulations();
     return populations[kGreen]->load(kEvolvedGreenFile) && populations[kRed]->load(kEvolvedRedFile);
 }

@@ -162,16 +162,7 @@ void CSimulation::sample(double minutes)
     const auto populations = m_controller.getPopulations();
     const CAlien_Population& reds = *populations[kRed];
     const CAlien_Population& greens = *populations[kGreen];
-    const CDeathsInPeriod::SPeriod redDeaths = m_redDeaths.take(reds);
-    const CDeathsInPeriod::SPeriod greenDeaths = m_greenDeaths.take(greens);
-    const CWorldTally player = m_controller.getTally().since(m_lastTally);
-    m_lastTally = m_controller.getTally();
-    long long aliveSteps[2];
-    for (const int p : {kRed, kGreen})
-    {
-        aliveSteps[p] = m_pSummary->aliveSteps(p) - m_aLastAliveSteps[p];
-        m_aLastAliveSteps[p] = m_pSummary->aliveSteps(p);
-    }
+    const CLearningRecorder::SPeriod period = m_recorder.take(m_controller);
     if (m_statsFile.isOpen())
     {
         std::ostringstream line;
@@ -181,34 +172,37 @@ void CSimulation::sample(double minutes)
         m_statsFile.writeLine(line.str());
     }
     if (m_learningFile.isOpen())
-    {
-        // A period without deaths has the mean "nan", a pool still filling the entry bar "nan".
-        std::ostringstream line;
-        line << minutes << "\t" << redDeaths.llDeaths << "\t" << redDeaths.dMeanFitness << "\t"
-             << reds.getBestFitness() << "\t" << greenDeaths.llDeaths << "\t" << greenDeaths.dMeanFitness << "\t"
-             << greens.getBestFitness() << "\t" << reds.getEntryBar() << "\t" << redDeaths.llJoined << "\t"
-             << greens.getEntryBar() << "\t" << greenDeaths.llJoined << "\t" << player.gunShots() << "\t"
-             << player.gunKills() << "\t" << player.hitsOnGun() << "\t" << player.deaths(kRed, CAUSE_RED_BULLET)
-             << "\t" << player.deaths(kGreen, CAUSE_RED_BULLET) << "\t" << aliveSteps[kRed] << "\t"
-             << aliveSteps[kGreen];
-        m_learningFile.writeLine(line.str());
-    }
-    m_learning.addPeriod(m_iRun, minutes, {redDeaths.llDeaths, redDeaths.dMeanFitness, reds.getBestFitness()},
-                         {greenDeaths.llDeaths, greenDeaths.dMeanFitness, greens.getBestFitness()},
-                         {player.hitsOnGun(), player.gunKills()});
+        writeLearningLine(minutes, period);
+    m_learning.addPeriod(m_iRun, minutes, period.redForGraph(), period.greenForGraph(), period.playerForGraph());
     if (m_control.isInitialized())
     {
-        const auto control = m_control.world().getPopulations();
-        const CDeathsInPeriod::SPeriod red = m_controlRedDeaths.take(*control[kRed]);
-        const CDeathsInPeriod::SPeriod green = m_controlGreenDeaths.take(*control[kGreen]);
-        const CWorldTally controlPlayer = m_control.world().getTally().since(m_lastControlTally);
-        m_lastControlTally = m_control.world().getTally();
-        m_learning.addPeriod(m_iControlRun, minutes, {red.llDeaths, red.dMeanFitness, control[kRed]->getBestFitness()},
-                             {green.llDeaths, green.dMeanFitness, control[kGreen]->getBestFitness()},
-                             {controlPlayer.hitsOnGun(), controlPlayer.gunKills()});
+        const CLearningRecorder::SPeriod control = m_controlRecorder.take(m_control.world());
+        m_learning.addPeriod(m_iControlRun, minutes, control.redForGraph(), control.greenForGraph(),
+                             control.playerForGraph());
     }
     populations[kRed]->setNumDead(0);
     populations[kGreen]->setNumDead(0);
+}
+
+// A period without deaths has the mean "nan", a pool still filling the entry bar "nan".
+void CSimulation::writeLearningLine(double minutes, const CLearningRecorder::SPeriod& period)
+{
+    const auto populations = m_controller.getPopulations();
+    long long aliveSteps[2];
+    for (const int p : {kRed, kGreen})
+    {
+        aliveSteps[p] = m_pSummary->aliveSteps(p) - m_aLastAliveSteps[p];
+        m_aLastAliveSteps[p] = m_pSummary->aliveSteps(p);
+    }
+    const CWorldTally& player = period.tally;
+    std::ostringstream line;
+    line << minutes << "\t" << period.red.llDeaths << "\t" << period.red.dMeanFitness << "\t" << period.dRedBest
+         << "\t" << period.green.llDeaths << "\t" << period.green.dMeanFitness << "\t" << period.dGreenBest << "\t"
+         << populations[kRed]->getEntryBar() << "\t" << period.red.llJoined << "\t"
+         << populations[kGreen]->getEntryBar() << "\t" << period.green.llJoined << "\t" << player.gunShots() << "\t"
+         << player.gunKills() << "\t" << player.hitsOnGun() << "\t" << player.deaths(kRed, CAUSE_RED_BULLET) << "\t"
+         << player.deaths(kGreen, CAUSE_RED_BULLET) << "\t" << aliveSteps[kRed] << "\t" << aliveSteps[kGreen];
+    m_learningFile.writeLine(line.str());
 }
 
 void CSimulation::printProgress(long long step, double wallSeconds) const

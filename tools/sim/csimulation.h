@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "view/cdeathsinperiod.h"
 #include "view/clearninggraph.h"
+#include "view/clearningrecorder.h"
 #include "sim/crunsummary.h"
 #include "sim/ctablefile.h"
 #include "world/ccontrolworld.h"
@@ -58,6 +58,7 @@ private:
     int loadParameters() const;
     bool openTables();
     void sample(double minutes);
+    void writeLearningLine(double minutes, const CLearningRecorder::SPeriod& period);
     void printProgress(long long step, double wallSeconds) const;
     void printSummary(long long steps, double wallSeconds) const;
     bool saveOutputs(long long stepsRun);
@@ -71,13 +72,9 @@ private:
     CLearningGraph m_learning; // the plot's curves: the run's, and the control world's
     int m_iRun = 0;            // the run's curves in it
     int m_iControlRun = 0;
-    CDeathsInPeriod m_redDeaths;
-    CDeathsInPeriod m_greenDeaths;
-    CWorldTally m_lastTally; // the world's tally at the last period's end, and the control's
-    CWorldTally m_lastControlTally;
-    long long m_aLastAliveSteps[2] = {}; // red's and green's alive steps then
+    CLearningRecorder m_recorder;
+    long long m_aLastAliveSteps[2] = {}; // red's and green's alive steps at the last period's end
     // Stepped beside the run only for a plot, whose dashed curves it draws.
     CControlWorld m_control;
-    CDeathsInPeriod m_controlRedDeaths;
-    CDeathsInPeriod m_controlGreenDeaths;
+    CLearningRecorder m_controlRecorder;
 };

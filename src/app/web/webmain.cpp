@@ -14,6 +14,7 @@
 #include "app/cparams.h"
 #include "app/csteppacer.h"
 #include "app/shell.h"
+#include "app/statistics.h"
 #include "app/web/cwebfiles.h"
 #include "files/outofmemory.h"
 
@@ -115,7 +116,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
     installOutOfMemoryHandler("korvane-aliens");
     umask(022); // Emscripten starts with 0777: saved files could not be read back
     chdir("/game");
-    g_bInBrowser = true;
+    g_shell.driving.bInBrowser = true;
     // Two worlds (the game's and the control world) in what a page may take.
     CParams::setWorldsAndMemory(2, CParams::MaxPageMemoryBytes);
     CParams().loadParameters("params.ini");
@@ -152,7 +153,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneRestart()
     if (g_bRunning)
         return;
     registerCallbacks();
-    openStatistics();
+    openStatistics(g_statsFile, g_shell.session);
     startNewWorld(false);
     startLoop();
 }
@@ -181,7 +182,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneCheckParams(const char* path)
 extern "C" EMSCRIPTEN_KEEPALIVE void korvaneCommand(const char* name)
 {
     if (g_bRunning)
-        runCommand(CCommands::forName(name));
+        runCommand({CCommands::forName(name)});
 }
 
 // The buttons the page makes, from the commands' table.
