@@ -26,6 +26,7 @@ constexpr int COMMAND_ESCAPE = 17;
 constexpr int COMMAND_INSPECT = 18;
 constexpr int COMMAND_UNINSPECT = 19;
 constexpr int COMMAND_DRIVE = 20; // a finger held on the picture: the gun slides to it
+constexpr int COMMAND_CHALLENGE = 21;
 
 // Special keys by GLUT's codes, which the window passes on as they are.
 constexpr int SPECIAL_KEY_F1 = 1;
@@ -51,6 +52,7 @@ public:
         const char* szLabel;   // its button's label, or nullptr
         bool bTouch;           // a button on touch screens
         bool bPage;            // a button among the page's
+        const char* szDoes;    // what it does, in a few words, for a button's help
     };
 
     static const std::vector<SCommand>& all();
@@ -58,6 +60,7 @@ public:
     static int forKey(int key);
     static int forSpecialKey(int key);
     static int forName(const std::string& name);
-    // The buttons, for the page to make: a JSON array of {"name", "label", "touch", "page"}.
+    // The buttons, for the page to make: a JSON array of {"name", "label", "touch", "page",
+    // "help"}.
     static std::string buttonsJson();
 };

@@ -79,18 +79,46 @@ Said askToQuit()
     return {"Press q again to end the game"};
 }
 
-// Escape in a web page, a reflex key there: closes what is open, and never ends the game.
+// Escape, a reflex key, first closes what is open: a challenge's result (back to free play),
+// the help page, then the inspector. With nothing open it quits a desktop game; a web page's
+// game it never ends.
 Said escape()
 {
-    if (!g_shell.driving.bInBrowser)
-        quit();
-    else if (g_bShowHelp)
+    if (g_shell.session.challenge.isOver())
+    {
+        g_shell.session.challenge.stop();
+        g_bPaused = false;
+        return {"Free play (n: a challenge)"};
+    }
+    if (g_bShowHelp)
         toggleHelp();
     else if (g_shell.shown.inspector.selected())
         g_shell.shown.inspector.clear();
+    else if (!g_shell.driving.bInBrowser)
+        quit();
     else
         return {"Escape closes the help or the inspector; q twice ends the game"};
     return {};
+}
+
+// A challenge from now, against the aliens as they have evolved: the gun the player's again,
+// at normal speed and running.
+Said startChallenge()
+{
+    Said said;
+    if (g_shell.driving.watchMode.isOn())
+        said = toggleWatching();
+    if (g_bFastMode)
+    {
+        const Said fast = toggleFastMode();
+        said.insert(said.end(), fast.begin(), fast.end());
+    }
+    g_bPaused = false;
+    CShellState::SSession& session = g_shell.session;
+    session.challenge.start(g_gameController.getTally(), session.worldClock.worldMs());
+    said.push_back("A challenge: " + std::to_string(CChallenge::Lives) + " lives of " +
+                   std::to_string(CChallenge::HitsPerLife) + " red hits each; kills score (n: start again)");
+    return said;
 }
 
 Said toggleFiring()
@@ -102,6 +130,9 @@ Said toggleFiring()
 Said togglePause()
 {
     g_bPaused = !g_bPaused;
+    // Resumed after a challenge's end: free play again.
+    if (!g_bPaused && g_shell.session.challenge.isOver())
+        g_shell.session.challenge.stop();
     return {CKeyFeedback::paused(g_bPaused, g_bFastMode)};
 }
 
@@ -175,6 +206,7 @@ Said run(const SCommandCall& call)
     case COMMAND_INSPECT: return inspect(call);
     case COMMAND_UNINSPECT: g_shell.shown.inspector.clear(); return {};
     case COMMAND_DRIVE: return drive(call);
+    case COMMAND_CHALLENGE: return startChallenge();
     default: return {};
     }
 }
@@ -195,14 +227,29 @@ std::string runCommand(const SCommandCall& call)
     return told;
 }
 
-void touchAt(int x, int y, int phase, double tolerancePixels)
+void touchAt(int finger, int x, int y, int phase, double tolerancePixels)
 {
-    // A finger put down on a ship looks into it; anywhere else it takes the gun.
-    const CLetterbox letterbox = windowLetterbox();
-    const bool onShip = phase == TOUCH_DOWN && letterbox.isInside(x, y) &&
-                        CInspector::nearestAlien(g_gameController.getPopulations(), letterbox.toWorld(x, y),
-                                                 tolerancePixels / letterbox.scale());
-    runCommand({onShip ? COMMAND_INSPECT : COMMAND_DRIVE, x, y, tolerancePixels, phase});
+    // A finger held drives the gun wherever it was put down; only a short tap that barely
+    // moved looks into a ship.
+    CTouchGesture& touches = g_shell.driving.touches;
+    std::vector<CTouchGesture::SAction> actions;
+    if (phase == TOUCH_DOWN)
+        actions = touches.down(finger, x, y, realMs());
+    else if (phase == TOUCH_MOVE)
+        actions = touches.move(finger, x, y, tolerancePixels / 2);
+    else
+        actions = touches.up(finger, realMs(), phase == TOUCH_CANCEL);
+    for (const CTouchGesture::SAction& action : actions)
+    {
+        const int ax = static_cast<int>(action.dX), ay = static_cast<int>(action.dY);
+        if (action.iKind == CTouchGesture::TAP)
+            runCommand({COMMAND_INSPECT, ax, ay, tolerancePixels});
+        else
+            runCommand({COMMAND_DRIVE, ax, ay, tolerancePixels,
+                        action.iKind == CTouchGesture::DRIVE_RELEASE ? TOUCH_UP
+                        : g_shell.driving.fingerDrive.isHeld()       ? TOUCH_MOVE
+                                                                      : TOUCH_DOWN});
+    }
 }
 
 void toggleHelp()
@@ -244,4 +291,20 @@ void startNewWorld(bool evolved)
     else
         postMessage(session.bEvolvedStart ? "A new world of evolved aliens (e: a fresh one)"
                                           : "A new world of fresh aliens (e: evolved ones)");
+}
+
+std::string toggleStates()
+{
+    const CGun& gun = *g_gameController.getGun();
+    const std::pair<const char*, bool> states[] = {{"fire", gun.isFiring()},
+                                                   {"auto", gun.isAutoMode()},
+                                                   {"pause", g_bPaused},
+                                                   {"fast", g_bFastMode},
+                                                   {"graph", g_shell.shown.bGraph},
+                                                   {"watch", g_shell.driving.watchMode.isOn()},
+                                                   {"challenge", g_shell.session.challenge.isOn()}};
+    std::string json = "{";
+    for (const auto& [name, on] : states)
+        json += std::string(json.size() > 1 ? "," : "") + "\"" + name + "\":" + (on ? "true" : "false");
+    return json + "}";
 }

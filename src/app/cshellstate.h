@@ -1,9 +1,15 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "app/cbestscores.h"
+#include "app/cchallenge.h"
 #include "app/cfingerdrive.h"
 #include "app/cgameperiod.h"
 #include "app/cgamestatistics.h"
 #include "app/cquitconfirm.h"
+#include "app/ctouchgesture.h"
 #include "app/cwatchmode.h"
 #include "view/cinspector.h"
 #include "view/clearninggraph.h"
@@ -17,13 +23,14 @@
 // statistics file, the help page, the one game controller): everything else the shell keeps,
 // in three rooms, each with who may change it.
 // - session: the game being played. The shell's world step (runSteps) moves the control world,
-//   the clock, the player's stake and, through the statistics (sampleStatistics), the
-//   figures and the learning graph; a new world (startNewWorld, initGame) starts them again.
+//   the clock, the player's stake, the challenge and, through the statistics
+//   (sampleStatistics), the figures and the learning graph; a new world (startNewWorld,
+//   initGame) starts them again; a command starts a challenge, its end keeps the best scores.
 // - shown: what the window shows. Only commands (runCommand) change it, but for the messages,
 //   which the step posts too (an inspected ship's rebirth) and a platform's answers (a save the
 //   browser's storage took).
-// - driving: how the player drives the game. Only commands change the watch mode and the
-//   finger; the platform sets where it runs once, before the game starts.
+// - driving: how the player drives the game. Only commands change the watch mode, the finger
+//   and the touches; the platform sets where it runs once, before the game starts.
 // It owns no window and draws nothing: each frame the shell describes from it what the
 // overlays draw (SFrameOverlays).
 class CShellState
@@ -42,6 +49,9 @@ public:
         CLearningRecorder learning;        // the game's periods for the graph
         CLearningRecorder controlLearning; // and the control world's
         bool bEvolvedStart = false; // the world began from the evolved pools (key e)
+        CChallenge challenge;       // a game with stakes (key n), or none in free play
+        CBestScores bestScores;     // the challenges' best, as kept in CBestScores::FileName
+        std::vector<std::string> vGameOver; // what the end of the last challenge says
         double dStartRealMs = 0.0;  // when the game started, in realMs
         int iNextFrame = 0;         // the number the next written frame tries first
     };
@@ -56,6 +66,8 @@ public:
     {
         CWatchMode watchMode;     // key w
         CFingerDrive fingerDrive; // a finger held on the picture, driving the gun
+        CTouchGesture touches;    // which finger drives, and which only taps
+        bool bTouchScreen = false; // a touch screen, perhaps without a keyboard: no "F1: keys"
         bool bInBrowser = false;  // a web page: Escape never ends the game and q asks twice
         CQuitConfirm quitConfirm; // a web page's first q, waiting for the second
     };

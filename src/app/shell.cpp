@@ -1,10 +1,12 @@
 #include <GL/glut.h>
 
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <iostream>
 
 #include "aliens/calien.h"
+#include "view/cgameoverreport.h"
 #include "view/cletterbox.h"
 #include "app/ccommands.h"
 #include "app/cparams.h"
@@ -114,6 +116,33 @@ void specialKeys(int key, int, int)
     runCommand({CCommands::forSpecialKey(key)});
 }
 
+// The end of a challenge: the world stands while the result shows, the best scores are kept,
+// and the platform says it its own way too.
+void endChallenge()
+{
+    CShellState::SSession& session = g_shell.session;
+    const CChallenge& challenge = session.challenge;
+    // The world stands while the result shows, at normal speed, where a pause takes effect.
+    g_bPaused = true;
+    g_bFastMode = false;
+    const std::time_t now = std::time(nullptr);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", std::gmtime(&now));
+    const CBestScores::SEntry game{challenge.score(), challenge.survivedMs() / 1000.0,
+                                   session.worldClock.worldMs() / 60000.0, date};
+    const int place = session.bestScores.add(game);
+    std::string error;
+    if (place >= 0 && !session.bestScores.save(CBestScores::FileName, error))
+        std::cerr << "Cannot save the best scores in " << CBestScores::FileName << ": " << error << std::endl;
+    else if (place >= 0)
+        fileWritten(CBestScores::FileName);
+    session.vGameOver = CGameOverReport::lines(game, place, session.bestScores, "n");
+    std::cerr << "Game over: score " << game.llScore << ", survived " << CHud::clock(challenge.survivedMs())
+              << std::endl;
+    postMessage("Game over: score " + std::to_string(game.llScore) + " (n: play again)");
+    challengeEnded(session.vGameOver);
+}
+
 // One world step, and what the player is told of it.
 void stepWorld(double dt)
 {
@@ -128,6 +157,8 @@ void stepWorld(double dt)
     const CWorldTally& tally = g_gameController.getTally();
     session.playerStake.observe(tally.gunKills(), tally.hitsOnGun(), session.worldClock.worldMs(), realMs());
     sampleStatistics(dt, g_statsFile, session, g_gameController);
+    if (session.challenge.observe(tally, session.worldClock.worldMs()))
+        endChallenge();
     CInspector& inspector = g_shell.shown.inspector;
     if (inspector.wasReborn())
     {
@@ -152,9 +183,15 @@ CHud::SState hudState()
             g_gameController.getTally().hitsOnGun(),
             session.playerStake.killsPerMinute(),
             session.playerStake.hitsPerMinute(),
-            !g_bHelpLoaded && now - session.dStartRealMs < kKeysHintMs,
+            !g_bHelpLoaded && !g_shell.driving.bTouchScreen && now - session.dStartRealMs < kKeysHintMs,
             g_shell.driving.watchMode.isOn(),
-            session.bEvolvedStart};
+            session.bEvolvedStart,
+            session.challenge.isOn(),
+            session.challenge.isOver(),
+            session.challenge.score(),
+            session.challenge.livesLeft(),
+            session.challenge.shieldLeft(),
+            CChallenge::HitsPerLife};
 }
 
 // The one place a frame's overlays are described, from the flags and the owner's state.
@@ -170,6 +207,12 @@ SFrameOverlays describeOverlays()
     overlays.pInspected = g_shell.shown.inspector.selected();
     overlays.hud = hudState();
     overlays.pHelpLines = &g_vHelpLines;
+    // The end of a challenge shows where the help page would, over it.
+    if (session.challenge.isOver())
+    {
+        overlays.bHelp = true;
+        overlays.pHelpLines = &session.vGameOver;
+    }
     overlays.pGraph = &session.learningGraph;
     overlays.vMessages = g_shell.shown.messages.shown(realMs());
     overlays.dGunFlash = session.playerStake.flash(realMs());
@@ -220,6 +263,8 @@ void initGame()
     openStatistics(g_statsFile, g_shell.session);
     resetRunState();
     g_shell.session.dStartRealMs = realMs();
+    if (const std::string problem = g_shell.session.bestScores.load(CBestScores::FileName); !problem.empty())
+        std::cerr << "Cannot read all of " << CBestScores::FileName << ": " << problem << std::endl;
 }
 
 void runSteps(int steps)

@@ -50,6 +50,7 @@ void windowResized(double pixelRatio);
 constexpr int TOUCH_DOWN = 0;
 constexpr int TOUCH_MOVE = 1;
 constexpr int TOUCH_UP = 2;
+constexpr int TOUCH_CANCEL = 3;
 struct SCommandCall
 {
     int iCommand;
@@ -61,10 +62,14 @@ struct SCommandCall
 // The one place a command of the table (CCommands) changes the game: every key, button, click
 // and touch arrives here. Returns what it said it did ("" when it showed nothing).
 std::string runCommand(const SCommandCall& call);
-// A finger on a touch screen at this point of the window: put down on a ship it inspects it,
-// within the tolerance in window pixels; anywhere else on the picture it drives the gun
-// towards it, following its moves, until it is lifted. As commands.
-void touchAt(int x, int y, int phase, double tolerancePixels);
+// Which modes a button switches are on, by command name, as JSON: {"fire":true,"auto":false,
+// ...}, for the page's buttons to show.
+std::string toggleStates();
+// A finger (by the screen's identifier for it) on a touch screen at this point of the window:
+// the first finger down drives the gun towards it, wherever it goes down, until that finger
+// lifts; a short tap that barely moves looks into the ship under it, within the tolerance in
+// window pixels. As commands.
+void touchAt(int finger, int x, int y, int phase, double tolerancePixels);
 // A new world in place of the old (key e, the page's "Play again"): of the evolved pools or of
 // random brains.
 void startNewWorld(bool evolved);

@@ -21,6 +21,7 @@ SColour badgeColour(int kind)
     case HUD_PAUSED: return CViewColours::kPaused;
     case HUD_FIRING: return CViewColours::kFiring;
     case HUD_WATCHING: return CViewColours::kWatching;
+    case HUD_GAME_OVER: return CViewColours::kFiring;
     default: return CViewColours::kAuto;
     }
 }

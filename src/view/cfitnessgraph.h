@@ -48,8 +48,14 @@ public:
     const std::vector<SSeries>& getSeries() const { return m_vSeries; }
     bool isEmpty() const;
 
-    void setTitle(const std::string& title) { m_sTitle = title; }
+    // A title, and a shorter one of the same meaning for a narrow panel ("" for none).
+    void setTitle(const std::string& title, const std::string& shortTitle = "")
+    {
+        m_sTitle = title;
+        m_sShortTitle = shortTitle;
+    }
     const std::string& title() const { return m_sTitle; }
+    const std::string& shortTitle() const { return m_sShortTitle; }
     void setAxisNames(const std::string& x, const std::string& y);
     const std::string& xName() const { return m_sXName; }
     const std::string& yName() const { return m_sYName; }
@@ -84,6 +90,7 @@ private:
     std::vector<SSeries> m_vSeries;
     bool m_bLogScale = false;
     std::string m_sTitle;
+    std::string m_sShortTitle;
     std::string m_sXName;
     std::string m_sYName;
 };

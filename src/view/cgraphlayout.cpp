@@ -136,7 +136,9 @@ CGraphLayout::SPanel CGraphLayout::layoutPanel(const CFitnessGraph& graph, const
     const double top = box.top - kPadding, bottom = box.bottom + kPadding;
     if (top - lh < bottom || right <= left)
         return panel;
-    const std::string title = CTextFit::fitted(graph.title(), m_font.width, right - left);
+    // The whole title where it fits, else the short one, shortened only where that does not.
+    const bool whole = m_font.width(graph.title()) <= right - left || graph.shortTitle().empty();
+    const std::string title = CTextFit::fitted(whole ? graph.title() : graph.shortTitle(), m_font.width, right - left);
     if (!title.empty())
         panel.vTexts.push_back({left, top - lh + d, title, GRAPH_TITLE, 0});
 

@@ -11,24 +11,35 @@ const std::string kTimes = "\xD7";
 
 std::vector<CHud::SItem> CHud::items(const SState& state)
 {
-    // Priorities: what the world is doing first, the newcomer's key next, the tallies last.
+    // Priorities: what is at stake and whether the world stands first, the clock, what the
+    // player has at stake in free play (the hits taken, the kills), the modes, the newcomer's
+    // key, the speed last.
     std::vector<SItem> list;
+    if (state.bGameOver)
+        list.push_back({"GAME OVER", HUD_GAME_OVER, 0});
+    if (state.bChallenge || state.bGameOver)
+    {
+        list.push_back({"score " + std::to_string(state.llScore), HUD_TEXT, 0});
+        list.push_back({"lives " + std::to_string(state.iLives) + ", shield " + std::to_string(state.iShield) + "/" +
+                            std::to_string(state.iShieldFull),
+                        HUD_TEXT, 0});
+    }
     list.push_back({clock(state.dWorldMs), HUD_TEXT, 1});
-    list.push_back({speed(state.bFast, state.dMultiple), HUD_TEXT, 6});
-    if (state.bPaused)
+    list.push_back({speed(state.bFast, state.dMultiple), HUD_TEXT, 9});
+    if (state.bPaused && !state.bGameOver)
         list.push_back(state.bFast ? SItem{"PAUSE PENDING", HUD_PAUSE_PENDING, 0} : SItem{"PAUSED", HUD_PAUSED, 0});
     if (state.bWatching)
-        list.push_back({"WATCHING EVOLUTION", HUD_WATCHING, 1});
+        list.push_back({"WATCHING EVOLUTION", HUD_WATCHING, 4});
     if (state.bFiring)
-        list.push_back({"FIRING", HUD_FIRING, 3});
+        list.push_back({"FIRING", HUD_FIRING, 6});
     if (state.bAuto)
-        list.push_back({"AUTO", HUD_AUTO, 4});
+        list.push_back({"AUTO", HUD_AUTO, 7});
     if (state.bEvolvedStart)
-        list.push_back({"evolved start", HUD_TEXT, 5});
-    list.push_back({countWithRate("kills", state.llKills, state.dKillsPerMinute), HUD_TEXT, 7});
-    list.push_back({countWithRate("gun hit", state.llHitsOnGun, state.dHitsPerMinute), HUD_TEXT, 5});
+        list.push_back({"evolved start", HUD_TEXT, 8});
+    list.push_back({countWithRate("kills", state.llKills, state.dKillsPerMinute), HUD_TEXT, 3});
+    list.push_back({countWithRate("gun hit", state.llHitsOnGun, state.dHitsPerMinute), HUD_TEXT, 2});
     if (state.bKeysHint)
-        list.push_back({"F1: keys", HUD_TEXT, 2});
+        list.push_back({"F1: keys", HUD_TEXT, 5});
     return list;
 }
 

@@ -12,13 +12,14 @@ constexpr int HUD_FIRING = 2;
 constexpr int HUD_AUTO = 3;
 constexpr int HUD_PAUSE_PENDING = 4; // asked for in fast mode: it takes effect at normal speed
 constexpr int HUD_WATCHING = 5;      // watching evolution (key w)
+constexpr int HUD_GAME_OVER = 6;     // a challenge has ended
 
 // What the heads-up line shows and where: the world clock, the speed, a badge for the pause
 // (PAUSED while the world stands; in fast mode, which runs it regardless, PAUSE PENDING),
 // watching evolution, firing and automatic mode that are on, whether the world began from the
 // evolved pools, the player's kills and the hits the gun took with
-// their rates over the last game minute, and for a newcomer's first seconds the key to the
-// help page. Guarantees: laid out from a left edge with a gap between them, the items keep
+// their rates over the last game minute, for a newcomer's first seconds the key to the
+// help page, and in a challenge its score and the gun's lives and shield (GAME OVER at its end). Guarantees: laid out from a left edge with a gap between them, the items keep
 // that order and each starts where the one before ends; when the room is short, items are
 // left out whole, the least important first, so the line never runs off its room and no
 // item is ever cut.
@@ -40,6 +41,14 @@ public:
         bool bKeysHint = false; // "F1: keys"
         bool bWatching = false; // "WATCHING EVOLUTION"
         bool bEvolvedStart = false; // "evolved start": the world began from the shipped pools
+        // A challenge under way: its score, the gun's lives and the hits its shield takes
+        // still; over: GAME OVER.
+        bool bChallenge = false;
+        bool bGameOver = false;
+        long long llScore = 0;
+        int iLives = 0;
+        int iShield = 0;
+        int iShieldFull = 0;
     };
     struct SItem
     {

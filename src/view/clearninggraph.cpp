@@ -13,10 +13,12 @@ constexpr double kBaselineWidth = 1.5;
 struct SPanelWords
 {
     const char* szTitle;
+    const char* szShortTitle;
     const char* szFitness;
 };
-const SPanelWords kWords[2] = {{"Red aliens: the score of the dying (log scale)", "score"},
-                               {"Green aliens: the steps the dying lived", "steps alive"}};
+const SPanelWords kWords[2] = {{"Red aliens: the score of the dying (log scale)", "Red: score of the dying (log)", "score"},
+                               {"Green aliens: the steps the dying lived", "Green: steps the dying lived",
+                                "steps alive"}};
 // The player's side, in each run's two curves: its first, then its second.
 const char* const kRateNames[2] = {"red hits on the gun", "the gun's kills"};
 constexpr unsigned kHitsColour = 0xFF9030;
@@ -27,12 +29,13 @@ CLearningGraph::CLearningGraph()
 {
     for (const int population : {Red, Green})
     {
-        m_aPanels[population].setTitle(kWords[population].szTitle);
+        m_aPanels[population].setTitle(kWords[population].szTitle, kWords[population].szShortTitle);
         m_aPanels[population].setLogScale(population == Red);
         m_aPanels[population].setAxisNames("minutes of game time", std::string("mean ") +
                                                                        kWords[population].szFitness);
     }
-    m_aPanels[Player].setTitle("You: red hits on the gun and the gun's kills a game minute");
+    m_aPanels[Player].setTitle("You: red hits on the gun and the gun's kills a game minute",
+                               "You: hits on the gun, kills a minute");
     m_aPanels[Player].setAxisNames("minutes of game time", "a game minute");
 }
 

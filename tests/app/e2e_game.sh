@@ -879,6 +879,50 @@ test_blanked_window_looked_like_a_crash_is_mended() {
     rm -rf "$WORK"
 }
 
+# A challenge played to its end: n starts it, fast mode lets the aliens wear the gun down, its end
+# shows the score in the window, keeps it in the best scores' file (written whole) and stands
+# the world still; n plays again against the same aliens. Escape then closes what is open, the
+# result, the help page, the inspector, before it ends the game with nothing open.
+game_overs() { grep -c '^Game over: score [0-9]*, survived ' "$WORK/game.log"; }
+game_overs_reach() { [ "$(game_overs)" -ge "$1" ]; }
+best_lines() { grep -cE '^[0-9]+ [0-9.e+]+ [0-9.e+]+ [0-9]{4}-[0-9]{2}-[0-9]{2}$' "$WORK/KorvaneBest.txt" 2>/dev/null; }
+shows_the_game_over() { snap && at_least 200 "$(frame $LAST_FRAME)" helpkey; }
+test_challenge_best_scores_and_escape() {
+    WORK=$(make_workdir)
+    start_game || { fail "the window appears for the challenge test"; stop_game; return; }
+    # The gun plays by itself and fires, as a player would: the aliens then fight it.
+    press a space
+    press n
+    check "n starts a challenge and says what is at stake" wait_for $DEADLINE eval \
+        'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "A challenge: 3 lives of 8 red hits each; kills score (n: start again)"'
+    press f
+    check "the red aliens wear the gun down: the game ends" wait_for $DEADLINE game_overs_reach 1
+    check "its end shows in the window, the score and how long the gun survived" wait_for $DEADLINE shows_the_game_over
+    check "the best scores' file holds the game, written whole" test "$(best_lines)" = 1
+    press n
+    press f
+    check "n plays again, in the same world: no new world begins" wait_for $DEADLINE game_overs_reach 2
+    check "and the file keeps both games" test "$(best_lines)" = 2
+    ! grep -q '^A new world' "$WORK/game.log" || fail "a challenge made a new world"
+    press Escape
+    check "DesktopEscapeEndsTheGameAtOnceIsMended: Escape closes the result, the game runs on" \
+        wait_for $DEADLINE eval 'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "Free play (n: a challenge)"'
+    press F1
+    check "F1 shows the help page" wait_for $DEADLINE eval 'snap && at_least 300 "$(frame $LAST_FRAME)" helpkey'
+    press Escape
+    check "Escape closes the help page, and the game runs on" wait_for $DEADLINE eval \
+        'snap && at_most 0 "$(frame $LAST_FRAME)" helpkey && is_running'
+    check "a red ship shows in the paused world" wait_for $DEADLINE paused_red_ship_shows
+    check "a click inspects it" inspect_ship
+    press Escape
+    check "Escape closes the inspector, and the game runs on" wait_for $DEADLINE eval \
+        'snap && shows_no_inspector "$(frame $LAST_FRAME)" && is_running'
+    press Escape
+    wait_end
+    check "Escape with nothing open ends the game, status 0" test "$STATUS" = 0
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -900,6 +944,7 @@ else
     test_pause_in_fast_mode_said_paused_while_the_world_ran_is_mended
     test_blanked_window_looked_like_a_crash_is_mended
     test_watching_evolution_and_evolved_aliens
+    test_challenge_best_scores_and_escape
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -62,8 +62,11 @@ TEST(CCommandsTest, EachWayOfAskingFindsItsOwnCommand)
     EXPECT_EQ(CCommands::forKey(0), COMMAND_NONE);
     EXPECT_EQ(CCommands::forName("format c:"), COMMAND_NONE);
     const std::string buttons = CCommands::buttonsJson();
-    EXPECT_NE(buttons.find(R"({"name":"fire","label":"Fire","touch":true,"page":false})"), std::string::npos);
-    EXPECT_NE(buttons.find(R"({"name":"watch","label":"Watch evolution","touch":true,"page":true})"), std::string::npos);
+    EXPECT_NE(buttons.find(R"({"name":"fire","label":"Fire","touch":true,"page":false,"help":"start or stop firing"})"),
+              std::string::npos);
+    EXPECT_NE(buttons.find(R"({"name":"watch","label":"Watch evolution","touch":true,"page":true,"help":"the gun )"
+                           R"(plays, fast, with the graph; again to stop"})"),
+              std::string::npos);
     EXPECT_EQ(buttons.find("\"save\""), std::string::npos) << "no button for a command without a label";
 }
 

@@ -101,6 +101,23 @@ TEST(CGraphLayoutTest, EveryTextLineAndPointStaysInsideItsPanelAtAnySize)
     }
 }
 
+// A panel too narrow for its title takes the short one, whole, before any title is shortened
+// with "...".
+TEST(CGraphLayoutTest, GraphTitlesCutOnAPhoneAreMended)
+{
+    const CLearningGraph graph = learningGraph();
+    for (const double width : {388.0, 200.0})
+    {
+        CGraphLayout layout;
+        layout.layout(graph, SRect(0, 400, width, 0), kFont);
+        ASSERT_EQ(layout.panels().size(), 2u);
+        const std::string red = layout.panels()[0].vTexts.at(0).sText;
+        EXPECT_EQ(red, width > 300 ? graph.panel(CLearningGraph::Red).title()
+                                   : graph.panel(CLearningGraph::Red).shortTitle())
+            << width;
+    }
+}
+
 // The player's panel comes third, below green's, once a run tells the player's side and the
 // box has room for three panels with a legend each: its legend names both counts and random
 // brains, and the game's counts say their ratios. In less room the graph keeps its two.

@@ -84,8 +84,8 @@ TEST(CHudTest, LayoutPlacesItemsInTurnAndLeavesOutTheLeastImportantWhole)
 
     // A room that holds exactly the k most important items keeps those, in the line's order,
     // and leaves every other out whole.
-    const std::vector<std::string> byImportance{"PAUSED", "1:05", "F1: keys", "FIRING", "AUTO", "gun hit 1 (1.5/min)",
-                                                "\xD7" "1", "kills 3 (1.5/min)"};
+    const std::vector<std::string> byImportance{"PAUSED", "1:05", "gun hit 1 (1.5/min)", "kills 3 (1.5/min)",
+                                                "F1: keys", "FIRING", "AUTO", "\xD7" "1"};
     for (size_t k = 1; k <= byImportance.size(); ++k)
     {
         double need = 0;

@@ -60,10 +60,15 @@ class Page:
     def wait_said(self, pattern, since=0):
         return self.b.wait_for(lambda: self.said(pattern, since), DEADLINE)
 
-    def open(self):
+    def open(self, keep_first_screen=False):
+        """Opens the page and waits for the game to start; the first screen is set aside, as
+        "Just look around" does, unless asked to keep it."""
         since = len(self.b.console)
         self.b.navigate(self.url)
-        return self.wait_said('^Statistics (go to|will not be saved)', since)
+        started = self.wait_said('^Statistics (go to|will not be saved)', since)
+        if started and not keep_first_screen:
+            self.b.evaluate("document.getElementById('intro-close').click()")
+        return started
 
     def canvas_box(self):
         box = self.b.evaluate('(() => { const r = Module.canvas.getBoundingClientRect(); return [r.left, r.top]; })()')
@@ -80,6 +85,7 @@ class Page:
 
     def key(self, name):
         keys = {'p': ('p', 'KeyP', 80), 'g': ('g', 'KeyG', 71), 's': ('s', 'KeyS', 83), 'l': ('l', 'KeyL', 76),
+                'f': ('f', 'KeyF', 70), 'n': ('n', 'KeyN', 78), 'a': ('a', 'KeyA', 65), ' ': (' ', 'Space', 32),
                 'q': ('q', 'KeyQ', 81), 'C': ('C', 'KeyC', 67), 'F1': ('F1', 'F1', 112),
                 'Escape': ('Escape', 'Escape', 27)}
         key, code, key_code = keys[name]
@@ -383,6 +389,91 @@ def big_world_and_a_fault(page):
     b.exceptions.clear()
 
 
+def shown(b, sheet):
+    return b.evaluate(f"document.getElementById('{sheet}').classList.contains('shown')")
+
+
+def first_screen_and_challenge(url):
+    """The first screen says what the game is and how to play, keys first on a desktop, and
+    offers its three ways in; Play starts a challenge, which ends in page text a screen reader
+    reads, keeps the best score in the browser's storage and plays again against the same
+    aliens; a storage that refuses the best scores says so."""
+    b = cdp.Browser(WIDTH, HEIGHT + 800)
+    page = Page(b, url)
+    try:
+        page.open(keep_first_screen=True)
+        intro = b.evaluate("(() => { const i = document.getElementById('intro'); return [i.getAttribute('role'),"
+                           " i.innerText, Array.from(i.querySelectorAll('button')).map(e => e.textContent)]; })()")
+        check(f'the first screen is a dialog of page text with its three ways in ({intro[2]})',
+              shown(b, 'intro') and intro[0] == 'dialog' and
+              {'Play', 'Watch evolution', 'Meet evolved aliens'} <= set(intro[2]))
+        check('it says how to play, by keys first on a desktop',
+              0 <= intro[1].find('By keys') < intro[1].find('By touch'))
+        b.evaluate("document.querySelector('#intro [data-start=challenge]').click()")
+        check('Play starts a challenge', not shown(b, 'intro') and
+              b.wait_for(lambda: '"challenge":true' in b.evaluate('UTF8ToString(Module._korvaneToggles())'), DEADLINE))
+        b.limit_storage(origin(page), 1)
+        since = len(b.console)
+        for key in 'a', ' ', 'f':  # the gun plays and fires; at full speed the aliens wear it down in seconds
+            page.key(key)
+        check('the game ends: the page shows its end as text', b.wait_for(lambda: shown(b, 'gameover'), DEADLINE))
+        text = b.evaluate("document.getElementById('gameover-text').textContent")
+        check(f'with the score, the time survived and how long the aliens evolved ({text!r})',
+              all(word in text for word in ('score: ', 'survived: ', 'aliens evolving: ')) and
+              b.evaluate("document.getElementById('gameover').getAttribute('role')") == 'alertdialog')
+        check('a storage that refuses the best scores says so', page.wait_said(
+            r"^Cannot keep KorvaneBest\.txt in this browser: the browser's storage refused it", since))
+        b.limit_storage(origin(page))
+        b.evaluate("document.getElementById('gameover-again').click()")
+        check('Play again: a new challenge against the same aliens, no new world',
+              not shown(b, 'gameover') and not page.said('^A new world', since) and
+              b.wait_for(lambda: '"challenge":true' in b.evaluate('UTF8ToString(Module._korvaneToggles())'), DEADLINE))
+        check('the best score is in the game\'s folder', 'KorvaneBest.txt' in b.evaluate("FS.readdir('/game')"))
+        page.key('f')
+        b.wait_for(lambda: shown(b, 'gameover'), DEADLINE)
+        check('and kept in the browser once the storage takes it', b.wait_for(
+            lambda: 'KorvaneBest.txt' in b.evaluate("FS.readdir('/keep')"), DEADLINE))
+        b.evaluate("document.getElementById('gameover-free').click()")
+        check('Free play after the end: no challenge', b.wait_for(
+            lambda: '"challenge":false' in b.evaluate('UTF8ToString(Module._korvaneToggles())') and
+            not shown(b, 'gameover'), DEADLINE))
+    finally:
+        b.close()
+
+
+def landscape(url):
+    """A phone on its side: the buttons beside the picture and inside the screen, every one a
+    finger's size; full screen takes them along and has a way out."""
+    width, height, scale = 844, 390, 3
+    b = cdp.Browser(width, height)
+    b.emulate(width, height, scale, mobile=True, touch=True)
+    page = Page(b, url)
+    try:
+        page.open()
+        box = layout(b)
+        bar = b.evaluate("(() => { const r = touchbar.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom];"
+                         " })()")
+        buttons = b.evaluate("Array.from(document.querySelectorAll('#touchbar button')).map(e => { const r = "
+                             "e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })")
+        check(f'LandscapeHidesTheButtonsIsMended: the bar beside the picture, inside the screen ({box}, {bar})',
+              bar[0] >= box['left'] + box['width'] - 1 and bar[2] <= width and bar[3] <= height and
+              box['top'] + box['height'] <= height)
+        check(f'every button of the bar on the screen and a finger\'s size ({buttons})',
+              buttons and all(r <= width and bt <= height + 1 and bt - t >= 44 for _, t, r, bt in buttons))
+        where = "(() => { const r = document.getElementById('barfullscreen').getBoundingClientRect();" \
+                " return [r.left + r.width / 2, r.top + r.height / 2]; })()"
+        b.tap(*b.evaluate(where))  # a finger's tap: full screen wants a gesture of the player's
+        full = lambda: b.evaluate("document.fullscreenElement ? document.fullscreenElement.id : ''") == 'play'
+        if check('FullScreenRemovesEveryButtonIsMended: full screen takes the picture with its buttons',
+                 b.wait_for(full, DEADLINE)):
+            check('and offers a way out', b.wait_for(lambda: b.evaluate(
+                "document.getElementById('barfullscreen').textContent") == 'Leave full screen', DEADLINE))
+            b.tap(*b.evaluate(where))
+            check('which leaves it', b.wait_for(lambda: not full(), DEADLINE))
+    finally:
+        b.close()
+
+
 def cannot_start(site):
     """From a file, and in a browser without WebGL, the page says why it cannot start."""
     b = cdp.Browser(WIDTH, HEIGHT)
@@ -465,15 +556,23 @@ def phone(url):
     b.emulate(width, height, scale, mobile=True, touch=True)
     page = Page(b, url)
     try:
-        check('the page starts on a phone', page.open())
+        check('the page starts on a phone', page.open(keep_first_screen=True))
+        words = b.evaluate("document.getElementById('intro').innerText")
+        check('its first screen says how to play by touch first', shown(b, 'intro') and
+              0 <= words.find('By touch') < words.find('By keys'))
+        b.evaluate("document.getElementById('intro-close').click()")
         box = layout(b)
         check(f'on a phone the page is as wide as the phone, the canvas fills it in the first screen, sharp ({box})',
               box['client'] == width and fits(box) and box['buffer'] == round(box['width'] * scale))
         buttons = b.evaluate("Array.from(document.querySelectorAll('#touchbar button')).map(e => "
                              "[e.dataset.command, e.getBoundingClientRect().width, e.getBoundingClientRect().height])")
         check(f'touch buttons big enough for a finger ({buttons})',
-              {c for c, _, _ in buttons} >= {'fire', 'auto', 'pause', 'fast', 'graph', 'help', 'watch'} and
+              {c for c, _, _ in buttons} >= {'fire', 'auto', 'pause', 'fast', 'graph', 'help', 'watch', 'evolved',
+                                              'challenge'} and
               all(w >= 44 and h >= 44 for _, w, h in buttons))
+        page_buttons = b.evaluate("Array.from(document.querySelectorAll('main button, main label.file'))"
+                                  ".filter(e => e.offsetParent).map(e => e.getBoundingClientRect().height)")
+        check(f"the page's own buttons a finger's height ({page_buttons})", all(h >= 44 for h in page_buttons))
         picture = lambda: pictures.png_pixels(b.screenshot(0, 0, box['width'], box['height'], 1 / scale))
         row = box['height'] * 0.9
         b.wait_for(lambda: gun_x(picture()) is not None, DEADLINE)
@@ -485,6 +584,8 @@ def phone(url):
         fire = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=fire]')"
                           ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
         b.tap(*fire)
+        check('FireAndAutoHideTheirStateIsMended: Fire looks pressed and says so', b.wait_for(lambda: b.evaluate(
+            "document.querySelector('#touchbar [data-command=fire]').getAttribute('aria-pressed')") == 'true', DEADLINE))
         firing = (220, 60, 50)
         check('the fire button fires: the FIRING badge shows', b.wait_for(
             lambda: pictures.count(picture()[:20], lambda p: abs(p[0] - firing[0]) + abs(p[1] - firing[1]) +
@@ -497,6 +598,13 @@ def phone(url):
             b.touch('touchMove', box['width'] / 2, box['height'] / 2 - 60 * step)
         b.touch('touchEnd')
         check('a swipe on the canvas never scrolls the page', b.evaluate('scrollY') == 0)
+        help_button = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=help]')"
+                                 ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        b.tap(*help_button)
+        words = b.evaluate("document.getElementById('touchhelp').innerText")
+        check(f'HelpOnATouchScreenIsTheKeyboardPageIsMended: Help lists the gestures and the buttons ({words!r})',
+              shown(b, 'touchhelp') and 'Hold a finger' in words and 'Fire: ' in words and 'enlarge' not in words)
+        b.evaluate("document.getElementById('touchhelp-close').click()")
     finally:
         b.close()
 
@@ -547,6 +655,8 @@ def main():
             leaks_and_picks(page, folder)
             big_world_and_a_fault(page)
             phone(page.url)
+            landscape(page.url)
+            first_screen_and_challenge(page.url)
             screens(page.url)
             refused_and_lost_saves(page.url)
             cannot_start(site)

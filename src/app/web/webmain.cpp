@@ -108,6 +108,15 @@ std::string keptFileProblem(const std::string& fileName)
     return CWebFiles::problem(fileName);
 }
 
+// The page shows the end of a challenge as text of its own, which screen readers read.
+void challengeEnded(const std::vector<std::string>& report)
+{
+    std::string text;
+    for (const std::string& line : report)
+        text += line + "\n";
+    EM_ASM({ Module.korvaneGameOver(UTF8ToString($0)); }, text.c_str());
+}
+
 // Called by the page once the kept files are back; seeded: the world's sequence from seed.
 // A link's settings (link: 1) replay its run: the shipped params.ini with them, whatever
 // params.ini the player keeps.
@@ -117,6 +126,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
     umask(022); // Emscripten starts with 0777: saved files could not be read back
     chdir("/game");
     g_shell.driving.bInBrowser = true;
+    g_shell.driving.bTouchScreen = EM_ASM_INT({ return Module.korvaneTouchScreen ? 1 : 0; }) != 0;
     // Two worlds (the game's and the control world) in what a page may take.
     CParams::setWorldsAndMemory(2, CParams::MaxPageMemoryBytes);
     CParams().loadParameters("params.ini");
@@ -165,6 +175,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStored(const char* name, int ok, con
     if (std::string(name) == kGreenPoolFile && g_bRunning)
         postMessage(ok ? std::string("Green pool saved in this browser")
                        : "Cannot keep the green pool in this browser: " + std::string(error));
+    if (std::string(name) == CBestScores::FileName && g_bRunning && !ok)
+        postMessage("Cannot keep the best scores in this browser: " + std::string(error));
 }
 
 // What the game would say of a params.ini the player chose, before the page keeps it: empty
@@ -185,6 +197,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneCommand(const char* name)
         runCommand({CCommands::forName(name)});
 }
 
+// Which of the modes the page's buttons switch are on, as JSON: {"fire": true, ...}.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneToggles()
+{
+    static std::string toggles;
+    toggles = toggleStates();
+    return toggles.c_str();
+}
+
 // The buttons the page makes, from the commands' table.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneButtons()
 {
@@ -192,11 +212,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneButtons()
     return buttons.c_str();
 }
 
-// A finger on the canvas, in the canvas's pixels, with a finger's reach in them.
-extern "C" EMSCRIPTEN_KEEPALIVE void korvaneTouch(int x, int y, int phase, double reach)
+// A finger on the canvas, by its identifier, in the canvas's pixels, with a finger's reach in
+// them.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneTouch(int finger, int x, int y, int phase, double reach)
 {
     if (g_bRunning)
-        touchAt(x, y, phase, reach);
+        touchAt(finger, x, y, phase, reach);
 }
 
 // The page gave the canvas a new size, of this many device pixels to a CSS pixel.
