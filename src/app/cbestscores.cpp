@@ -35,11 +35,12 @@ std::string CBestScores::load(const std::string& fileName)
     std::string line;
     for (int number = 1; std::getline(in, line); ++number)
     {
+        // The game ends every line: a last one without an end was cut while written.
+        if (in.eof() && contents.back() != '\n')
+            return "line " + std::to_string(number) + " is cut short";
         SEntry entry;
         if (!parse(line, entry))
             return "line " + std::to_string(number) + " is not a score line";
-        if (in.eof() && contents.back() != '\n')
-            return "line " + std::to_string(number) + " is cut short";
         add(entry);
     }
     return "";
