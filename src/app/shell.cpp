@@ -250,21 +250,52 @@ double shortestRedrawGap()
 
 void initGame()
 {
-    setProjection();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_CULL_FACE);
-    glShadeModel(GL_SMOOTH);
-    loadTextures();
-    buildAnimationTables();
-    g_gameController.init();
-    g_shell.session.controlWorld.init(g_gameController.getSeed());
+    while (!initGameStep())
+    {
+    }
+}
+
+// The start-up in steps of about the same cost: the GL state, each picture, the game's world,
+// the control world, then the files.
+bool initGameStep()
+{
+    static int s_iStep = 0;
+    static bool s_bTexturesGood = true;
+    const int step = s_iStep++;
+    const int pictures = textureFileCount();
+    if (step == 0)
+    {
+        setProjection();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glEnable(GL_CULL_FACE);
+        glShadeModel(GL_SMOOTH);
+        return false;
+    }
+    if (step <= pictures)
+    {
+        s_bTexturesGood = loadTextureFile(step - 1) && s_bTexturesGood;
+        return false;
+    }
+    if (step == pictures + 1)
+    {
+        endTextureLoading(s_bTexturesGood);
+        buildAnimationTables();
+        g_gameController.init();
+        return false;
+    }
+    if (step == pictures + 2)
+    {
+        g_shell.session.controlWorld.init(g_gameController.getSeed());
+        return false;
+    }
     openStatistics(g_statsFile, g_shell.session);
     resetRunState();
     g_shell.session.dStartRealMs = realMs();
     if (const std::string problem = g_shell.session.bestScores.load(CBestScores::FileName); !problem.empty())
         std::cerr << "Cannot read all of " << CBestScores::FileName << ": " << problem << std::endl;
+    return true;
 }
 
 void runSteps(int steps)

@@ -33,6 +33,9 @@ class CStepPacer;
 void registerCallbacks();
 // Everything the game needs once the window and GL exist: textures, the world, statistics.
 void initGame();
+// The same a step at a time, for a platform that keeps its page responsive between them: true
+// once the last step is done. Run once per program.
+bool initGameStep();
 // The world steps the platform's loop found due, and a redraw asked for when one is due.
 void runSteps(int steps);
 double stepLength();

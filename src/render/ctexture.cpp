@@ -116,12 +116,26 @@ void loadTextures()
 {
     // Every file is tried, so that the messages name every broken one at once.
     bool allGood = true;
-    for (const STextureFile& file : g_aTextureFiles)
-        allGood = g_aTextures[file.iId].loadMipmapped(file.szFileName, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, false) &&
-                  allGood;
-    if (!allGood)
-    {
-        std::cerr << "Unable to bind some of the textures from /graphics folder" << std::endl;
-        std::exit(-1);
-    }
+    for (int k = 0; k < textureFileCount(); ++k)
+        allGood = loadTextureFile(k) && allGood;
+    endTextureLoading(allGood);
+}
+
+int textureFileCount()
+{
+    return static_cast<int>(sizeof g_aTextureFiles / sizeof g_aTextureFiles[0]);
+}
+
+bool loadTextureFile(int k)
+{
+    const STextureFile& file = g_aTextureFiles[k];
+    return g_aTextures[file.iId].loadMipmapped(file.szFileName, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, false);
+}
+
+void endTextureLoading(bool allGood)
+{
+    if (allGood)
+        return;
+    std::cerr << "Unable to bind some of the textures from /graphics folder" << std::endl;
+    std::exit(-1);
 }

@@ -38,3 +38,9 @@ extern CTexture g_aTextures[TEX_TABLE_SIZE];
 
 // Loads every picture of the graphics folder; ends the program when any fails.
 void loadTextures();
+// The same a file at a time, for a platform that spreads its start-up over short tasks: the
+// files to load, the k-th of them (false when it failed, the message given), and the end,
+// which ends the program as loadTextures does when any failed.
+int textureFileCount();
+bool loadTextureFile(int k);
+void endTextureLoading(bool allGood);

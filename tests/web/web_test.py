@@ -60,15 +60,20 @@ class Page:
     def wait_said(self, pattern, since=0):
         return self.b.wait_for(lambda: self.said(pattern, since), DEADLINE)
 
-    def open(self, keep_first_screen=False):
-        """Opens the page and waits for the game to start; the first screen is set aside, as
-        "Just look around" does, unless asked to keep it."""
+    def open(self, keep_first_screen=False, url=None):
+        """Opens the page (or another address) and, as "Just look around" on its first screen,
+        starts the game and waits for it; with the first screen kept, waits until the game could
+        start."""
+        self.b.navigate(url or self.url)
+        ready = self.b.wait_for(lambda: self.b.evaluate("typeof Module !== 'undefined' && "
+                                                        "typeof Module.korvaneGo === 'function'"), DEADLINE)
+        return ready if keep_first_screen else ready and self.begin()
+
+    def begin(self, choice='#intro-close'):
+        """A choice of the first screen, and the game's start that follows it."""
         since = len(self.b.console)
-        self.b.navigate(self.url)
-        started = self.wait_said('^Statistics (go to|will not be saved)', since)
-        if started and not keep_first_screen:
-            self.b.evaluate("document.getElementById('intro-close').click()")
-        return started
+        self.b.evaluate(f"document.querySelector('{choice}').click()")
+        return self.wait_said('^Statistics (go to|will not be saved)', since)
 
     def canvas_box(self):
         box = self.b.evaluate('(() => { const r = Module.canvas.getBoundingClientRect(); return [r.left, r.top]; })()')
@@ -274,12 +279,12 @@ def run_links(page):
     b.evaluate("document.getElementById('link').click()")
     check('the link to the run is in the address',
           b.wait_for(lambda: b.evaluate('location.search') == f'?seed={seed}&set=', DEADLINE))
-    since = len(b.console)
-    b.navigate(page.url.split('?')[0] + '?seed=5&set=' + 'Alien_NumberOfRed%3D3%2CAlien_MaxSpeed%3D0.25')
-    check('a link with values opens their run', page.wait_said('^Statistics (go to|will not be saved)', since) and
+    check('a link with values opens their run',
+          page.open(url=page.url.split('?')[0] + '?seed=5&set=' + 'Alien_NumberOfRed%3D3%2CAlien_MaxSpeed%3D0.25') and
           b.evaluate('[Module.korvaneRun.seed, Module.korvaneRun.changed].join(" ")') ==
           '5 Alien_MaxSpeed=0.25,Alien_NumberOfRed=3')
-    b.navigate(page.url.split('?')[0] + '?seed=5&set=Alien_Mass%3D0')
+    page.open(keep_first_screen=True, url=page.url.split('?')[0] + '?seed=5&set=Alien_Mass%3D0')
+    b.evaluate("document.getElementById('intro-close').click()")
     check("a link whose values cannot run says so, as the link's", b.wait_for(
         lambda: b.evaluate('status.textContent') == "The game cannot start with this link's values:" and
         'Alien_Mass = 0 must be positive' in b.evaluate('problems.textContent'), DEADLINE))
@@ -375,10 +380,8 @@ def big_world_and_a_fault(page):
     """A world as big as korvane-sim runs draws in the page; an uncaught error reaches the
     status line in words."""
     b = page.b
-    since = len(b.console)
-    b.navigate(page.url.split('?')[0] + '?seed=3&set=' +
-               'Window_Width%3D3200%2CWindow_Height%3D2400%2CAlien_NumberOfRed%3D3000%2CAlien_Red_FireDelay%3D0')
-    started = page.wait_said('^Statistics (go to|will not be saved)', since)
+    started = page.open(url=page.url.split('?')[0] + '?seed=3&set=' + 'Window_Width%3D3200%2CWindow_Height%3D2400%2C'
+                        'Alien_NumberOfRed%3D3000%2CAlien_Red_FireDelay%3D0')
     frames = b.evaluate('window.korvaneFirstFrame ? Module._korvaneFramesShown() : 0')
     check('BigWorldsStoppingThePageIsMended: 3,000 red aliens firing at will in 3200 x 2400 keep being drawn',
           started and b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 30, DEADLINE)
@@ -409,7 +412,7 @@ def first_screen_and_challenge(url):
               {'Play', 'Watch evolution', 'Meet evolved aliens'} <= set(intro[2]))
         check('it says how to play, by keys first on a desktop',
               0 <= intro[1].find('By keys') < intro[1].find('By touch'))
-        b.evaluate("document.querySelector('#intro [data-start=challenge]').click()")
+        page.begin('#intro [data-start=challenge]')
         check('Play starts a challenge', not shown(b, 'intro') and
               b.wait_for(lambda: '"challenge":true' in b.evaluate('UTF8ToString(Module._korvaneToggles())'), DEADLINE))
         b.limit_storage(origin(page), 1)
@@ -474,6 +477,56 @@ def landscape(url):
         b.close()
 
 
+def kept_versions(b):
+    return b.evaluate("caches.keys().then(names => names.filter(n => n.startsWith('korvane-')))")
+
+
+def offline(site):
+    """Installable and playable offline: the manifest names its icons; after the first visit the
+    service worker keeps the site, and the page plays with the network cut; a new build replaces
+    the kept one at the next visit."""
+    import shutil
+    with tempfile.TemporaryDirectory() as folder:
+        copy = os.path.join(folder, 'site')
+        shutil.copytree(site, copy)
+        server = serve(copy)
+        url = f'http://127.0.0.1:{server.server_address[1]}/index.html'
+        b = cdp.Browser(WIDTH, HEIGHT)
+        page = Page(b, url)
+        try:
+            page.open()
+            manifest = b.evaluate("fetch('manifest.webmanifest').then(r => r.json())")
+            check('the page has a manifest with icons for a home screen',
+                  manifest['display'] == 'standalone' and {i['sizes'] for i in manifest['icons']} >= {'192x192', '512x512'})
+            check('a service worker keeps the site after the first visit', b.wait_for(
+                lambda: b.evaluate("navigator.serviceWorker.controller !== null") and len(kept_versions(b)) == 1 and
+                b.evaluate(f"caches.open({kept_versions(b)[0]!r}).then(c => c.keys()).then(k => k.length)") >= 8,
+                DEADLINE))
+            first = kept_versions(b)
+            b.call('Network.enable', session=True)
+            b.call('Network.emulateNetworkConditions', {'offline': True, 'latency': 0, 'downloadThroughput': -1,
+                                                        'uploadThroughput': -1}, session=True)
+            check('PageOfflineDoesNotOpenIsMended: with the network cut, the page opens and the game plays',
+                  page.open(url=url + '?seed=4'))
+            b.call('Network.emulateNetworkConditions', {'offline': False, 'latency': 0, 'downloadThroughput': -1,
+                                                        'uploadThroughput': -1}, session=True)
+            # A new build: another page and its service worker's new version.
+            with open(os.path.join(copy, 'index.html'), 'a') as f:
+                f.write('<!-- a new build -->\n')
+            with open(os.path.join(copy, 'sw.js')) as f:
+                worker = f.read()
+            with open(os.path.join(copy, 'sw.js'), 'w') as f:
+                f.write(re.sub(r"const VERSION = '[^']*'", "const VERSION = 'newbuild'", worker))
+            page.open()
+            check('a new build replaces the kept one', b.wait_for(lambda: kept_versions(b) == ['korvane-newbuild'],
+                                                                  DEADLINE) and first != ['korvane-newbuild'])
+            page.open()
+            check('and the next visit plays it', 'a new build' in b.evaluate('document.documentElement.outerHTML'))
+        finally:
+            b.close()
+            server.shutdown()
+
+
 def cannot_start(site):
     """From a file, and in a browser without WebGL, the page says why it cannot start."""
     b = cdp.Browser(WIDTH, HEIGHT)
@@ -489,6 +542,7 @@ def cannot_start(site):
     b = cdp.Browser(WIDTH, HEIGHT, flags=['--disable-webgl'])
     try:
         b.navigate(f'http://127.0.0.1:{server.server_address[1]}/index.html')
+        b.evaluate("document.getElementById('intro-close').click()")
         check('PageWithoutWebGlLoadingForEverIsMended: it says the browser has no WebGL', b.wait_for(
             lambda: 'has no WebGL' in (b.evaluate("(document.getElementById('status') || {}).textContent") or ''),
             DEADLINE))
@@ -560,7 +614,7 @@ def phone(url):
         words = b.evaluate("document.getElementById('intro').innerText")
         check('its first screen says how to play by touch first', shown(b, 'intro') and
               0 <= words.find('By touch') < words.find('By keys'))
-        b.evaluate("document.getElementById('intro-close').click()")
+        check('"Just look around" starts the game', page.begin())
         box = layout(b)
         check(f'on a phone the page is as wide as the phone, the canvas fills it in the first screen, sharp ({box})',
               box['client'] == width and fits(box) and box['buffer'] == round(box['width'] * scale))
@@ -659,6 +713,7 @@ def main():
             first_screen_and_challenge(page.url)
             screens(page.url)
             refused_and_lost_saves(page.url)
+            offline(site)
             cannot_start(site)
             errors = [text for kind, text in browser.console if kind == 'error'] + browser.exceptions
             check('no script error in the console' + (': ' + '; '.join(errors) if errors else ''), not errors)

@@ -80,9 +80,14 @@ void startLoop()
     emscripten_set_main_loop(frame, 0, 0);
     tellPage("started");
 }
+// The start-up a step a task, so that the page answers between them.
 void finishStart(void*)
 {
-    initGame();
+    if (!initGameStep())
+    {
+        emscripten_async_call(finishStart, nullptr, 0);
+        return;
+    }
     tellRun(g_sChanged, g_bOwnParams);
     startLoop();
 }
@@ -249,20 +254,26 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvanePageClosing()
 
 int main()
 {
-    // The kept files come back from the browser's storage first: the game starts when they have.
+    // The game starts once the player has chosen on the page's first screen (korvaneGo): its
+    // window, pictures and worlds are the start-up's long work, which a page that opens at once
+    // does only when asked. The kept files come back from the browser's storage first.
     EM_ASM({
         FS.mkdir('/keep');
         FS.mount(IDBFS, {}, '/keep');
-        FS.syncfs(true, function(error) {
-            if (error)
-                console.error('Cannot read the files kept in the browser: ' + error);
-            Module.korvaneBeforeStart();
-            const seed = Module.korvaneSeed;
-            const settings = Module.korvaneSettings;
-            Module.ccall('korvaneStart', null, [ 'number', 'number', 'number', 'string' ],
-                         [ seed || 0, seed === undefined ? 0 : 1, settings === undefined ? 0 : 1,
-                           settings === undefined ? "" : settings ]);
-        });
+        Module.korvaneGo = function() {
+            Module.korvaneGo = function() {};
+            FS.syncfs(true, function(error) {
+                if (error)
+                    console.error('Cannot read the files kept in the browser: ' + error);
+                Module.korvaneBeforeStart();
+                const seed = Module.korvaneSeed;
+                const settings = Module.korvaneSettings;
+                Module.ccall('korvaneStart', null, [ 'number', 'number', 'number', 'string' ],
+                             [ seed || 0, seed === undefined ? 0 : 1, settings === undefined ? 0 : 1,
+                               settings === undefined ? "" : settings ]);
+            });
+        };
+        Module.korvaneReady();
     });
     return 0;
 }
