@@ -17,7 +17,8 @@ constexpr const char* kSoundSettingsFile = "KorvaneSound.txt";
 // be opened, or any OpenAL call fails then or later, "No sound device: the game is silent
 // (<cause>)" goes to the standard error stream once, everything opened is released, and from
 // then on every call returns at once: the game plays on without sound, never waiting for it.
-// All calls come from one thread.
+// In a page, Emscripten's OpenAL plays through Web Audio, which the browser holds suspended
+// until the first key, click or touch. All calls come from one thread.
 class CSound
 {
 public:
