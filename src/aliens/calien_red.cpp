@@ -62,7 +62,8 @@ void CAlien_Red::update(SAction action, double dt)
     for (CBullet* bullet : m_vBullets)
         bullet->move(dt);
     removeLostBullets();
-    if (action.fire == ACTION_FIRE && getNumBullets() < MaxShotsInFlight)
+    m_bFiredInLastUpdate = action.fire == ACTION_FIRE && getNumBullets() < MaxShotsInFlight;
+    if (m_bFiredInLastUpdate)
     {
         fire();
         m_iAimedShots += m_bGunOnTheLine;

@@ -52,6 +52,7 @@ public:
     int getGreenHits() const { return m_iGreenHits; }
     int getRedHits() const { return m_iRedHits; }
     int getAimedShots() const { return m_iAimedShots; }
+    bool firedInLastUpdate() const { return m_bFiredInLastUpdate; }
 
 private:
     void fire();
@@ -67,6 +68,7 @@ private:
     int m_iRedHits;
     int m_iAimedShots; // shots fired while the look-ahead saw the gun on the turret's line
     bool m_bGunOnTheLine = false; // so the last attack decision's look-ahead saw it
+    bool m_bFiredInLastUpdate = false;
     std::vector<CBullet*> m_vBullets; // owned, in firing order
     std::vector<double> m_vAttackInputs; // the look-ahead values, reused for every attack decision
 };

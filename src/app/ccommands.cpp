@@ -23,6 +23,7 @@ const std::vector<CCommands::SCommand> kCommands = {
     {COMMAND_SAVE, "save", "s", 's', 0, nullptr, false, false, "save the green brain pool"},
     {COMMAND_LOAD, "load", "l", 'l', 0, nullptr, false, false, "load the green brain pool"},
     {COMMAND_CAPTURE, "capture", "C (capital)", 'C', 0, nullptr, false, false, "capture the picture"},
+    {COMMAND_MUTE, "mute", "m", 'm', 0, "Mute", true, true, "sound off or on"},
     {COMMAND_HELP, "help", "F1", 0, SPECIAL_KEY_F1, "Help", true, false, "this page"},
     {COMMAND_QUIT, "quit", "q", 'q', 0, nullptr, false, false, "end the game"},
     {COMMAND_ESCAPE, "escape", "Escape", kEscape, 0, nullptr, false, false, "close what is open"},

@@ -27,6 +27,7 @@ constexpr int COMMAND_INSPECT = 18;
 constexpr int COMMAND_UNINSPECT = 19;
 constexpr int COMMAND_DRIVE = 20; // a finger held on the picture: the gun slides to it
 constexpr int COMMAND_CHALLENGE = 21;
+constexpr int COMMAND_MUTE = 22;
 
 // Special keys by GLUT's codes, which the window passes on as they are.
 constexpr int SPECIAL_KEY_F1 = 1;

@@ -56,6 +56,17 @@ Said toggleWatching()
     return said;
 }
 
+// Sound off or on, the choice kept for the next run.
+Said toggleSound()
+{
+    CSound& sound = g_shell.shown.sound;
+    sound.setMuted(!sound.isMuted());
+    if (sound.saveSettings())
+        fileWritten(kSoundSettingsFile);
+    const std::string said = CKeyFeedback::toggled("Sound", !sound.isMuted());
+    return {sound.isSilent() && !sound.isMuted() ? said + ", but no sound device plays it" : said};
+}
+
 // Runs a pool key's action and says what the terminal said of it.
 Said poolKey(void (*action)(const CGameController&), const std::string& doneText)
 {
@@ -207,6 +218,7 @@ Said run(const SCommandCall& call)
     case COMMAND_UNINSPECT: g_shell.shown.inspector.clear(); return {};
     case COMMAND_DRIVE: return drive(call);
     case COMMAND_CHALLENGE: return startChallenge();
+    case COMMAND_MUTE: return toggleSound();
     default: return {};
     }
 }
@@ -302,7 +314,8 @@ std::string toggleStates()
                                                    {"fast", g_bFastMode},
                                                    {"graph", g_shell.shown.bGraph},
                                                    {"watch", g_shell.driving.watchMode.isOn()},
-                                                   {"challenge", g_shell.session.challenge.isOn()}};
+                                                   {"challenge", g_shell.session.challenge.isOn()},
+                                                   {"mute", g_shell.shown.sound.isMuted()}};
     std::string json = "{";
     for (const auto& [name, on] : states)
         json += std::string(json.size() > 1 ? "," : "") + "\"" + name + "\":" + (on ? "true" : "false");

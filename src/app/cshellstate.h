@@ -9,6 +9,7 @@
 #include "app/cgameperiod.h"
 #include "app/cgamestatistics.h"
 #include "app/cquitconfirm.h"
+#include "app/csound.h"
 #include "app/ctouchgesture.h"
 #include "app/cwatchmode.h"
 #include "view/cinspector.h"
@@ -26,9 +27,10 @@
 //   the clock, the player's stake, the challenge and, through the statistics
 //   (sampleStatistics), the figures and the learning graph; a new world (startNewWorld,
 //   initGame) starts them again; a command starts a challenge, its end keeps the best scores.
-// - shown: what the window shows. Only commands (runCommand) change it, but for the messages,
-//   which the step posts too (an inspected ship's rebirth) and a platform's answers (a save the
-//   browser's storage took).
+// - shown: what the window shows and the player hears. Only commands (runCommand) change it,
+//   but for the messages, which the step posts too (an inspected ship's rebirth) and a
+//   platform's answers (a save the browser's storage took), and the sound, which the steps
+//   play and the platform starts.
 // - driving: how the player drives the game. Only commands change the watch mode, the finger
 //   and the touches; the platform sets where it runs once, before the game starts.
 // It owns no window and draws nothing: each frame the shell describes from it what the
@@ -61,6 +63,7 @@ public:
         bool bHud = true;    // the heads-up line (key h)
         CInspector inspector; // the ship the player looks into
         CMessageLine messages; // what the keys did, shown in the window
+        CSound sound;          // the effects, muted or not (key m)
     };
     struct SDriving
     {

@@ -102,7 +102,7 @@ void CSound::setMuted(bool bMuted)
     m_bMuted = bMuted;
     if (bMuted && current())
     {
-        alSourceStopv(static_cast<ALsizei>(m_viSources.size()), m_viSources.data());
+        stopAll();
         succeeded("stopping the sounds");
     }
 }
@@ -150,12 +150,20 @@ void CSound::goSilent(const std::string& cause)
     m_iState = STATE_SILENT;
 }
 
+// A source at a time: the page's OpenAL (Emscripten's) throws in alSourceStopv, which hands
+// each stop the source's number where the source belongs.
+void CSound::stopAll()
+{
+    for (const ALuint source : m_viSources)
+        alSourceStop(source);
+}
+
 void CSound::release()
 {
     if (m_pContext && (alcGetCurrentContext() == m_pContext || alcMakeContextCurrent(m_pContext)))
     {
         // Sources go before the buffers they hold; a buffer still attached cannot be deleted.
-        alSourceStopv(static_cast<ALsizei>(m_viSources.size()), m_viSources.data());
+        stopAll();
         alDeleteSources(static_cast<ALsizei>(m_viSources.size()), m_viSources.data());
         alDeleteBuffers(static_cast<ALsizei>(m_viBuffers.size()), m_viBuffers.data());
         alGetError();

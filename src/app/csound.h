@@ -40,6 +40,8 @@ public:
     bool isMuted() const { return m_bMuted; }
     // Started and not silent.
     bool isOpen() const { return m_iState == STATE_OPEN; }
+    // Started, and no device took the sound.
+    bool isSilent() const { return m_iState == STATE_SILENT; }
     // Whether any effect is still sounding.
     bool isPlaying();
 
@@ -62,6 +64,7 @@ private:
     bool current();
     bool succeeded(const std::string& action);
     void goSilent(const std::string& cause);
+    void stopAll();
     void release();
 
     int m_iState = STATE_NOT_STARTED;

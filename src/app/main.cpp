@@ -67,6 +67,7 @@ int main(int argc, char** argv)
     CStopRequest stopRequest{SIGINT, SIGTERM, SIGHUP};
     g_pStopRequest = &stopRequest;
     initGame();
+    g_shell.shown.sound.start();
     // Closing the window writes the statistics' closing lines, as q does. Registered only
     // now: a start-up that fails must keep its own exit status.
     glutCloseFunc(quit);

@@ -9,6 +9,8 @@
 #include "view/cgameoverreport.h"
 #include "view/cletterbox.h"
 #include "app/ccommands.h"
+#include "app/csoundcues.h"
+#include "app/csoundeffects.h"
 #include "app/cparams.h"
 #include "app/csteppacer.h"
 #include "app/overlays.h"
@@ -140,6 +142,7 @@ void endChallenge()
     std::cerr << "Game over: score " << game.llScore << ", survived " << CHud::clock(challenge.survivedMs())
               << std::endl;
     postMessage("Game over: score " + std::to_string(game.llScore) + " (n: play again)");
+    g_shell.shown.sound.play(SOUND_GAME_OVER);
     challengeEnded(session.vGameOver);
 }
 
@@ -295,13 +298,19 @@ bool initGameStep()
     g_shell.session.dStartRealMs = realMs();
     if (const std::string problem = g_shell.session.bestScores.load(CBestScores::FileName); !problem.empty())
         std::cerr << "Cannot read all of " << CBestScores::FileName << ": " << problem << std::endl;
+    g_shell.shown.sound.loadSettings();
     return true;
 }
 
 void runSteps(int steps)
 {
+    const CWorldTally before = g_gameController.getTally();
     for (int i = 0; i < steps; ++i)
         stepWorld(stepLength());
+    // Fast mode's steps come too many a second to be heard one by one; they run silent.
+    if (!g_bFastMode)
+        for (const int cue : CSoundCues::between(before, g_gameController.getTally()))
+            g_shell.shown.sound.play(cue);
     // While paused, only fading messages change the picture.
     const double now = realMs();
     if ((steps > 0 || !g_shell.shown.messages.isEmpty(now)) && g_pacer.redrawDue(now, shortestRedrawGap()))

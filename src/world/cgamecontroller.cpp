@@ -190,6 +190,8 @@ void CGameController::updateAlien(int populationIndex, int index, SVector2D gunP
     CAlien_Population* population = m_vPopulations[populationIndex];
     CAlien* alien = population->getAliens()[index];
     alien->update(alien->decideAction(gunPos, worldView()), dt);
+    if (populationIndex == kRed && static_cast<const CAlien_Red*>(alien)->firedInLastUpdate())
+        m_tally.addRedShot();
     reportMove(populationIndex, index);
     if (alien->getType() == TYPE_GREEN)
         spawnChild(alien, population);

@@ -21,5 +21,15 @@ CWorldTally CWorldTally::since(const CWorldTally& earlier) const
             period.m_aaDeaths[p][cause] = m_aaDeaths[p][cause] - earlier.m_aaDeaths[p][cause];
     period.m_llHitsOnGun = m_llHitsOnGun - earlier.m_llHitsOnGun;
     period.m_llGunShots = m_llGunShots - earlier.m_llGunShots;
+    period.m_llRedShots = m_llRedShots - earlier.m_llRedShots;
     return period;
+}
+
+long long CWorldTally::deathsOfAll() const
+{
+    long long all = 0;
+    for (const auto& population : m_aaDeaths)
+        for (const long long deaths : population)
+            all += deaths;
+    return all;
 }

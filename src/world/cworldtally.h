@@ -11,8 +11,8 @@ constexpr int CAUSE_EDGE = 3;       // it left the band it flies in
 
 // What the world step counted since init, for the player's display and for measuring a
 // run in the player's terms: the aliens of each population struck down, by cause, the red
-// bullets that hit the gun and the shots the gun fired. Nothing in the world reads it, so
-// counting changes no result.
+// bullets that hit the gun, and the shots the gun and the red aliens fired. Nothing in the
+// world reads it, so counting changes no result.
 class CWorldTally
 {
 public:
@@ -32,10 +32,14 @@ public:
     void addDeath(int population, int cause) { ++m_aaDeaths[population][cause]; }
     void addHitOnGun() { ++m_llHitsOnGun; }
     void addGunShot() { ++m_llGunShots; }
+    void addRedShot() { ++m_llRedShots; }
 
     long long deaths(int population, int cause) const { return m_aaDeaths[population][cause]; }
     long long hitsOnGun() const { return m_llHitsOnGun; }
     long long gunShots() const { return m_llGunShots; }
+    long long redShots() const { return m_llRedShots; }
+    // Aliens of every population struck down, whatever struck them.
+    long long deathsOfAll() const;
     // Aliens of every population struck down by the gun's bullets.
     long long gunKills() const;
     // What was counted after the earlier tally of the same world: a period's counts.
@@ -45,4 +49,5 @@ private:
     std::array<std::array<long long, NumCauses>, NumPopulations> m_aaDeaths{};
     long long m_llHitsOnGun = 0;
     long long m_llGunShots = 0;
+    long long m_llRedShots = 0;
 };

@@ -10,6 +10,8 @@ FRAMECHECK=$(realpath "$5")
 
 . "$ROOT/tests/support/onxvfb.sh"
 
+# Every game plays its sound into OpenAL Soft's null output, the sound's test into a wave file.
+export ALSOFT_DRIVERS=null
 FAILURES=0
 INSPECTED= # the ship inspect_ship last named
 fail() { echo "FAIL: $* [at ${SECONDS} s]"; FAILURES=$((FAILURES + 1)); }
@@ -923,6 +925,47 @@ test_challenge_best_scores_and_escape() {
     rm -rf "$WORK"
 }
 
+# The samples of OpenAL Soft's wave file after its data chunk's header, one a line.
+wave_samples() {
+    local data
+    data=$(grep -obUa data "$1" | head -1 | cut -d: -f1) || return 1
+    od -An -v -t d2 -w2 -j $((data + 8)) "$1"
+}
+sound_settings_read() { [ "$(cat "$WORK/KorvaneSound.txt" 2>/dev/null)" = "$1" ]; }
+
+# The game heard through a wave file: a firing gun sounds; m mutes it and says so, the choice is
+# kept, and the next run starts muted and stays silent while the gun fires.
+test_sound_and_mute_kept() {
+    WORK=$(make_workdir)
+    printf '[general]\nchannels=mono\nsample-type=int16\nfrequency=22050\ndither=false\n[wave]\nfile=%s\n' \
+        "$WORK/heard.wav" > "$WORK/alsoft.conf"
+    local run loud silent samples
+    for run in unmuted muted; do
+        rm -f "$WORK/heard.wav"
+        ALSOFT_DRIVERS=wave ALSOFT_CONF="$WORK/alsoft.conf" start_game ||
+            { fail "the window appears for the $run sound run"; stop_game; continue; }
+        press space
+        wait_ticks 2
+        if [ $run = unmuted ]; then
+            press m
+            check "m mutes the sound and says so" wait_for $DEADLINE eval \
+                'snap && message_row_reads "$(frame $LAST_FRAME)" 0 "Sound off"'
+            check "the choice is kept in KorvaneSound.txt" sound_settings_read "muted 1"
+        fi
+        quit_game
+        samples=$(wave_samples "$WORK/heard.wav" | wc -l)
+        loud=$(wave_samples "$WORK/heard.wav" | awk '$1 > 2000 || $1 < -2000' | wc -l)
+        silent=$(wave_samples "$WORK/heard.wav" | awk '$1 == 0' | wc -l)
+        check "the $run run played through the device for a second or more" test "$samples" -ge 22050
+        if [ $run = unmuted ]; then
+            check "the firing gun is heard" test "$loud" -ge 500
+        else
+            check "a run that starts muted stays silent while the gun fires" test "$silent" = "$samples"
+        fi
+    done
+    rm -rf "$WORK"
+}
+
 # Whatever ends the script, its games and working folder go with it.
 trap 'kill -9 $(jobs -pr) 2>/dev/null; rm -rf "${WORK:-}"' EXIT
 trap 'exit 1' HUP INT TERM
@@ -945,6 +988,7 @@ else
     test_blanked_window_looked_like_a_crash_is_mended
     test_watching_evolution_and_evolved_aliens
     test_challenge_best_scores_and_escape
+    test_sound_and_mute_kept
 fi
 echo "$FAILURES failure(s)"
 [ "$FAILURES" = 0 ]

@@ -622,7 +622,7 @@ def phone(url):
                              "[e.dataset.command, e.getBoundingClientRect().width, e.getBoundingClientRect().height])")
         check(f'touch buttons big enough for a finger ({buttons})',
               {c for c, _, _ in buttons} >= {'fire', 'auto', 'pause', 'fast', 'graph', 'help', 'watch', 'evolved',
-                                              'challenge'} and
+                                              'challenge', 'mute'} and
               all(w >= 44 and h >= 44 for _, w, h in buttons))
         page_buttons = b.evaluate("Array.from(document.querySelectorAll('main button, main label.file'))"
                                   ".filter(e => e.offsetParent).map(e => e.getBoundingClientRect().height)")
@@ -635,9 +635,7 @@ def phone(url):
             check(f'a finger held at the {side} drives the gun there',
                   b.wait_for(lambda: (lambda x: x is not None and arrived(x))(gun_x(picture())), DEADLINE))
             b.touch('touchEnd')
-        fire = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=fire]')"
-                          ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
-        b.tap(*fire)
+        b.tap(*centre(b, '#touchbar [data-command=fire]'))
         check('FireAndAutoHideTheirStateIsMended: Fire looks pressed and says so', b.wait_for(lambda: b.evaluate(
             "document.querySelector('#touchbar [data-command=fire]').getAttribute('aria-pressed')") == 'true', DEADLINE))
         firing = (220, 60, 50)
@@ -652,15 +650,25 @@ def phone(url):
             b.touch('touchMove', box['width'] / 2, box['height'] / 2 - 60 * step)
         b.touch('touchEnd')
         check('a swipe on the canvas never scrolls the page', b.evaluate('scrollY') == 0)
-        help_button = b.evaluate("(() => { const r = document.querySelector('#touchbar [data-command=help]')"
-                                 ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()")
-        b.tap(*help_button)
+        b.tap(*centre(b, '#touchbar [data-command=help]'))
         words = b.evaluate("document.getElementById('touchhelp').innerText")
         check(f'HelpOnATouchScreenIsTheKeyboardPageIsMended: Help lists the gestures and the buttons ({words!r})',
               shown(b, 'touchhelp') and 'Hold a finger' in words and 'Fire: ' in words and 'enlarge' not in words)
         b.evaluate("document.getElementById('touchhelp-close').click()")
+        b.tap(*centre(b, '#touchbar [data-command=mute]'))
+        kept = "(() => { try { return FS.readFile('/keep/KorvaneSound.txt', {encoding: 'utf8'}); } catch (e) { return ''; } })()"
+        check('MuteThrewInThePageIsMended: Mute looks pressed and its choice is kept in the browser', b.wait_for(lambda: b.evaluate(
+            "document.querySelector('#touchbar [data-command=mute]').getAttribute('aria-pressed')") == 'true' and
+            b.evaluate(kept) == 'muted 1\n', DEADLINE))
+        check('the page found a sound device once touched', not page.said(r'^No sound device', 0))
     finally:
         b.close()
+
+
+def centre(b, selector):
+    """The middle of an element, in the page's pixels."""
+    return b.evaluate(f"(() => {{ const r = document.querySelector('{selector}').getBoundingClientRect(); "
+                      "return [r.left + r.width / 2, r.top + r.height / 2]; })()")
 
 
 def tap_a_red_ship(b, rows):

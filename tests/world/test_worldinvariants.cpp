@@ -63,7 +63,13 @@ TEST_F(CWorldInvariantTest, RandomPlayHoldsTheWorldsInvariantsAfterEveryStep)
         ASSERT_TRUE(std::isfinite(populations[1]->getBestFitness()));
         deaths += populations[1]->getNumDead();
         populations[1]->setNumDead(0);
+        // A red bullet strikes one thing at most: never more red strikes than red shots.
+        const CWorldTally& tally = controller.getTally();
+        ASSERT_LE(tally.hitsOnGun() + tally.deaths(0, CAUSE_RED_BULLET) + tally.deaths(1, CAUSE_RED_BULLET),
+                  tally.redShots())
+            << "at step " << step;
     }
+    EXPECT_GT(controller.getTally().hitsOnGun(), 0) << "the red aliens' shots were tried";
     // The run really exercised death, rebirth and breeding.
     EXPECT_GT(deaths, CParams::Alien_NumberInPool);
     EXPECT_TRUE(controller.getPopulations()[1]->isPoolFull());

@@ -68,6 +68,9 @@ void frame()
     runSteps(g_bFastMode ? fastPacer().stepsDue(now) : (g_bPaused ? 0 : g_normalPace.stepsDue(now)));
 }
 
+// The player has pressed, clicked or touched: the browser lets the page's sound start.
+bool g_bSoundAllowed = false;
+
 // What korvaneStart found, for the page once the game runs.
 std::string g_sChanged;
 bool g_bOwnParams = false;
@@ -77,6 +80,8 @@ void startLoop()
     g_normalPace = CStepPacer(stepLength(), kMostNormalStepsPerFrame);
     g_normalPace.start(realMs());
     g_bRunning = true;
+    if (g_bSoundAllowed)
+        g_shell.shown.sound.start();
     emscripten_set_main_loop(frame, 0, 0);
     tellPage("started");
 }
@@ -203,6 +208,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneCommand(const char* name)
 }
 
 // Which of the modes the page's buttons switch are on, as JSON: {"fire": true, ...}.
+// Called on each key, click or touch: only after one may a page sound.
+extern "C" EMSCRIPTEN_KEEPALIVE void korvaneSoundAllowed()
+{
+    g_bSoundAllowed = true;
+    if (g_bRunning)
+        g_shell.shown.sound.start();
+}
+
 extern "C" EMSCRIPTEN_KEEPALIVE const char* korvaneToggles()
 {
     static std::string toggles;
