@@ -99,6 +99,11 @@ def lighthouse(command, site):
     for item in element.get('items', [])[:1]:
         node = (item.get('items') or [item])[0].get('node', {})
         print(f'  largest paint: {node.get("snippet", "?")}')
+    for key in ('accessibility', 'best-practices'):
+        for ref in middle['categories'][key]['auditRefs']:
+            audit = middle['audits'][ref['id']]
+            if ref['weight'] > 0 and audit.get('score') is not None and audit['score'] < 1:
+                print(f'  {middle["categories"][key]["title"]} lost on: {audit["title"]}')
     tasks = middle['audits'].get('long-tasks', {}).get('details', {}).get('items', [])
     print('  longest main-thread tasks (ms): ' + ', '.join(f'{t["duration"]:.0f}' for t in tasks[:8]))
 

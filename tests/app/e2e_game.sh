@@ -931,6 +931,17 @@ wave_samples() {
     data=$(grep -obUa data "$1" | head -1 | cut -d: -f1) || return 1
     od -An -v -t d2 -w2 -j $((data + 8)) "$1"
 }
+# How far the frequency's line stands above the spectrum 70 Hz to either side, over the whole
+# file (Goertzel's power at each): a tone sounded again and again stands tens of times above
+# them, sweeps and noise hardly at all.
+tone_above_neighbours() { # tone_above_neighbours <wave file> <hertz>
+    wave_samples "$1" | awk -v f="$2" -v rate=22050 '
+        BEGIN { for (k = 0; k < 3; ++k) c[k] = 2 * cos(2 * 3.14159265358979 * (f + 70 * (k - 1)) / rate) }
+        { for (k = 0; k < 3; ++k) { s = $1 + c[k] * s1[k] - s2[k]; s2[k] = s1[k]; s1[k] = s } }
+        END { for (k = 0; k < 3; ++k) p[k] = s1[k] * s1[k] + s2[k] * s2[k] - c[k] * s1[k] * s2[k]
+              side = p[0] > p[2] ? p[0] : p[2]
+              printf "%d\n", (side > 0 ? p[1] / side : 0) }'
+}
 sound_settings_read() { [ "$(cat "$WORK/KorvaneSound.txt" 2>/dev/null)" = "$1" ]; }
 
 # The game heard through a wave file: a firing gun sounds; m mutes it and says so, the choice is
@@ -945,6 +956,8 @@ test_sound_and_mute_kept() {
         ALSOFT_DRIVERS=wave ALSOFT_CONF="$WORK/alsoft.conf" start_game ||
             { fail "the window appears for the $run sound run"; stop_game; continue; }
         press space
+        check "the gun fires in the $run run" wait_for $DEADLINE eval \
+            'snap && at_least 100 "$(frame $LAST_FRAME)" firing "$HUD_STRIP"'
         wait_ticks 2
         if [ $run = unmuted ]; then
             press m
@@ -959,6 +972,9 @@ test_sound_and_mute_kept() {
         check "the $run run played through the device for a second or more" test "$samples" -ge 22050
         if [ $run = unmuted ]; then
             check "the firing gun is heard" test "$loud" -ge 500
+            above=$(tone_above_neighbours "$WORK/heard.wav" 1320)
+            check "its shots are the gun shot's 1320 Hz blip (its line $above times its neighbours')" \
+                test "$above" -ge 10
         else
             check "a run that starts muted stays silent while the gun fires" test "$silent" = "$samples"
         fi
