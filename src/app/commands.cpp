@@ -90,11 +90,13 @@ Said askToQuit()
     return {"Press q again to end the game"};
 }
 
-// Escape, a reflex key, first closes what is open: a challenge's result (back to free play),
-// the help page, then the inspector. With nothing open it quits a desktop game; a web page's
-// game it never ends.
+// Escape, a reflex key, first closes what is open: q's question, a challenge's result (back to
+// free play), the help page, then the inspector. With nothing open it quits a desktop game; a
+// web page's game it never ends.
 Said escape()
 {
+    if (g_shell.driving.quitConfirm.withdraw(realMs()))
+        return {"The game goes on"};
     if (g_shell.session.challenge.isOver())
     {
         g_shell.session.challenge.stop();

@@ -7,3 +7,10 @@ bool CQuitConfirm::press(double nowMs)
     m_dAskedMs = nowMs;
     return false;
 }
+
+bool CQuitConfirm::withdraw(double nowMs)
+{
+    const bool open = nowMs - m_dAskedMs <= kWindowMs;
+    m_dAskedMs = -1e300;
+    return open;
+}

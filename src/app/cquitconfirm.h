@@ -9,6 +9,8 @@ public:
 
     // True when this press ends the game; false when it asks for a second one.
     bool press(double nowMs);
+    // Takes the question back (Escape): the next press asks again. True when one was open.
+    bool withdraw(double nowMs);
 
 private:
     double m_dAskedMs = -1e300;

@@ -78,4 +78,15 @@ TEST(CQuitConfirmTest, OnlyASecondPressWithinTheWindowEnds)
     EXPECT_FALSE(confirm.press(1000 + CQuitConfirm::kWindowMs + 1));
     EXPECT_TRUE(confirm.press(1000 + CQuitConfirm::kWindowMs + 2000));
 }
+
+// q, Escape, q: Escape took the question back, so the second q asks again and ends nothing.
+TEST(CQuitConfirmTest, QEscapeQEndsTheGameIsMended)
+{
+    CQuitConfirm confirm;
+    EXPECT_FALSE(confirm.withdraw(500)) << "nothing asked yet";
+    EXPECT_FALSE(confirm.press(1000));
+    EXPECT_TRUE(confirm.withdraw(1500));
+    EXPECT_FALSE(confirm.press(2000));
+    EXPECT_TRUE(confirm.press(2500));
+}
 } // namespace
