@@ -83,6 +83,7 @@ std::string CParams::s_sReadProblem;
 std::string CParams::s_sOrderWarning;
 int CParams::s_iWorlds = 1;
 double CParams::s_dMaxMemoryBytes = CParams::MaxMemoryBytes;
+int CParams::s_iShortestSaveInterval = 1;
 
 namespace
 {
@@ -359,6 +360,7 @@ void CParams::resetToInitialValues()
     s_sOrderWarning.clear();
     s_iWorlds = 1;
     s_dMaxMemoryBytes = MaxMemoryBytes;
+    s_iShortestSaveInterval = 1;
 }
 
 namespace
@@ -440,7 +442,7 @@ void checkFinite(CRuleList& rules)
             rules.require(std::isfinite(*slot.pdValue), slot.szName, *slot.pdValue, "must be a finite number");
 }
 
-void checkWindowAndTiming(CRuleList& rules)
+void checkWindowAndTiming(CRuleList& rules, int shortestSaveInterval)
 {
     REQUIRE_POSITIVE(rules, Window_Width);
     REQUIRE_AT_MOST(rules, Window_Width, kMaxWindowSide);
@@ -452,6 +454,11 @@ void checkWindowAndTiming(CRuleList& rules)
     REQUIRE_NON_NEGATIVE(rules, Window_BottomMargin);
     REQUIRE_POSITIVE(rules, Stats_UpdateInterval);
     REQUIRE_POSITIVE(rules, Stats_SaveInterval);
+    if (shortestSaveInterval > 1)
+        REQUIRE(rules, CParams::Stats_SaveInterval >= shortestSaveInterval, Stats_SaveInterval,
+                "must be at least " + std::to_string(shortestSaveInterval) +
+                    " in a web page: its browser's storage keeps the statistics file after every line, "
+                    "and cannot keep up with a shorter period");
 }
 
 // Only meaningful once the window and the aliens' sizes are within their bounds.
@@ -644,7 +651,7 @@ std::vector<std::string> CParams::validate(const std::string& fileName)
         return {fileName + ": " + s_sReadProblem};
     CRuleList rules(fileName);
     checkFinite(rules);
-    checkWindowAndTiming(rules);
+    checkWindowAndTiming(rules, s_iShortestSaveInterval);
     checkAliens(rules);
     checkNetworks(rules);
     if (rules.m_vProblems.empty())
@@ -662,6 +669,11 @@ void CParams::setWorldsAndMemory(int worlds, double maxBytes)
 {
     s_iWorlds = worlds;
     s_dMaxMemoryBytes = maxBytes;
+}
+
+void CParams::setShortestSaveInterval(int ms)
+{
+    s_iShortestSaveInterval = ms;
 }
 
 std::vector<std::string> CParams::warnings(const std::string& fileName)

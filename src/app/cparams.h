@@ -97,6 +97,13 @@ public:
     // One world in at most MaxMemoryBytes until set.
     static void setWorldsAndMemory(int worlds, double maxBytes);
 
+    // A web page keeps the statistics file in the browser's storage after every line, and its
+    // storage takes tens of milliseconds for one: a period shorter than a game second would
+    // ask for more keeps than it answers, in fast mode hundreds a second. The page refuses
+    // shorter ones (setShortestSaveInterval); elsewhere any positive period runs.
+    static constexpr int PageShortestSaveInterval = 1000;
+    static void setShortestSaveInterval(int ms);
+
     // Reads the file with readParameters, if it is a regular file of at most MaxFileBytes
     // (a folder, FIFO or device is refused without being opened for reading). False, with
     // the reason in error ("Permission denied", "is a folder", "is not a regular file"...),
@@ -171,4 +178,5 @@ private:
     static std::string s_sOrderWarning; // a label that spells another member's name
     static int s_iWorlds;
     static double s_dMaxMemoryBytes;
+    static int s_iShortestSaveInterval;
 };

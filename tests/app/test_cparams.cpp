@@ -666,6 +666,22 @@ TEST_F(CParamsTest, ControlWorldLeftOutOfTheMemoryEstimateIsMended)
     EXPECT_TRUE(CParams::validate("params.ini").empty()) << "a desktop holds both";
 }
 
+// A page took a statistics period of 1 ms and started a storage keep for each line, faster
+// than the storage answered: its memory grew without bound while it said "Playing".
+TEST_F(CParamsTest, LinkThatEatsMemoryIsMended)
+{
+    ASSERT_TRUE(load(shippedParams()));
+    CParams::Stats_SaveInterval = 1;
+    EXPECT_TRUE(CParams::validate("params.ini").empty()) << "the desktop runs any positive period";
+    CParams::setShortestSaveInterval(CParams::PageShortestSaveInterval);
+    const std::vector<std::string> problems = CParams::validate("params.ini");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_EQ(problems[0].rfind("params.ini: Stats_SaveInterval = 1 must be at least 1000 in a web page", 0), 0u)
+        << problems[0];
+    CParams::Stats_SaveInterval = CParams::PageShortestSaveInterval;
+    EXPECT_TRUE(CParams::validate("params.ini").empty()) << joined(CParams::validate("params.ini"));
+}
+
 // Any number was taken, and read as on, where only off or on means anything.
 TEST_F(CParamsTest, SwitchesTakingAnyNumberIsMended)
 {

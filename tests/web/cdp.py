@@ -121,9 +121,11 @@ class Browser:
             self._note(reply)
 
     def pump(self, seconds=0.05):
-        """Takes in the events that arrive within the time."""
+        """Takes in the events that arrive within the time (a page that keeps talking must not
+        keep the caller here)."""
+        deadline = time.monotonic() + seconds
         while True:
-            event = self._receive(seconds)
+            event = self._receive(max(0.0, deadline - time.monotonic()))
             if event is None:
                 return
             self._note(event)

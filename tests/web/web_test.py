@@ -12,8 +12,10 @@ shows a bad params.ini's problems on the page, and ends with q writing the stati
 line, without a script error. Every check waits for the state it tests.
 Usage: web_test.py <site folder>; exit status 77 (skipped) when the site was not built."""
 import functools
+import json
 import http.server
 import os
+import random
 import re
 import sys
 import tempfile
@@ -25,6 +27,7 @@ import cdp  # noqa: E402
 import pictures  # noqa: E402
 
 DEADLINE = 120
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))  # the shipped params.ini's
 WIDTH, HEIGHT = 800, 600  # the shipped window
 PAUSED = (240, 170, 30)
 failures = []
@@ -667,6 +670,146 @@ def phone(url):
         b.close()
 
 
+def refused_link(b, url, problem):
+    """The page opened at the address refuses it before loading the game, the problem shown."""
+    b.navigate(url)
+    return b.wait_for(lambda: b.evaluate('status.textContent') == "The game cannot start with this link's values:"
+                      and problem in b.evaluate('problems.textContent'), DEADLINE) and \
+        b.evaluate("typeof Module._korvaneStart") == 'undefined'
+
+
+def hostile_links(url):
+    """Links the page cannot play are refused in the desktop's words, quoting the value: a seed
+    it cannot read, a key given twice, a member named twice, a statistics period its storage
+    cannot keep up with."""
+    b = cdp.Browser(WIDTH, HEIGHT + 800)
+    page = Page(b, url)
+    base = url.split('?')[0]
+    try:
+        bad_seeds = [('99999999999999999999', "'99999999999999999999'"), ('4294967296', "'4294967296'"),
+                     ('-1', "'-1'"), ('NaN', "'NaN'"), ('1e5', "'1e5'"), ('0x10', "'0x10'"),
+                     ('%EF%BC%91%EF%BC%92', r"'\xEF\xBC\x91\xEF\xBC\x92'"), ('', "''")]
+        refused = [value for value, quoted in bad_seeds if not refused_link(
+            b, f'{base}?seed={value}', f'seed: {quoted} is not a whole number from 0 to 4294967295')]
+        check(f'SeedChangedWithoutAWordIsMended: every seed the page cannot read is refused, quoted ({refused} not)',
+              not refused)
+        check('RepeatedKeyDroppedIsMended: a seed given twice is refused, both quoted',
+              refused_link(b, f'{base}?seed=12&seed=34', "seed: given 2 times ('12', '34'): give it once"))
+        check('and values given twice too',
+              refused_link(b, f'{base}?set=Alien_Mass%3D5&set=Alien_Mass%3D7', 'set: given 2 times'))
+        page.open(keep_first_screen=True, url=f'{base}?seed=3&set=Alien_Mass%3D5%2CAlien_Mass%3D7')
+        b.evaluate("document.getElementById('intro-close').click()")
+        check('a member named twice in the values is refused as the link\'s', b.wait_for(
+            lambda: "'Alien_Mass' is given more than once" in b.evaluate('problems.textContent'), DEADLINE))
+        page.open(keep_first_screen=True, url=f'{base}?seed=3&set=Stats_SaveInterval%3D1')
+        b.evaluate("document.getElementById('intro-close').click()")
+        check('LinkThatEatsMemoryIsMended: a statistics period shorter than the storage keeps up with is refused',
+              b.wait_for(lambda: 'Stats_SaveInterval = 1 must be at least 1000 in a web page' in
+                         b.evaluate('problems.textContent'), DEADLINE))
+        # The shortest period it takes, in fast mode: one sync of the storage at a time, and
+        # what the page remembers of the game's words bounded.
+        check('the shortest period it takes plays', page.open(url=f'{base}?seed=3&set=Stats_SaveInterval%3D1000'))
+        b.evaluate("window.syncs = { now: 0, most: 0, done: 0 }; const sync = FS.syncfs; FS.syncfs = (populate, then) => {"
+                   " syncs.now++; syncs.most = Math.max(syncs.most, syncs.now);"
+                   " sync(populate, error => { syncs.now--; syncs.done++; then(error); }); };")
+        since = len(b.console)
+        page.key('f')
+        # Past twice what the page remembers of the game's words, so that a bound must have cut it.
+        check('fast mode keeps the statistics file again and again', b.wait_for(
+            lambda: len(b.console) - since > 2100, 3 * DEADLINE))
+        syncs = b.evaluate('syncs')
+        check(f'OneSyncAtATimeIsMended: never more than one sync of the storage in flight ({syncs})', syncs['most'] == 1)
+        kept = b.evaluate('said.length')
+        check(f'what the page keeps of the game\'s words is bounded ({kept} lines of {len(b.console) - since})', kept <= 2000)
+        page.key('f')
+    finally:
+        b.close()
+
+
+def stat_files(b, folder):
+    return b.evaluate(f"FS.readdir('{folder}').filter(n => /^KVN_STAT__/.test(n)).length")
+
+
+def restarts_and_the_shipped_params(url):
+    """Play again keeps ten statistics files; "Play with the shipped params.ini" does nothing
+    but say so when it plays already, and otherwise asks twice and keeps the link's seed."""
+    b = cdp.Browser(WIDTH, HEIGHT + 800)
+    page = Page(b, url)
+    base = url.split('?')[0]
+    try:
+        page.open(url=f'{base}?seed=77')
+        old = "for (let i = 0; i < 12; ++i) for (const f of ['/keep', '/game']) {" \
+              " const n = f + '/KVN_STAT__2020_01_01__00_00_' + i + '.txt'; FS.writeFile(n, 'old'); FS.utime(n, i * 1000, i * 1000); }"
+        b.evaluate(old)
+        page.key('q')
+        page.key('q')
+        b.wait_for(lambda: ended(b), DEADLINE)
+        since = len(b.console)
+        b.evaluate("document.getElementById('again').click()")
+        page.wait_said('^Statistics (go to|will not be saved)', since)
+        counts = (stat_files(b, '/keep'), stat_files(b, '/game'))
+        check(f'PlayAgainKeepsEveryStatisticsFileIsMended: ten kept and ten in the game\'s folder ({counts})',
+              counts[0] <= 10 and counts[1] <= 10 and not page.said('Cannot', since))
+        b.evaluate("window.notReloaded = true; document.getElementById('shipped').click()")
+        b.pump(1)
+        check('ShippedParamsReloadingAtOnceIsMended: with the shipped params.ini in use it says so and plays on',
+              b.evaluate('window.notReloaded === true') and
+              'in use already' in b.evaluate('saidLine.textContent') and not ended(b))
+        own = open(os.path.join(ROOT, 'params.ini')).read()
+        b.evaluate(f"FS.writeFile('/keep/params.ini', {json.dumps(own)}); keep(() => {{}})")
+        b.wait_for(lambda: b.evaluate('!syncing'), DEADLINE)
+        page.open(url=f'{base}?seed=77')
+        check('a kept params.ini of the player\'s plays', b.evaluate('Module.korvaneRun.ownParams') is True)
+        b.evaluate("window.notReloaded = true; document.getElementById('shipped').click()")
+        b.pump(1)
+        check('with it in use the first press asks, and the game plays on',
+              b.evaluate('window.notReloaded === true') and 'again' in b.evaluate('saidLine.textContent'))
+        b.evaluate("document.getElementById('shipped').click()")
+        check('the second starts again with the shipped one, the link\'s seed kept', b.wait_for(
+            lambda: b.evaluate("typeof window.notReloaded === 'undefined' && typeof Module.korvaneRun === 'object' && "
+                               "Module.korvaneRun.ownParams === false && location.search === '?seed=77' && "
+                               "Module.korvaneRun.seed === 77"), DEADLINE))
+    finally:
+        b.close()
+
+
+def touch_storm(url):
+    """Three thousand touches of one to five fingers anywhere on the page and far beyond it,
+    buttons and file input included: the page stays, and the game plays on."""
+    width, height, scale = PHONE
+    b = cdp.Browser(width, height)
+    b.emulate(width, height, scale, mobile=True, touch=True)
+    page = Page(b, url)
+    try:
+        page.open()
+        here = b.evaluate('window.beforeTheStorm = true; location.origin + location.pathname')
+        rng = random.Random(32)
+        far = (-1e9, 1e9, -5000, 5000)
+        for _ in range(3000):
+            fingers = rng.randint(1, 5)
+            points = [{'x': rng.choice(far) if rng.random() < 0.05 else rng.uniform(-50, width + 50),
+                       'y': rng.choice(far) if rng.random() < 0.05 else rng.uniform(-50, 2 * height),
+                       'id': i + 1} for i in range(fingers)]
+            kind = rng.choice(['touchStart', 'touchMove', 'touchEnd', 'touchCancel'])
+            try:
+                b.call('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': [] if kind in (
+                    'touchEnd', 'touchCancel') else points}, session=True)
+            except RuntimeError:
+                pass  # a point the browser refuses to dispatch
+        try:
+            b.call('Input.dispatchTouchEvent', {'type': 'touchCancel', 'touchPoints': []}, session=True)
+        except RuntimeError:
+            pass  # no finger was down
+        b.pump(1)
+        frames = b.evaluate('Module._korvaneFramesShown ? Module._korvaneFramesShown() : -1')
+        where = b.evaluate('location.origin + location.pathname')
+        check(f'TouchStormBlankingThePageIsMended: the page stays where it was ({where})',
+              where == here and b.evaluate('window.beforeTheStorm === true') and frames >= 0 and
+              b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 10, DEADLINE))
+    finally:
+        b.close()
+
+
 def centre(b, selector):
     """The middle of an element, in the page's pixels."""
     return b.evaluate(f"(() => {{ const r = document.querySelector('{selector}').getBoundingClientRect(); "
@@ -723,6 +866,9 @@ def main():
             first_screen_and_challenge(page.url)
             screens(page.url)
             refused_and_lost_saves(page.url)
+            hostile_links(page.url)
+            restarts_and_the_shipped_params(page.url)
+            touch_storm(page.url)
             offline(site)
             cannot_start(site)
             errors = [text for kind, text in browser.console if kind == 'error'] + browser.exceptions

@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <map>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,10 @@ constexpr size_t kMaxKeptBytes = 16u << 20;
 
 // Why each kept file that could not be restored was dropped.
 std::map<std::string, std::string> g_problems;
+// The files whose keep the storage has not answered yet, and those of them written again since:
+// one keep of a file at a time, its later writes gone with the next.
+std::set<std::string> g_asked;
+std::set<std::string> g_writtenAgain;
 
 bool copyFile(const std::string& from, const std::string& to, std::string& error)
 {
@@ -86,12 +91,20 @@ void CWebFiles::written(const std::string& fileName)
         return;
     }
     g_problems.erase(fileName);
+    if (g_asked.count(fileName))
+    {
+        g_writtenAgain.insert(fileName);
+        return;
+    }
     // The storage answers later, through the page, as the game's korvaneStored; a file that
     // cannot even be copied for it is answered the same way, so the player hears of it alike.
     std::string error;
     if (copyFile(fileName, std::string(kKeptFolder) + "/" + fileName, error))
+    {
+        g_asked.insert(fileName);
         EM_ASM({ Module.korvaneKeep(UTF8ToString($0), $1); }, fileName.c_str(),
                static_cast<double>(fileBytes(fileName)));
+    }
     else
         EM_ASM(
             {
@@ -105,4 +118,17 @@ void CWebFiles::stored(const std::string& fileName, bool ok, const std::string& 
 {
     if (!ok)
         std::cerr << "Cannot keep " << fileName << " in this browser: " << error << std::endl;
+    g_asked.erase(fileName);
+    if (g_writtenAgain.erase(fileName))
+        written(fileName);
+}
+
+void CWebFiles::flush()
+{
+    for (const std::string& fileName : g_writtenAgain)
+    {
+        std::string error;
+        if (!copyFile(fileName, std::string(kKeptFolder) + "/" + fileName, error))
+            std::cerr << "Cannot keep " << fileName << " in this browser: " << error << std::endl;
+    }
 }

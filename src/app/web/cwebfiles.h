@@ -21,8 +21,12 @@ public:
     // none.
     static std::string problem(const std::string& fileName);
     // A file the game has written whole: kept, or offered as a download when it is a frame.
-    // The browser's storage answers later (stored).
+    // The browser's storage answers later (stored). One keep of a file is asked at a time: a
+    // file written again before the answer is kept, as it then is, once the answer came.
     static void written(const std::string& fileName);
     // The browser's storage has taken the file, or refused it with the reason.
     static void stored(const std::string& fileName, bool ok, const std::string& error);
+    // The page is closing: every file written again since its keep was asked is copied into
+    // the kept folder as it is now, for the page to put by before it goes.
+    static void flush();
 };

@@ -7,6 +7,7 @@
 #include <emscripten.h>
 #include <algorithm>
 #include <iostream>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include "app/statistics.h"
 #include "app/web/cwebfiles.h"
 #include "files/outofmemory.h"
+#include "files/safefile.h"
 
 namespace
 {
@@ -35,11 +37,16 @@ void tellPage(const char* event)
 bool applySettings(const std::string& settings)
 {
     bool applied = true;
+    std::set<std::string> named; // a member given twice would play only one of its values
     for (size_t start = 0; start < settings.size();)
     {
         const size_t comma = std::min(settings.find(',', start), settings.size());
+        const std::string setting = settings.substr(start, comma - start);
+        const std::string name = setting.substr(0, setting.find('='));
         std::string error;
-        if (!CParams::setFromText(settings.substr(start, comma - start), error))
+        if (!named.insert(name).second)
+            error = "'" + printableExcerpt(name) + "' is given more than once: give it once";
+        if (!error.empty() || !CParams::setFromText(setting, error))
         {
             std::cerr << "The link's settings: " << error << std::endl;
             applied = false;
@@ -139,6 +146,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvaneStart(unsigned seed, int seeded, int
     g_shell.driving.bTouchScreen = EM_ASM_INT({ return Module.korvaneTouchScreen ? 1 : 0; }) != 0;
     // Two worlds (the game's and the control world) in what a page may take.
     CParams::setWorldsAndMemory(2, CParams::MaxPageMemoryBytes);
+    CParams::setShortestSaveInterval(CParams::PageShortestSaveInterval);
     CParams().loadParameters("params.ini");
     const std::vector<CParams::SMember> shipped = CParams::members();
     const bool ownParams = CWebFiles::restore(!link);
@@ -263,6 +271,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void korvanePageClosing()
 {
     if (g_bRunning)
         quit();
+    CWebFiles::flush();
 }
 
 int main()
