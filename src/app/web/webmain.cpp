@@ -24,6 +24,9 @@ namespace
 {
 // At normal speed a step each step length of real time, a few at most when a frame comes late.
 constexpr int kMostNormalStepsPerFrame = 4;
+// A link has no length limit on a server without one: thousands of refused values, each a
+// line of the page, kept a tab busy for minutes. The first ones say what is wrong.
+constexpr int kMostLinkProblemsSaid = 20;
 CStepPacer g_normalPace(1000.0 / 30, kMostNormalStepsPerFrame);
 bool g_bRunning = false;
 
@@ -36,7 +39,7 @@ void tellPage(const char* event)
 // standard error stream, when one cannot be set or the values break a rule.
 bool applySettings(const std::string& settings)
 {
-    bool applied = true;
+    int refused = 0;
     std::set<std::string> named; // a member given twice would play only one of its values
     for (size_t start = 0; start < settings.size();)
     {
@@ -46,14 +49,13 @@ bool applySettings(const std::string& settings)
         std::string error;
         if (!named.insert(name).second)
             error = "'" + printableExcerpt(name) + "' is given more than once: give it once";
-        if (!error.empty() || !CParams::setFromText(setting, error))
-        {
+        if ((!error.empty() || !CParams::setFromText(setting, error)) && ++refused <= kMostLinkProblemsSaid)
             std::cerr << "The link's settings: " << error << std::endl;
-            applied = false;
-        }
         start = comma + 1;
     }
-    return applied && CParams::reportProblems("The link's settings");
+    if (refused > kMostLinkProblemsSaid)
+        std::cerr << "The link's settings: " << refused - kMostLinkProblemsSaid << " more values refused" << std::endl;
+    return refused == 0 && CParams::reportProblems("The link's settings");
 }
 
 // What the page shows of this run and puts in its link: the seed, the values that differ from
