@@ -547,6 +547,7 @@ def cannot_start(site):
     b = cdp.Browser(WIDTH, HEIGHT, flags=['--disable-webgl'])
     try:
         b.navigate(f'http://127.0.0.1:{server.server_address[1]}/index.html')
+        b.wait_for(lambda: after_reload(b, "!!document.getElementById('intro-close')"), DEADLINE)
         b.evaluate("document.getElementById('intro-close').click()")
         check('PageWithoutWebGlLoadingForEverIsMended: it says the browser has no WebGL', b.wait_for(
             lambda: 'has no WebGL' in (b.evaluate("(document.getElementById('status') || {}).textContent") or ''),
