@@ -299,7 +299,7 @@ void startNewWorld(bool evolved)
         gun.toggleFiring();
     session.worldClock = CWorldClock();
     session.playerStake = CPlayerStake();
-    startLearningGraph(session);
+    session.startLearning();
     if (evolved && !session.bEvolvedStart)
         postMessage(said + "; a fresh world instead");
     else

@@ -35,6 +35,8 @@
 //   and the touches; the platform sets where it runs once, before the game starts.
 // It owns no window and draws nothing: each frame the shell describes from it what the
 // overlays draw (SFrameOverlays).
+class CGameController;
+
 class CShellState
 {
 public:
@@ -56,6 +58,13 @@ public:
         std::vector<std::string> vGameOver; // what the end of the last challenge says
         double dStartRealMs = 0.0;  // when the game started, in realMs
         int iNextFrame = 0;         // the number the next written frame tries first
+
+        // The learning graph of a new world: its curves and the control world's, from game
+        // minute 0.
+        void startLearning();
+        // After a world step: the graph's point of the game and of the control world, when the
+        // graph's period of game time has ended.
+        void sampleLearning(const CGameController& game);
     };
     struct SShown
     {

@@ -20,31 +20,14 @@ void openStatistics(CStatsFile& file, CShellState::SSession& session)
 {
     file.create(statsFileName(std::time(nullptr)));
     session.statistics.reset();
-    startLearningGraph(session);
-}
-
-void startLearningGraph(CShellState::SSession& session)
-{
-    session.learningGraph = CLearningGraph();
-    session.iLearningRun = session.learningGraph.addRun("", 0xFF5050, 0x50FF70, true);
-    session.iControlRun = session.learningGraph.addBaseline();
-    session.learningPeriod = CGamePeriod(CParams::Stats_UpdateInterval);
-    session.learning = session.controlLearning = CLearningRecorder();
+    session.startLearning();
 }
 
 void sampleStatistics(double stepMs, CStatsFile& file, CShellState::SSession& session, const CGameController& game)
 {
     if (session.statistics.afterStep(stepMs, *game.getPopulations()[kRed], file))
         fileWritten(file.name());
-    const double now = session.worldClock.worldMs();
-    if (!session.learningPeriod.isDue(now))
-        return;
-    const CLearningRecorder::SPeriod period = session.learning.take(game);
-    session.learningGraph.addPeriod(session.iLearningRun, now / 60000.0, period.redForGraph(), period.greenForGraph(),
-                                    period.playerForGraph());
-    const CLearningRecorder::SPeriod control = session.controlLearning.take(session.controlWorld.world());
-    session.learningGraph.addPeriod(session.iControlRun, now / 60000.0, control.redForGraph(),
-                                    control.greenForGraph(), control.playerForGraph());
+    session.sampleLearning(game);
 }
 
 void closeStatistics(CStatsFile& file, const CShellState::SSession& session)

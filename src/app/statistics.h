@@ -19,10 +19,8 @@ constexpr const char* kEvolvedRedFile = "evolved/RedAliens.txt";
 void openStatistics(CStatsFile& file, CShellState::SSession& session);
 // The statistics' closing lines.
 void closeStatistics(CStatsFile& file, const CShellState::SSession& session);
-// The learning graph of a new world: its curves and the control world's, from game minute 0.
-void startLearningGraph(CShellState::SSession& session);
 // After a world step of stepMs: the statistics' sample and line, and the learning graph's
-// point, each when its period of game time has ended.
+// point (the session's own), each when its period of game time has ended.
 void sampleStatistics(double stepMs, CStatsFile& file, CShellState::SSession& session, const CGameController& game);
 void saveGreenBrains(const CGameController& game);
 void loadGreenBrains(const CGameController& game);
