@@ -3,7 +3,6 @@
 #include <ctime>
 #include <iostream>
 
-#include "app/cparams.h"
 #include "app/cstatsfile.h"
 #include "app/platform.h"
 #include "app/statsfile.h"
