@@ -45,10 +45,20 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def serve(folder):
-    """The folder as a static web site on a free port of this machine."""
-    handler = functools.partial(QuietHandler, directory=folder)
+class HoldingHandler(QuietHandler):
+    """Holds back the files whose names end as the server's `held` does until its `release`."""
+    def do_GET(self):
+        if self.server.held and self.path.split('?')[0].endswith(self.server.held):
+            self.server.release.wait(DEADLINE)
+        super().do_GET()
+
+
+def serve(folder, held=None):
+    """The folder as a static web site on a free port of this machine; files named with the
+    ending `held` wait for server.release to be set."""
+    handler = functools.partial(HoldingHandler, directory=folder)
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    server.held, server.release = held, threading.Event()
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
@@ -388,9 +398,11 @@ def big_world_and_a_fault(page):
     started = page.open(url=page.url.split('?')[0] + '?seed=3&set=' + 'Window_Width%3D3200%2CWindow_Height%3D2400%2C'
                         'Alien_NumberOfRed%3D3000%2CAlien_Red_FireDelay%3D0')
     frames = b.evaluate('window.korvaneFirstFrame ? Module._korvaneFramesShown() : 0')
-    check('BigWorldsStoppingThePageIsMended: 3,000 red aliens firing at will in 3200 x 2400 keep being drawn',
-          started and b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 30, DEADLINE)
-          and not b.exceptions and b.evaluate('status.textContent').startswith('Playing'))
+    drawn = started and b.wait_for(lambda: b.evaluate('Module._korvaneFramesShown()') > frames + 30, DEADLINE)
+    status = b.evaluate('status.textContent')
+    check(f'BigWorldsStoppingThePageIsMended: 3,000 red aliens firing at will in 3200 x 2400 keep being drawn '
+          f'(started {started}, frames {frames} to {b.evaluate("Module._korvaneFramesShown()")}, {status!r}, '
+          f'{b.exceptions})', drawn and not b.exceptions and status.startswith('Playing'))
     b.evaluate("setTimeout(() => { throw new Error('a fault of the test'); })")
     check('UncaughtErrorUnderPlayingIsMended: an uncaught error reaches the status line', b.wait_for(
         lambda: b.evaluate('status.textContent').startswith('The game stopped: '), DEADLINE))
@@ -530,6 +542,30 @@ def offline(site):
         finally:
             b.close()
             server.shutdown()
+
+
+def calls_before_the_game_loaded(site):
+    """A player who presses keys and chooses while the game's WebAssembly is still on its way:
+    the page waits for it, calling nothing of the game's (its script defines the functions
+    before they can run), and the game then starts as chosen."""
+    server = serve(site, held='.wasm')
+    b = cdp.Browser(WIDTH, HEIGHT + 800)
+    page = Page(b, f'http://127.0.0.1:{server.server_address[1]}/index.html?seed=5')
+    try:
+        b.navigate(page.url)
+        b.wait_for(lambda: after_reload(b, "typeof Module._korvaneToggles === 'function'"), DEADLINE)
+        page.key('p')
+        b.evaluate("document.getElementById('intro-close').click(); window.heldSince = performance.now()")
+        # Long enough for the page's timers to have called into the game, had they.
+        b.wait_for(lambda: b.evaluate('performance.now() - heldSince > 1500'), DEADLINE)
+        waiting = b.evaluate('status.textContent')
+        server.release.set()
+        check(f'CallsIntoTheGameBeforeItLoadedThrowingIsMended: nothing thrown while it loads ({b.exceptions}), '
+              f'"{waiting}", and the game starts as chosen', not b.exceptions and waiting == 'Loading the game...'
+              and page.wait_said('^Statistics (go to|will not be saved)'))
+    finally:
+        b.close()
+        server.shutdown()
 
 
 def cannot_start(site):
@@ -905,6 +941,7 @@ def main():
             restarts_and_the_shipped_params(page.url)
             touch_storm(page.url)
             offline(site)
+            calls_before_the_game_loaded(site)
             cannot_start(site)
             errors = [text for kind, text in browser.console if kind == 'error'] + browser.exceptions
             check('no script error in the console' + (': ' + '; '.join(errors) if errors else ''), not errors)
