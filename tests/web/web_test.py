@@ -559,6 +559,16 @@ def calls_before_the_game_loaded(site):
         # Long enough for the page's timers to have called into the game, had they.
         b.wait_for(lambda: b.evaluate('performance.now() - heldSince > 1500'), DEADLINE)
         waiting = b.evaluate('status.textContent')
+        answers = []
+        for button in ('stats', 'pool', 'shipped'):
+            b.evaluate(f"document.getElementById('{button}').click()")
+            answers.append(b.evaluate('saidLine.textContent'))
+        path = os.path.join(ROOT, 'params.ini')
+        b.choose_file('#params', path)
+        check(f'while it loads, its buttons and the params.ini picker answer in words ({answers})', b.wait_for(
+            lambda: 'choose your params.ini again' in b.evaluate('saidLine.textContent'), DEADLINE) and
+            answers[0].startswith('No statistics file yet') and answers[1].startswith('No saved green pool yet')
+            and answers[2].startswith('The game is still starting'))
         server.release.set()
         check(f'CallsIntoTheGameBeforeItLoadedThrowingIsMended: nothing thrown while it loads ({b.exceptions}), '
               f'"{waiting}", and the game starts as chosen', not b.exceptions and waiting == 'Loading the game...'
